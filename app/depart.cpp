@@ -1,0 +1,160 @@
+#include "depart.h"
+
+#include "draw/tirage.h"
+#include "helpopener.h"
+#include "keystates.h"
+#include "mainstatusbar.h"
+#include "param.h"
+#include "pendingscreen.h"
+#include "screeninfo.h"
+#include "services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QToolBar>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QPixmap renderSvg(const QString& resource, const QSize& size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+} // namespace
+
+Depart::Depart(Services& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_keys(new KeyStates(this)),
+      m_barreBoutons(new QToolBar(this)), m_grilles(new QLabel), m_barre(nullptr)
+{
+    setObjectName(u"Depart"_s);
+    setWindowTitle(Param::AppTitle());
+    HelpKey::setTopic(this, HelpTopic::Contents);
+    qApp->installEventFilter(m_keys);
+
+    m_barreBoutons->setObjectName(u"BarreBoutons"_s);
+    m_barreBoutons->setMovable(false);
+    m_barreBoutons->setFloatable(false);
+    m_barreBoutons->setIconSize({32, 32});
+    m_barreBoutons->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_barreBoutons->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, m_barreBoutons);
+    addButton(u"Generateur"_s, u"Générateur de grilles"_s, u"Générateur"_s);
+    addButton(u"Impression"_s, u"Impression des grilles"_s, u"Impression"_s);
+    addButton(u"Tirage"_s, u"Tirage du loto"_s, u"Tirage"_s);
+    addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
+    addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
+    addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
+
+    auto* centre = new QWidget(this);
+    centre->setObjectName(u"Fond"_s);
+    setCentralWidget(centre);
+    centre->installEventFilter(this);
+    m_grilles->setParent(centre);
+    m_grilles->setObjectName(u"Grilles"_s);
+    m_grilles->setPixmap(renderSvg(u":/app/images/grilles.svg"_s, {413, 330}));
+    m_grilles->resize(413, 330);
+
+    m_barre = new MainStatusBar(services.clock, *m_keys, this);
+    setStatusBar(m_barre);
+}
+
+void Depart::addButton(const QString& key, const QString& toolTip, const QString& name)
+{
+    QAction* action = m_barreBoutons->addAction(QIcon(u":/app/icons/"_s + key.toLower() + u".svg"_s),
+                                                name);
+    action->setObjectName(key);
+    action->setData(key);
+    action->setToolTip(toolTip);
+    connect(action, &QAction::triggered, this, [this, key] { BarreBoutons_ButtonClick(key); });
+    if (QWidget* button = m_barreBoutons->widgetForAction(action)) {
+        button->setObjectName(key);
+        button->setAccessibleName(name);
+        button->setAccessibleDescription(toolTip);
+    }
+}
+
+void Depart::BarreBoutons_ButtonClick(const QString& key)
+{
+    if (key == u"Generateur") {
+        openPlaceholder(u"Générateur de grilles"_s, HelpTopic::Generator);
+    } else if (key == u"Impression") {
+        openPlaceholder(u"Impression des grilles"_s, HelpTopic::Printing);
+    } else if (key == u"Tirage") {
+        openDrawScreen();
+    } else if (key == u"Apropos") {
+        openPlaceholder(u"A propos de "_s + Param::AppTitle(), HelpTopic::Contents);
+    } else if (key == u"Aide") {
+        HelpKey::pressF1(this);
+    } else if (key == u"Quitter") {
+        close();
+    }
+}
+
+void Depart::openScreen(QWidget* screen, bool maximised)
+{
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->setWindowModality(Qt::ApplicationModal);
+    m_screen = screen;
+    if (!maximised) {
+        screen->show();
+        return;
+    }
+    // Without a window manager "maximised" means nothing; fill the screen ourselves.
+    if (const QScreen* display = this->screen())
+        screen->setGeometry(display->availableGeometry());
+    screen->showMaximized();
+}
+
+void Depart::openPlaceholder(const QString& caption, int helpTopic)
+{
+    m_grilles->hide();
+    auto* screen = new PendingScreen(caption, helpTopic, this);
+    connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
+    openScreen(screen, false);
+}
+
+void Depart::openDrawScreen()
+{
+    if (m_services.screen.width() < 800) {
+        m_services.message(
+            this, MsgIcon::Critical,
+            u"Le tirage du loto nécessite un moniteur réglé en 800*600 minimum !!"_s);
+        return;
+    }
+    openScreen(new Tirage(m_services, this), true);
+}
+
+bool Depart::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        centreGrilles();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Depart::centreGrilles()
+{
+    const QWidget* centre = centralWidget();
+    m_grilles->move((centre->width() - m_grilles->width()) / 2,
+                    (centre->height() - m_grilles->height()) / 2);
+}
+
+void Depart::closeEvent(QCloseEvent* event)
+{
+    // Ending the program closes every window without a question.
+    QMainWindow::closeEvent(event);
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window != this)
+            window->close();
+    }
+}

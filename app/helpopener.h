@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class MessageBox;
+class QTextBrowser;
+class QWidget;
+
+// Help topics asked for by the screens; the main window has none.
+namespace HelpTopic {
+inline constexpr int Contents = 0;
+inline constexpr int Generator = 1;
+inline constexpr int Printing = 2;
+inline constexpr int Draw = 3;
+} // namespace HelpTopic
+
+class HelpOpener
+{
+public:
+    virtual ~HelpOpener() = default;
+    // Shows the help on a topic and returns at once.
+    virtual void open(QWidget* from, int topic) = 0;
+};
+
+// Shows the help file in a browser window of its own, kept open beside the screens.
+class HelpWindowOpener : public HelpOpener
+{
+public:
+    HelpWindowOpener(MessageBox& messages, QString helpFile);
+    void open(QWidget* from, int topic) override;
+
+private:
+    MessageBox& m_messages;
+    QString m_helpFile;
+    QPointer<QTextBrowser> m_window;
+};
+
+// The F1 key, in any window, opens the help on that window's topic.
+class HelpKey : public QObject
+{
+public:
+    explicit HelpKey(HelpOpener& opener, QObject* parent = nullptr);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    static void setTopic(QWidget* window, int topic);
+    static int topicOf(const QWidget* window);
+    // What the "Aide" keys do: queue an F1 press for the window and return.
+    static void pressF1(QWidget* window);
+
+private:
+    HelpOpener& m_opener;
+};
+
+QString helpAnchor(int topic);

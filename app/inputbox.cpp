@@ -1,0 +1,19 @@
+#include "inputbox.h"
+
+#include <QInputDialog>
+
+using namespace Qt::StringLiterals;
+
+std::optional<QString> QtInputBox::ask(QWidget* parent, const QString& title, const QString& prompt,
+                                       const QString& defaultText)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(u"OK"_s);
+    dialog.setCancelButtonText(u"Annuler"_s);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}

@@ -1,0 +1,57 @@
+#include "mainstatusbar.h"
+
+#include "clock.h"
+#include "keystates.h"
+#include "param.h"
+
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+MainStatusBar::MainStatusBar(const Clock& clock, KeyStates& keys, QWidget* parent)
+    : QStatusBar(parent), m_clock(clock), m_keys(keys)
+{
+    setObjectName(u"Barre"_s);
+    setSizeGripEnabled(false);
+    addPanel(518, false)->setText(statusPanelText());
+    const QStringList indicators = {u"DEFIL"_s, u"INS"_s, u"MAJ"_s, u"NUM"_s};
+    for (const QString& caption : indicators)
+        addPanel(70, true)->setText(caption);
+    addPanel(113, true);
+    addPanel(70, true);
+
+    connect(&m_keys, &KeyStates::changed, this, &MainStatusBar::refresh);
+    connect(&m_ticker, &QTimer::timeout, this, [this] {
+        m_keys.poll();
+        refresh();
+    });
+    m_ticker.start(500);
+    refresh();
+}
+
+QLabel* MainStatusBar::addPanel(int width, bool permanent)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(u"Panel%1"_s.arg(m_panels.size() + 1));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(permanent ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    label->setMinimumWidth(width);
+    if (permanent)
+        addPermanentWidget(label);
+    else
+        addWidget(label, 1);
+    m_panels.append(label);
+    return label;
+}
+
+void MainStatusBar::refresh()
+{
+    // An indicator whose key is off is shown greyed, as on a keyboard.
+    const bool states[] = {m_keys.scrollLock(), m_keys.insert(), m_keys.capsLock(), m_keys.numLock()};
+    for (int i = 0; i < 4; ++i)
+        m_panels[i + 1]->setEnabled(states[i]);
+    const QDateTime now = m_clock.now();
+    m_panels[5]->setText(now.toString(u"dd/MM/yyyy"_s));
+    m_panels[6]->setText(now.toString(u"HH:mm"_s));
+}

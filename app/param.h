@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+class SoundOutput;
+
+// The product's version information; every screen reads it from here.
+namespace Product {
+QString name();
+inline constexpr int Major = 4;
+inline constexpr int Minor = 1;
+QString comments();
+QString helpFileName();
+} // namespace Product
+
+// The globals composed once at start-up and only read afterwards.
+struct AppGlobals
+{
+    QString AppPath; // program folder, ending with the separator
+    QString HelpFile;
+    QString AppTitle;
+    QString AppVersion;
+    QString ExeDateTime;
+
+    static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
+};
+
+QString formatExeDateTime(const QDateTime& modified);
+QString statusPanelText(); // first panel of the main window's status bar
+
+// The application-wide module shared by the screens: globals, voice choice,
+// last number drawn and the clip player.
+namespace Param {
+const AppGlobals& globals();
+void setGlobals(const AppGlobals& globals);
+
+inline const QString& AppPath() { return globals().AppPath; }
+inline const QString& AppTitle() { return globals().AppTitle; }
+inline const QString& AppVersion() { return globals().AppVersion; }
+inline const QString& ExeDateTime() { return globals().ExeDateTime; }
+
+// 0 for the female voice, 90 for the male one; kept for the whole run.
+inline int VoiceOffset = 0;
+// The most recent number drawn; cleared when the draw screen is left.
+inline std::optional<int> LastNumber;
+
+void setSoundOutput(SoundOutput* output);
+void PlayClip(int clip);
+} // namespace Param

@@ -1,0 +1,70 @@
+#include "startup.h"
+
+#include "clock.h"
+#include "depart.h"
+#include "desktopshell.h"
+#include "helpopener.h"
+#include "inputbox.h"
+#include "messagebox.h"
+#include "param.h"
+#include "randomsource.h"
+#include "screeninfo.h"
+#include "services.h"
+#include "singleinstance.h"
+#include "soundoutput.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStyleFactory>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
+void installFrenchTranslation(QApplication& app)
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::French), u"qtbase"_s, u"_"_s,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+int runNumerella(QApplication& app)
+{
+    app.setApplicationName(Product::name());
+    app.setApplicationVersion(QString::number(Product::Major) + u'.' +
+                              QString::number(Product::Minor));
+    app.setStyle(QStyleFactory::create(u"Fusion"_s));
+    installFrenchTranslation(app);
+
+    const QString program = QApplication::applicationFilePath();
+    Param::setGlobals(AppGlobals::compose(program, QFileInfo(program).lastModified()));
+
+    QtMessageBox messages;
+    SingleInstance instance(Param::AppPath());
+    if (!instance.acquire()) {
+        messages.show(nullptr, {MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok, Param::AppTitle(),
+                                SingleInstance::alreadyRunningText()});
+        return 0;
+    }
+
+    QtInputBox input;
+    SystemClock clock;
+    SeededRandom random = SeededRandom::fromEntropy();
+    HelpWindowOpener help(messages, Param::globals().HelpFile);
+    QtDesktopShell shell;
+    PrimaryScreenInfo screen;
+    Services services{messages, input, clock, random, help, shell, screen};
+
+    SilentSound sound;
+    Param::setSoundOutput(&sound);
+    HelpKey helpKey(help);
+    app.installEventFilter(&helpKey);
+
+    Depart depart(services);
+    depart.showMaximized();
+    const int result = QApplication::exec();
+    Param::setSoundOutput(nullptr);
+    return result;
+}

@@ -1,0 +1,60 @@
+#include "drawtoolbar.h"
+
+#include <QButtonGroup>
+#include <QIcon>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(u"Barre"_s);
+    addButton(u"ChoixFichier"_s, u"Choisir un fichier de tirage"_s);
+    addButton(u"Chrono"_s, u"Tirage minuté"_s)->setCheckable(true);
+    addButton(u"Tirage"_s, u"Tirage du loto"_s);
+    addButton(u"Repeter"_s, u"Répéter le dernier nombre tiré"_s);
+    QToolButton* femme = addButton(u"Femme"_s, u"Voix féminine"_s);
+    QToolButton* homme = addButton(u"Homme"_s, u"Voix masculine"_s);
+    addButton(u"VerifLigne"_s, u"Vérifier une ligne"_s);
+    addButton(u"VerifGrille"_s, u"Vérifier une grille"_s);
+    addButton(u"Reinitialiser"_s, u"Réinitialiser le tirage"_s);
+    addButton(u"Apropos"_s, u"A propos"_s);
+    addButton(u"Quitter"_s, u"Quitter l'écran du tirage"_s);
+
+    auto* voices = new QButtonGroup(this);
+    voices->setExclusive(true);
+    for (QToolButton* voice : {femme, homme}) {
+        voice->setCheckable(true);
+        voices->addButton(voice);
+    }
+    femme->setChecked(true);
+}
+
+QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(key);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setIcon(QIcon(u":/draw/icons/"_s + key.toLower() + u".svg"_s));
+    button->setAutoRaise(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [this, key] { emit buttonClicked(key); });
+    m_keys.append(key);
+    m_buttons.insert(key, button);
+    return button;
+}
+
+void DrawToolBar::resizeEvent(QResizeEvent*)
+{
+    // Two rows, as the toolbar wraps in its narrow slot under the boards.
+    constexpr int PerRow = 6;
+    const int w = width() / PerRow;
+    const int h = height() / 2;
+    const int icon = std::max(8, std::min(w, h) - 8);
+    for (int i = 0; i < m_keys.size(); ++i) {
+        QToolButton* b = m_buttons.value(m_keys[i]);
+        b->setGeometry((i % PerRow) * w, (i / PerRow) * h, w, h);
+        b->setIconSize({icon, icon});
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+class QToolButton;
+
+// The draw screen's toolbar: eleven icon buttons identified by text keys.
+class DrawToolBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DrawToolBar(QWidget* parent);
+
+    QToolButton* button(const QString& key) const { return m_buttons.value(key); }
+    QStringList keys() const { return m_keys; }
+
+signals:
+    void buttonClicked(const QString& key);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* addButton(const QString& key, const QString& toolTip);
+
+    QStringList m_keys;
+    QHash<QString, QToolButton*> m_buttons;
+};

@@ -1,0 +1,16 @@
+#include "numberpicker.h"
+
+#include "app/clock.h"
+#include "app/randomsource.h"
+#include "drawstate.h"
+
+int pickNumber(const DrawState& state, RandomSource& random, const Clock& clock)
+{
+    Q_ASSERT(!state.isComplete());
+    for (;;) {
+        random.stir(static_cast<quint64>(clock.now().toMSecsSinceEpoch()));
+        const int n = pickFromOneTo(random, DrawState::Numbers);
+        if (!state.isDrawn(n))
+            return n;
+    }
+}

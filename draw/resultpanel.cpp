@@ -1,0 +1,37 @@
+#include "resultpanel.h"
+
+#include "panellabel.h"
+#include "twiplayout.h"
+
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+ResultPanel::ResultPanel(QWidget* parent, TwipLayout& layout) : QFrame(parent)
+{
+    setObjectName(u"ResultatGrille"_s);
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(grey);
+
+    for (int r = 1; r <= 3; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            QLabel* cell = makePanelLabel(this, u"CaseGrille(%1)"_s.arg(9 * (r - 1) + c), Qt::white,
+                                          palette().color(QPalette::ButtonText), true);
+            layout.place(cell, {120 + 960 * (c - 1), 120 + 1320 * (r - 1), 975, 1335}, 36);
+            m_cells.append(cell);
+        }
+    }
+    m_subtitle = makePanelLabel(this, u"SousTitre"_s, QColor(192, 192, 192), QColor(255, 0, 0), true);
+    m_subtitle->setText(u"Résultat"_s);
+    layout.place(m_subtitle, {120, 4320, 7575, 495}, 12);
+
+    m_close = new QPushButton(u"&Quitter"_s, this);
+    m_close->setObjectName(u"Quitter"_s);
+    layout.place(m_close, {7800, 4320, 975, 495}, 8.25);
+    connect(m_close, &QPushButton::clicked, this, &ResultPanel::closeClicked);
+}

@@ -1,0 +1,350 @@
+#include "tirage.h"
+
+#include "app/helpopener.h"
+#include "app/param.h"
+#include "app/services.h"
+#include "chronoboard.h"
+#include "drawtabs.h"
+#include "drawtoolbar.h"
+#include "grids/gridfilename.h"
+#include "numberpicker.h"
+#include "numericboard.h"
+#include "panellabel.h"
+#include "resultpanel.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QColor Grey(192, 192, 192);
+
+const QString NoFileQuestion =
+    u"Vous n'avez pas choisi de fichier de tirage !!\n\n"
+    "Si vous n'en choississez pas un, le tirage pourra avoir lieu\n"
+    "mais vous n'aurez pas accès à la vérification des grilles.\n\n"
+    "Souhaitez vous continuer ?"_s;
+const QString SeriesComplete = u"Tous les numéros ont été tirés !!\n\n"
+                               "Veuillez réinitialiser pour effectuer une nouvelle série."_s;
+} // namespace
+
+Tirage::Tirage(Services& services, QWidget* parent) : QDialog(parent), m_services(services)
+{
+    setObjectName(u"Tirage"_s);
+    setWindowTitle(u"Tirage du Loto"_s);
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    HelpKey::setTopic(this, HelpTopic::Draw);
+    buildScreen();
+    Form_Load();
+}
+
+Tirage::~Tirage() = default;
+
+void Tirage::buildScreen()
+{
+    m_canvas = new QWidget(this);
+    m_canvas->setObjectName(u"Fond"_s);
+    m_layout.place(m_canvas, {0, 0, WidthTwips, HeightTwips});
+
+    m_afficheur = makePanelLabel(m_canvas, u"Afficheur"_s, Grey, QColor(0, 0, 255), true);
+    m_afficheur->setFrameShape(QFrame::Panel);
+    m_afficheur->setFrameShadow(QFrame::Sunken);
+    m_afficheur->setLineWidth(2);
+
+    m_onglet = new DrawTabs(m_canvas, m_layout, {7320, 120, 4605, 6255});
+    m_onglet->setObjectName(u"Onglet"_s);
+    m_numericBoard = std::make_unique<NumericBoard>(
+        *m_onglet, m_onglet->addPage(u"Ordre numérique"_s, u"OrdreNumerique"_s));
+    m_chronoBoard = std::make_unique<ChronoBoard>(
+        *m_onglet, m_onglet->addPage(u"&Ordre chronologique"_s, u"OrdreChronologique"_s));
+
+    m_barre = new DrawToolBar(m_canvas);
+    m_layout.place(m_barre, {7800, 6480, 3750, 675});
+    connect(m_barre, &DrawToolBar::buttonClicked, this, &Tirage::Barre_ButtonClick);
+
+    m_titre = makePanelLabel(m_canvas, u"Titre"_s, Grey, QColor(255, 0, 0), true);
+    m_titre->setFrameShape(QFrame::Panel);
+    m_titre->setFrameShadow(QFrame::Sunken);
+    m_layout.place(m_titre, {240, 7560, 6975, 615}, 18);
+
+    m_liste = new QComboBox(m_canvas);
+    m_liste->setObjectName(u"ListeDesFichiers"_s);
+    QFont listFont(u"Arial"_s);
+    listFont.setBold(true);
+    m_liste->setFont(listFont);
+    QPalette listPalette = m_liste->palette();
+    listPalette.setColor(QPalette::Base, QColor(224, 224, 224));
+    listPalette.setColor(QPalette::Button, QColor(224, 224, 224));
+    m_liste->setPalette(listPalette);
+    m_layout.place(m_liste, {8040, 7800, 3615, 360}, 9.75);
+    connect(m_liste, &QComboBox::activated, this, &Tirage::ListeDesFichiers_Click);
+
+    m_temps = new QSlider(Qt::Horizontal, m_canvas);
+    m_temps->setObjectName(u"Temps"_s);
+    m_temps->setRange(1, 6);
+    m_temps->setSingleStep(1);
+    m_temps->setPageStep(1);
+    m_temps->setTickInterval(1);
+    m_temps->setTickPosition(QSlider::TicksBelow);
+    // The operator drags it with the mouse; it never takes keys meant for the screen.
+    m_temps->setFocusPolicy(Qt::NoFocus);
+    m_layout.place(m_temps, {7800, 7800, 2895, 390});
+    connect(m_temps, &QSlider::valueChanged, this, &Tirage::Temps_Change);
+
+    m_afficheTemps = makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true,
+                                    false);
+    m_afficheTemps->setAutoFillBackground(false);
+    m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
+
+    m_resultat = new ResultPanel(m_canvas, m_layout);
+    connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
+
+    m_timer.setTimerType(Qt::CoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &Tirage::Timer_Timer);
+}
+
+void Tirage::Form_Load()
+{
+    m_layout.place(m_afficheur, {0, 0, 7335, 7335}, 340);
+    m_layout.place(m_resultat, {(WidthTwips - ResultPanel::WidthTwips) / 2,
+                                (HeightTwips - ResultPanel::HeightTwips) / 2,
+                                ResultPanel::WidthTwips, ResultPanel::HeightTwips});
+    m_titre->clear();
+    m_onglet->raise();
+    m_state.clear();
+    refreshBoards();
+    m_afficheur->clear();
+    m_resultat->hide();
+    m_liste->hide();
+    setSliderShown(false);
+    m_temps->setValue(3);
+    m_afficheTemps->setText(u"30"_s);
+    m_barre->button(Param::VoiceOffset == 0 ? u"Femme"_s : u"Homme"_s)->setChecked(true);
+}
+
+QString Tirage::titleCaption() const { return m_titre->text(); }
+
+void Tirage::Barre_ButtonClick(const QString& key)
+{
+    if (key == u"ChoixFichier")
+        ProcChoixFichier();
+    else if (key == u"Chrono")
+        ProcChrono();
+    else if (key == u"Tirage")
+        ProcTirage();
+    else if (key == u"Repeter") {
+        if (Param::LastNumber)
+            Param::PlayClip(Param::VoiceOffset + *Param::LastNumber);
+    } else if (key == u"Femme")
+        Param::VoiceOffset = 0;
+    else if (key == u"Homme")
+        Param::VoiceOffset = 90;
+    else if (key == u"VerifLigne")
+        ProcVerifLigne();
+    else if (key == u"VerifGrille")
+        ProcVerifGrille();
+    else if (key == u"Reinitialiser")
+        ProcReinit();
+    else if (key == u"Apropos")
+        HelpKey::pressF1(this);
+    else if (key == u"Quitter")
+        close(); // closeEvent forgets the last number
+}
+
+MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons)
+{
+    // Ticks arriving while the operator has not answered yet are dropped, so
+    // boxes never pile up over each other.
+    m_drawMessageOpen = true;
+    const MsgAnswer answer = m_services.message(this, icon, text, buttons);
+    m_drawMessageOpen = false;
+    return answer;
+}
+
+void Tirage::ProcTirage()
+{
+    if (m_titre->text().isEmpty() && m_state.sum() == 0) {
+        if (drawMessage(MsgIcon::Exclamation, NoFileQuestion, MsgButtons::YesNo) == MsgAnswer::No) {
+            if (m_timer.isActive()) {
+                stopTimer();
+                m_barre->button(u"Tirage"_s)->setEnabled(true);
+                setSliderShown(false);
+            }
+            return;
+        }
+        m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+        m_liste->hide();
+    }
+    if (m_state.isComplete()) {
+        drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
+        if (m_timer.isActive()) {
+            stopTimer();
+            m_barre->button(u"Tirage"_s)->setEnabled(true);
+        }
+        return;
+    }
+    recordNumber(pickNumber(m_state, m_services.random, m_services.clock));
+}
+
+void Tirage::recordNumber(int n)
+{
+    m_state.record(n);
+    m_afficheur->setText(QString::number(n));
+    Param::LastNumber = n;
+    Param::PlayClip(Param::VoiceOffset + n);
+    m_state.pushLastFive(n);
+    refreshBoards();
+}
+
+void Tirage::refreshBoards()
+{
+    m_numericBoard->refresh(m_state);
+    m_chronoBoard->refresh(m_state);
+}
+
+void Tirage::ProcReinit()
+{
+    if (m_services.message(this, MsgIcon::Question, u"Etes vous sûr de vouloir réinitialiser ?"_s,
+                           MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    m_state.clear();
+    refreshBoards();
+    m_afficheur->clear();
+    m_titre->clear();
+    Param::LastNumber.reset();
+    if (m_timer.isActive())
+        stopTimer();
+    m_barre->button(u"ChoixFichier"_s)->setEnabled(true);
+    m_barre->button(u"Tirage"_s)->setEnabled(true);
+    m_liste->clear();
+    setSliderShown(false);
+}
+
+void Tirage::stopTimer()
+{
+    m_timer.stop();
+    m_barre->button(u"Chrono"_s)->setChecked(false);
+}
+
+void Tirage::setSliderShown(bool shown)
+{
+    m_temps->setVisible(shown);
+    m_afficheTemps->setVisible(shown);
+}
+
+void Tirage::ProcChrono()
+{
+    if (m_timer.isActive()) {
+        m_barre->button(u"Tirage"_s)->setEnabled(true);
+        m_timer.stop();
+        setSliderShown(false);
+        return;
+    }
+    m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
+    m_barre->button(u"Tirage"_s)->setEnabled(false);
+    m_timer.start();
+    setSliderShown(true);
+    ProcTirage();
+}
+
+void Tirage::Timer_Timer()
+{
+    if (m_drawMessageOpen)
+        return;
+    ProcTirage();
+}
+
+void Tirage::Temps_Change()
+{
+    m_afficheTemps->setText(QString::number(m_temps->value() * 10));
+    m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
+}
+
+void Tirage::ProcChoixFichier()
+{
+    m_liste->clear();
+    const QString folder = Param::AppPath() + u"GRILLES"_s;
+    for (const QString& name : listGridFiles(folder))
+        m_liste->addItem(drawTitle(*GridFileName::parse(name)));
+    m_liste->setCurrentIndex(-1);
+    m_liste->show();
+}
+
+void Tirage::ListeDesFichiers_Click(int index)
+{
+    const QString text = m_liste->itemText(index);
+    if (text.isEmpty())
+        return;
+    m_titre->setText(text);
+    m_liste->hide();
+    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+}
+
+bool Tirage::askActiveFile(const QString& purpose)
+{
+    if (!m_titre->text().isEmpty())
+        return true;
+    m_services.message(this, MsgIcon::Critical,
+                       u"Un fichier de tirage doit être actif\npour pouvoir vérifier "_s + purpose);
+    return false;
+}
+
+void Tirage::ProcVerifGrille() { askActiveFile(u"une grille !!"_s); }
+
+void Tirage::ProcVerifLigne() { askActiveFile(u"une ligne !!"_s); }
+
+void Tirage::Quitter_Click()
+{
+    m_onglet->setEnabled(true);
+    m_barre->setEnabled(true);
+    m_resultat->hide();
+}
+
+void Tirage::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const qreal scale = std::min(width() / qreal(WidthTwips), height() / qreal(HeightTwips));
+    m_layout.apply(scale);
+    // The layout keeps its proportions; spare room goes to both sides equally.
+    m_canvas->move((width() - m_canvas->width()) / 2, (height() - m_canvas->height()) / 2);
+    fitDisplayFont();
+}
+
+void Tirage::fitDisplayFont()
+{
+    // Two bold digits at 340 points are a little wider than the display at
+    // design size; shrink just enough that "88" is never clipped.
+    QFont font = m_afficheur->font();
+    const int designPixels = TwipLayout::fontPixels(340, m_layout.scale());
+    font.setPixelSize(100);
+    const qreal widthAt100 = QFontMetricsF(font).horizontalAdvance(u"88"_s);
+    const qreal room = m_afficheur->width() * 0.92;
+    const int fitPixels = widthAt100 > 0 ? int(100 * room / widthAt100) : designPixels;
+    font.setPixelSize(std::max(1, std::min(designPixels, fitPixels)));
+    m_afficheur->setFont(font);
+}
+
+void Tirage::closeEvent(QCloseEvent* event)
+{
+    // Leaving by the frame is leaving by "Quitter": "Repeter" never calls a
+    // number of an earlier series.
+    Param::LastNumber.reset();
+    m_timer.stop();
+    QDialog::closeEvent(event);
+}
+
+void Tirage::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the screen in the middle of a game.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

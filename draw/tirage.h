@@ -1,0 +1,87 @@
+#pragma once
+
+#include "drawstate.h"
+#include "twiplayout.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+class ChronoBoard;
+class DrawTabs;
+class DrawToolBar;
+class NumericBoard;
+class QComboBox;
+class QLabel;
+class QSlider;
+class ResultPanel;
+struct Services;
+enum class MsgIcon;
+enum class MsgButtons;
+enum class MsgAnswer;
+
+// The draw screen: the big number, the two boards, the toolbar that drives
+// the series, the timed draw and the choice of the grid file of the draw.
+class Tirage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int WidthTwips = 11880;
+    static constexpr int HeightTwips = 8205;
+
+    explicit Tirage(Services& services, QWidget* parent = nullptr);
+    ~Tirage() override;
+
+    const DrawState& state() const { return m_state; }
+    DrawToolBar* barre() const { return m_barre; }
+    const QTimer& timer() const { return m_timer; }
+    QString titleCaption() const;
+
+    void Barre_ButtonClick(const QString& key);
+    void ProcTirage();
+    void ProcReinit();
+    void ProcChrono();
+    void Timer_Timer();
+    void Temps_Change();
+    void ProcChoixFichier();
+    void ListeDesFichiers_Click(int index);
+    void ProcVerifGrille();
+    void ProcVerifLigne();
+    void Quitter_Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildScreen();
+    void Form_Load();
+    void recordNumber(int n);
+    void stopTimer();
+    void setSliderShown(bool shown);
+    void refreshBoards();
+    void fitDisplayFont();
+    bool askActiveFile(const QString& purpose);
+    MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons);
+
+    Services& m_services;
+    DrawState m_state;
+    QTimer m_timer;
+    TwipLayout m_layout;
+    bool m_drawMessageOpen = false;
+
+    QWidget* m_canvas = nullptr;
+    QLabel* m_afficheur = nullptr;
+    DrawTabs* m_onglet = nullptr;
+    std::unique_ptr<NumericBoard> m_numericBoard;
+    std::unique_ptr<ChronoBoard> m_chronoBoard;
+    DrawToolBar* m_barre = nullptr;
+    QLabel* m_titre = nullptr;
+    QComboBox* m_liste = nullptr;
+    QSlider* m_temps = nullptr;
+    QLabel* m_afficheTemps = nullptr;
+    ResultPanel* m_resultat = nullptr;
+};

@@ -1,0 +1,55 @@
+#include "app/singleinstance.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QProcessEnvironment offscreen()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        return env;
+    }
+
+    // Runs the stand-in second copy; returns its exit code and output.
+    static QPair<int, QString> secondCopy()
+    {
+        QProcess probe;
+        probe.start(QString::fromUtf8(INSTANCE_PROBE), {QString::fromUtf8(NUMERELLA_PROGRAM)});
+        probe.waitForFinished(30000);
+        return {probe.exitCode(), QString::fromUtf8(probe.readAllStandardOutput())};
+    }
+
+private slots:
+    void aSecondCopyIsRefusedAndACrashedCopyDoesNotLockUsOut()
+    {
+        QProcess first;
+        first.setProcessEnvironment(offscreen());
+        first.start(QString::fromUtf8(NUMERELLA_PROGRAM), {});
+        QVERIFY(first.waitForStarted());
+
+        // Once the program is up, the second copy is refused with the message.
+        QPair<int, QString> second;
+        QTRY_VERIFY_WITH_TIMEOUT((second = secondCopy()).first == 3, 30000);
+        QCOMPARE(second.second,
+                 u"L'application est déjà en mémoire !!\n\nUtiliser la barre des taches"_s);
+        QCOMPARE(first.state(), QProcess::Running); // the first copy is undisturbed
+
+        // A copy that dies without cleaning up leaves its lock behind...
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        // ...which the next start takes over.
+        second = secondCopy();
+        QCOMPARE(second.first, 0);
+        QCOMPARE(second.second, u"LOCKED"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "test_singleinstance.moc"

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "app/clock.h"
+#include "app/desktopshell.h"
+#include "app/helpopener.h"
+#include "app/inputbox.h"
+#include "app/messagebox.h"
+#include "app/randomsource.h"
+#include "app/screeninfo.h"
+#include "app/services.h"
+#include "app/soundoutput.h"
+
+#include <QList>
+#include <QQueue>
+
+#include <functional>
+
+// Message boxes answered in advance; every box shown is kept for the test to read.
+class ScriptedMessages : public MessageBox
+{
+public:
+    MsgAnswer show(QWidget*, const MessageRequest& request) override
+    {
+        shown.append(request);
+        if (whileOpen)
+            whileOpen();
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
+    }
+    void answer(MsgAnswer a) { answers.enqueue(a); }
+    const MessageRequest& last() const { return shown.last(); }
+
+    QList<MessageRequest> shown;
+    QQueue<MsgAnswer> answers;
+    std::function<void()> whileOpen; // runs while the box is "open"
+};
+
+class ScriptedInput : public InputBox
+{
+public:
+    std::optional<QString> ask(QWidget*, const QString& title, const QString& prompt,
+                               const QString&) override
+    {
+        asked.append({title, prompt});
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+    QList<QPair<QString, QString>> asked;
+    QQueue<std::optional<QString>> answers;
+};
+
+class FixedClock : public Clock
+{
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time{QDate(2000, 12, 25), QTime(20, 30)};
+};
+
+class RecordingHelp : public HelpOpener
+{
+public:
+    void open(QWidget*, int topic) override { topics.append(topic); }
+    QList<int> topics;
+};
+
+class RecordingShell : public DesktopShell
+{
+public:
+    bool open(const QString& target) override
+    {
+        targets.append(target);
+        return false;
+    }
+    QStringList targets;
+};
+
+class FixedScreen : public ScreenInfo
+{
+public:
+    int width() const override { return pixels; }
+    int pixels = 1024;
+};
+
+class RecordingSound : public SoundOutput
+{
+public:
+    void play(int clip) override { clips.append(clip); }
+    QList<int> clips;
+};
+
+// One of each fake, bundled as the screens expect them.
+struct FakeServices
+{
+    ScriptedMessages messages;
+    ScriptedInput input;
+    FixedClock clock;
+    SeededRandom random{20001225};
+    RecordingHelp help;
+    RecordingShell shell;
+    FixedScreen screen;
+    Services services{messages, input, clock, random, help, shell, screen};
+};

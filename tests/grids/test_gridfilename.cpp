@@ -1,0 +1,63 @@
+#include "grids/gridfilename.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestGridFileName : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("five digits") << u"10000-02-02-2000.DAT"_s << 10000 << u"02-02-2000"_s;
+        QTest::newRow("shortest") << u"4-01-01-2001.DAT"_s << 4 << u"01-01-2001"_s;
+        QTest::newRow("lower case") << u"48-24-12-2000.dat"_s << 48 << u"24-12-2000"_s;
+        QTest::newRow("count like a day") << u"12-05-03-2000.DAT"_s << 12 << u"05-03-2000"_s;
+        QTest::newRow("scratch file") << u"Verif.dat"_s << 0 << QString();
+        QTest::newRow("line scratch") << u"VerifL1.dat"_s << 0 << QString();
+        QTest::newRow("no count") << u"-01-01-2001.DAT"_s << 0 << QString();
+        QTest::newRow("leading zero") << u"04-01-01-2001.DAT"_s << 0 << QString();
+        QTest::newRow("six digits") << u"100000-01-01-2001.DAT"_s << 0 << QString();
+        QTest::newRow("letters") << u"ab-01-01-2001.DAT"_s << 0 << QString();
+        QTest::newRow("other extension") << u"4-01-01-2001.LDB"_s << 0 << QString();
+        QTest::newRow("journal") << u"4-01-01-2001.DAT-journal"_s << 0 << QString();
+    }
+
+    void parse()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, count);
+        QFETCH(QString, date);
+        const std::optional<GridFileName> parsed = GridFileName::parse(name);
+        QCOMPARE(parsed.has_value(), count != 0);
+        if (parsed) {
+            QCOMPARE(parsed->count, count);
+            QCOMPARE(parsed->date, date);
+            QCOMPARE(drawTitle(*parsed),
+                     u"Tirage du "_s + date + u" - "_s + QString::number(count) + u" grilles"_s);
+        }
+    }
+
+    void listingKeepsOnlyGridFilesInNameOrder()
+    {
+        QTemporaryDir dir;
+        for (const QString& name : {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s, u"Verif.dat"_s,
+                                    u"20-01-01-2001.dat"_s, u"notes.txt"_s})
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkdir(u"8-01-01-2001.DAT"_s)); // a folder is no grid file
+        QCOMPARE(listGridFiles(dir.path()),
+                 QStringList({u"100-25-12-2000.DAT"_s, u"20-01-01-2001.dat"_s,
+                              u"4-01-01-2001.DAT"_s}));
+        QVERIFY(listGridFiles(dir.filePath(u"GRILLES"_s)).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGridFileName)
+#include "test_gridfilename.moc"
