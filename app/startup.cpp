@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -63,6 +64,9 @@ int runNumerella(QApplication& app)
     app.installEventFilter(&helpKey);
 
     Depart depart(services);
+    // Without a window manager "maximised" means nothing; fill the screen ourselves.
+    if (const QScreen* display = QGuiApplication::primaryScreen())
+        depart.setGeometry(display->availableGeometry());
     depart.showMaximized();
     const int result = QApplication::exec();
     Param::setSoundOutput(nullptr);

@@ -17,7 +17,9 @@ QLabel* makePanelLabel(QWidget* parent, const QString& name, const QColor& backg
     font.setBold(bold);
     label->setFont(font);
     if (bordered) {
-        label->setFrameShape(QFrame::Box);
+        // A sunken edge drawn in the palette's shades, not in the text colour.
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
         label->setLineWidth(1);
     }
     return label;

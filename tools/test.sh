@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds the program and runs every test: once as
+# built, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+
+tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
