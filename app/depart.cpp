@@ -70,8 +70,8 @@ Depart::Depart(Services& services, QWidget* parent)
 
 void Depart::addButton(const QString& key, const QString& toolTip, const QString& name)
 {
-    QAction* action = m_barreBoutons->addAction(QIcon(u":/app/icons/"_s + key.toLower() + u".svg"_s),
-                                                name);
+    QAction* action =
+        m_barreBoutons->addAction(QIcon(u":/app/icons/"_s + key.toLower() + u".svg"_s), name);
     action->setObjectName(key);
     action->setData(key);
     action->setToolTip(toolTip);

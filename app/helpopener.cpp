@@ -22,16 +22,15 @@ QString helpAnchor(int topic)
 
 HelpWindowOpener::HelpWindowOpener(MessageBox& messages, QString helpFile)
     : m_messages(messages), m_helpFile(std::move(helpFile))
-{
-}
+{}
 
 void HelpWindowOpener::open(QWidget* from, int topic)
 {
     QFile file(m_helpFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_messages.show(from, {MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok, Param::AppTitle(),
-                               u"Le fichier d'aide est introuvable ou illisible :\n"_s +
-                                   m_helpFile});
+        m_messages.show(from,
+                        {MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok, Param::AppTitle(),
+                         u"Le fichier d'aide est introuvable ou illisible :\n"_s + m_helpFile});
         return;
     }
     const QString html = QString::fromUtf8(file.readAll());
@@ -58,8 +57,8 @@ HelpKey::HelpKey(HelpOpener& opener, QObject* parent) : QObject(parent), m_opene
 
 bool HelpKey::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress ||
-        static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 || !watched->isWidgetType())
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        !watched->isWidgetType())
         return false;
     QWidget* window = static_cast<QWidget*>(watched)->window();
     if (window->objectName() == u"Aide"_s)
@@ -68,7 +67,10 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
-void HelpKey::setTopic(QWidget* window, int topic) { window->setProperty(TopicProperty, topic); }
+void HelpKey::setTopic(QWidget* window, int topic)
+{
+    window->setProperty(TopicProperty, topic);
+}
 
 int HelpKey::topicOf(const QWidget* window)
 {
@@ -78,5 +80,6 @@ int HelpKey::topicOf(const QWidget* window)
 
 void HelpKey::pressF1(QWidget* window)
 {
-    QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+    QCoreApplication::postEvent(window,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
 }

@@ -4,7 +4,10 @@
 
 #include <QKeyEvent>
 
-KeyStates::KeyStates(QObject* parent) : QObject(parent) { poll(); }
+KeyStates::KeyStates(QObject* parent) : QObject(parent)
+{
+    poll();
+}
 
 void KeyStates::poll()
 {

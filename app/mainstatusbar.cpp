@@ -48,7 +48,8 @@ QLabel* MainStatusBar::addPanel(int width, bool permanent)
 void MainStatusBar::refresh()
 {
     // An indicator whose key is off is shown greyed, as on a keyboard.
-    const bool states[] = {m_keys.scrollLock(), m_keys.insert(), m_keys.capsLock(), m_keys.numLock()};
+    const bool states[] = {m_keys.scrollLock(), m_keys.insert(), m_keys.capsLock(),
+                           m_keys.numLock()};
     for (int i = 0; i < 4; ++i)
         m_panels[i + 1]->setEnabled(states[i]);
     const QDateTime now = m_clock.now();

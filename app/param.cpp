@@ -8,9 +8,18 @@
 using namespace Qt::StringLiterals;
 
 namespace Product {
-QString name() { return u"Numerella"_s; }
-QString comments() { return u"Tirage du Loto des familles"_s; }
-QString helpFileName() { return u"Loto.hlp"_s; }
+QString name()
+{
+    return u"Numerella"_s;
+}
+QString comments()
+{
+    return u"Tirage du Loto des familles"_s;
+}
+QString helpFileName()
+{
+    return u"Loto.hlp"_s;
+}
 } // namespace Product
 
 QString formatExeDateTime(const QDateTime& modified)
@@ -32,7 +41,10 @@ AppGlobals AppGlobals::compose(const QString& programFilePath, const QDateTime& 
     return g;
 }
 
-QString statusPanelText() { return Product::name() + u"  -  Version "_s + Param::AppVersion(); }
+QString statusPanelText()
+{
+    return Product::name() + u"  -  Version "_s + Param::AppVersion();
+}
 
 namespace Param {
 namespace {
@@ -40,10 +52,19 @@ AppGlobals g_globals = AppGlobals::compose(QString(), QDateTime::currentDateTime
 SoundOutput* g_sound = nullptr;
 } // namespace
 
-const AppGlobals& globals() { return g_globals; }
-void setGlobals(const AppGlobals& globals) { g_globals = globals; }
+const AppGlobals& globals()
+{
+    return g_globals;
+}
+void setGlobals(const AppGlobals& globals)
+{
+    g_globals = globals;
+}
 
-void setSoundOutput(SoundOutput* output) { g_sound = output; }
+void setSoundOutput(SoundOutput* output)
+{
+    g_sound = output;
+}
 
 void PlayClip(int clip)
 {

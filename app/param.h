@@ -37,10 +37,22 @@ namespace Param {
 const AppGlobals& globals();
 void setGlobals(const AppGlobals& globals);
 
-inline const QString& AppPath() { return globals().AppPath; }
-inline const QString& AppTitle() { return globals().AppTitle; }
-inline const QString& AppVersion() { return globals().AppVersion; }
-inline const QString& ExeDateTime() { return globals().ExeDateTime; }
+inline const QString& AppPath()
+{
+    return globals().AppPath;
+}
+inline const QString& AppTitle()
+{
+    return globals().AppTitle;
+}
+inline const QString& AppVersion()
+{
+    return globals().AppVersion;
+}
+inline const QString& ExeDateTime()
+{
+    return globals().ExeDateTime;
+}
 
 // 0 for the female voice, 90 for the male one; kept for the whole run.
 inline int VoiceOffset = 0;

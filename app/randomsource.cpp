@@ -21,7 +21,10 @@ SeededRandom::SeededRandom(quint64 seed)
         word = splitmix64(seed);
 }
 
-SeededRandom SeededRandom::fromEntropy() { return SeededRandom(QRandomGenerator::system()->generate64()); }
+SeededRandom SeededRandom::fromEntropy()
+{
+    return SeededRandom(QRandomGenerator::system()->generate64());
+}
 
 void SeededRandom::stir(quint64 noise)
 {

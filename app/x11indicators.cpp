@@ -29,5 +29,8 @@ std::optional<LockIndicators> readX11Indicators()
                           indicator(display, "Scroll Lock")};
 }
 #else
-std::optional<LockIndicators> readX11Indicators() { return std::nullopt; }
+std::optional<LockIndicators> readX11Indicators()
+{
+    return std::nullopt;
+}
 #endif

@@ -18,8 +18,7 @@ struct Figures
     double median, low, high;
 };
 
-template<typename Work>
-Figures measure(int runs, Work work)
+template <typename Work> Figures measure(int runs, Work work)
 {
     QList<double> ms;
     for (int i = 0; i < runs; ++i) {
@@ -43,8 +42,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Param::setGlobals(AppGlobals::compose(QApplication::applicationFilePath(),
-                                          QDateTime::currentDateTime()));
+    Param::setGlobals(
+        AppGlobals::compose(QApplication::applicationFilePath(), QDateTime::currentDateTime()));
     FakeServices fakes;
     constexpr int Runs = 21;
 
@@ -57,8 +56,8 @@ int main(int argc, char* argv[])
           }));
 
     for (const QSize size : {QSize(1024, 740), QSize(1920, 1050)}) {
-        const QByteArray label = "draw screen opened at " + QByteArray::number(size.width()) +
-                                 "x" + QByteArray::number(size.height());
+        const QByteArray label = "draw screen opened at " + QByteArray::number(size.width()) + "x" +
+                                 QByteArray::number(size.height());
         print(label.constData(), measure(Runs, [&] {
                   Tirage tirage(fakes.services);
                   tirage.resize(size);

@@ -35,8 +35,14 @@ QRect ordreLabel(int k)
     return {120 + 720 * column, 840 + 360 * row, 240, 255};
 }
 
-QRect dernierLabel() { return {240, 4800, 735, 255}; }
+QRect dernierLabel()
+{
+    return {240, 4800, 735, 255};
+}
 
-QRect suiviBox(int k) { return {240 + 840 * k, 5040, 735, 735}; }
+QRect suiviBox(int k)
+{
+    return {240 + 840 * k, 5040, 735, 735};
+}
 
 } // namespace BoardGeometry

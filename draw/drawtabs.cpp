@@ -24,7 +24,8 @@ QWidget* DrawTabs::addPage(const QString& caption, const QString& name)
     page->setObjectName(name);
     page->setFrameShape(QFrame::StyledPanel);
     page->setAutoFillBackground(true);
-    m_layout.place(page, {0, TabBarTwips - 15, m_twips.width(), m_twips.height() - TabBarTwips + 15});
+    m_layout.place(page,
+                   {0, TabBarTwips - 15, m_twips.width(), m_twips.height() - TabBarTwips + 15});
     m_pages.append(page);
     m_tabBar->addTab(caption);
     showPage(m_tabBar->currentIndex());
@@ -36,7 +37,10 @@ void DrawTabs::placeOnPage(QWidget* child, const QRect& twips, qreal fontPoints)
     m_layout.place(child, twips.translated(0, -(TabBarTwips - 15)), fontPoints);
 }
 
-int DrawTabs::currentIndex() const { return m_tabBar->currentIndex(); }
+int DrawTabs::currentIndex() const
+{
+    return m_tabBar->currentIndex();
+}
 
 void DrawTabs::showPage(int index)
 {

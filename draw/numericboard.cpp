@@ -10,8 +10,9 @@ using namespace Qt::StringLiterals;
 NumericBoard::NumericBoard(DrawTabs& tabs, QWidget* page)
 {
     for (int n = 1; n <= DrawState::Numbers; ++n) {
-        QLabel* cell = makePanelLabel(page, u"Resultat(%1)"_s.arg(n - 1),
-                                      BoardGeometry::numericColumnColour(n), QColor(0, 0, 255), true);
+        QLabel* cell =
+            makePanelLabel(page, u"Resultat(%1)"_s.arg(n - 1),
+                           BoardGeometry::numericColumnColour(n), QColor(0, 0, 255), true);
         cell->setText(QString::number(n));
         tabs.placeOnPage(cell, BoardGeometry::numericCell(n), 15);
         cell->hide();
@@ -23,7 +24,8 @@ NumericBoard::NumericBoard(DrawTabs& tabs, QWidget* page)
     dernier->setText(u"Dernier"_s);
     tabs.placeOnPage(dernier, BoardGeometry::dernierLabel(), 8.25);
     for (int k = 0; k < 5; ++k) {
-        QLabel* box = makePanelLabel(page, u"Suivi(%1)"_s.arg(k), Qt::white, QColor(192, 0, 0), true);
+        QLabel* box =
+            makePanelLabel(page, u"Suivi(%1)"_s.arg(k), Qt::white, QColor(192, 0, 0), true);
         tabs.placeOnPage(box, BoardGeometry::suiviBox(k), 27.75);
         m_boxes.append(box);
     }

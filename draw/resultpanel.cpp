@@ -26,7 +26,8 @@ ResultPanel::ResultPanel(QWidget* parent, TwipLayout& layout) : QFrame(parent)
             m_cells.append(cell);
         }
     }
-    m_subtitle = makePanelLabel(this, u"SousTitre"_s, QColor(192, 192, 192), QColor(255, 0, 0), true);
+    m_subtitle =
+        makePanelLabel(this, u"SousTitre"_s, QColor(192, 192, 192), QColor(255, 0, 0), true);
     m_subtitle->setText(u"Résultat"_s);
     layout.place(m_subtitle, {120, 4320, 7575, 495}, 12);
 

@@ -25,11 +25,10 @@ using namespace Qt::StringLiterals;
 namespace {
 const QColor Grey(192, 192, 192);
 
-const QString NoFileQuestion =
-    u"Vous n'avez pas choisi de fichier de tirage !!\n\n"
-    "Si vous n'en choississez pas un, le tirage pourra avoir lieu\n"
-    "mais vous n'aurez pas accès à la vérification des grilles.\n\n"
-    "Souhaitez vous continuer ?"_s;
+const QString NoFileQuestion = u"Vous n'avez pas choisi de fichier de tirage !!\n\n"
+                               "Si vous n'en choississez pas un, le tirage pourra avoir lieu\n"
+                               "mais vous n'aurez pas accès à la vérification des grilles.\n\n"
+                               "Souhaitez vous continuer ?"_s;
 const QString SeriesComplete = u"Tous les numéros ont été tirés !!\n\n"
                                "Veuillez réinitialiser pour effectuer une nouvelle série."_s;
 } // namespace
@@ -97,8 +96,8 @@ void Tirage::buildScreen()
     m_layout.place(m_temps, {7800, 7800, 2895, 390});
     connect(m_temps, &QSlider::valueChanged, this, &Tirage::Temps_Change);
 
-    m_afficheTemps = makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true,
-                                    false);
+    m_afficheTemps =
+        makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true, false);
     m_afficheTemps->setAutoFillBackground(false);
     m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
 
@@ -128,7 +127,10 @@ void Tirage::Form_Load()
     m_barre->button(Param::VoiceOffset == 0 ? u"Femme"_s : u"Homme"_s)->setChecked(true);
 }
 
-QString Tirage::titleCaption() const { return m_titre->text(); }
+QString Tirage::titleCaption() const
+{
+    return m_titre->text();
+}
 
 void Tirage::Barre_ButtonClick(const QString& key)
 {
@@ -295,9 +297,15 @@ bool Tirage::askActiveFile(const QString& purpose)
     return false;
 }
 
-void Tirage::ProcVerifGrille() { askActiveFile(u"une grille !!"_s); }
+void Tirage::ProcVerifGrille()
+{
+    askActiveFile(u"une grille !!"_s);
+}
 
-void Tirage::ProcVerifLigne() { askActiveFile(u"une ligne !!"_s); }
+void Tirage::ProcVerifLigne()
+{
+    askActiveFile(u"une ligne !!"_s);
+}
 
 void Tirage::Quitter_Click()
 {

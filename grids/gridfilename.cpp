@@ -16,13 +16,16 @@ std::optional<GridFileName> GridFileName::parse(const QString& fileName)
     return GridFileName{match.captured(1).toInt(), match.captured(2)};
 }
 
-QString GridFileName::fileName() const { return QString::number(count) + u'-' + date + u".DAT"_s; }
+QString GridFileName::fileName() const
+{
+    return QString::number(count) + u'-' + date + u".DAT"_s;
+}
 
 QStringList listGridFiles(const QString& folder)
 {
     QStringList names;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                                       QDir::Name | QDir::IgnoreCase);
     for (const QString& entry : entries) {
         if (GridFileName::parse(entry))
             names.append(entry);

@@ -17,11 +17,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString NoFileQuestion =
-    u"Vous n'avez pas choisi de fichier de tirage !!\n\n"
-    "Si vous n'en choississez pas un, le tirage pourra avoir lieu\n"
-    "mais vous n'aurez pas accès à la vérification des grilles.\n\n"
-    "Souhaitez vous continuer ?"_s;
+const QString NoFileQuestion = u"Vous n'avez pas choisi de fichier de tirage !!\n\n"
+                               "Si vous n'en choississez pas un, le tirage pourra avoir lieu\n"
+                               "mais vous n'aurez pas accès à la vérification des grilles.\n\n"
+                               "Souhaitez vous continuer ?"_s;
 const QString SeriesComplete = u"Tous les numéros ont été tirés !!\n\n"
                                "Veuillez réinitialiser pour effectuer une nouvelle série."_s;
 } // namespace
@@ -114,9 +113,10 @@ private slots:
 
     void toolbarHasElevenKeysWithTheirTips()
     {
-        const QStringList keys = {u"ChoixFichier"_s, u"Chrono"_s, u"Tirage"_s, u"Repeter"_s,
-                                  u"Femme"_s, u"Homme"_s, u"VerifLigne"_s, u"VerifGrille"_s,
-                                  u"Reinitialiser"_s, u"Apropos"_s, u"Quitter"_s};
+        const QStringList keys = {u"ChoixFichier"_s, u"Chrono"_s,      u"Tirage"_s,
+                                  u"Repeter"_s,      u"Femme"_s,       u"Homme"_s,
+                                  u"VerifLigne"_s,   u"VerifGrille"_s, u"Reinitialiser"_s,
+                                  u"Apropos"_s,      u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré"_s);
         QCOMPARE(button(u"Quitter"_s)->toolTip(), u"Quitter l'écran du tirage"_s);
@@ -207,7 +207,8 @@ private slots:
     void choosingTwiceListsEachFileOnce()
     {
         QDir(m_appDir.path()).mkpath(u"GRILLES"_s);
-        for (const QString& name : {u"10000-02-02-2000.DAT"_s, u"48-24-12-2000.DAT"_s, u"Verif.dat"_s})
+        for (const QString& name :
+             {u"10000-02-02-2000.DAT"_s, u"48-24-12-2000.DAT"_s, u"Verif.dat"_s})
             QVERIFY(QFile(m_appDir.filePath(u"GRILLES/"_s + name)).open(QIODevice::WriteOnly));
         click(u"ChoixFichier"_s);
         click(u"ChoixFichier"_s);

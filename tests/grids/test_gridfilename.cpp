@@ -52,9 +52,9 @@ private slots:
                                     u"20-01-01-2001.dat"_s, u"notes.txt"_s})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(QDir(dir.path()).mkdir(u"8-01-01-2001.DAT"_s)); // a folder is no grid file
-        QCOMPARE(listGridFiles(dir.path()),
-                 QStringList({u"100-25-12-2000.DAT"_s, u"20-01-01-2001.dat"_s,
-                              u"4-01-01-2001.DAT"_s}));
+        QCOMPARE(
+            listGridFiles(dir.path()),
+            QStringList({u"100-25-12-2000.DAT"_s, u"20-01-01-2001.dat"_s, u"4-01-01-2001.DAT"_s}));
         QVERIFY(listGridFiles(dir.filePath(u"GRILLES"_s)).isEmpty());
     }
 };
