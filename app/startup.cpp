@@ -12,6 +12,7 @@
 #include "services.h"
 #include "singleinstance.h"
 #include "soundoutput.h"
+#include "draw/clipplayer.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -58,7 +59,7 @@ int runNumerella(QApplication& app)
     PrimaryScreenInfo screen;
     Services services{messages, input, clock, random, help, shell, screen};
 
-    SilentSound sound;
+    ClipPlayer sound;
     Param::setSoundOutput(&sound);
     HelpKey helpKey(help);
     app.installEventFilter(&helpKey);

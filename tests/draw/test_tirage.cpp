@@ -353,6 +353,13 @@ private slots:
         QVERIFY(!button(u"Femme"_s)->isChecked());
         click(u"Repeter"_s);
         QCOMPARE(m_sound.clips, QList<int>({n, 90 + n}));
+        // The voice survives a new series.
+        messages().answer(MsgAnswer::Yes);
+        click(u"Reinitialiser"_s);
+        QCOMPARE(Param::VoiceOffset, 90);
+        QVERIFY(button(u"Homme"_s)->isChecked());
+        click(u"Repeter"_s); // nothing drawn in the new series: silence
+        QCOMPARE(m_sound.clips.size(), 2);
         click(u"Femme"_s);
         QCOMPARE(Param::VoiceOffset, 0);
     }
