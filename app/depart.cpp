@@ -1,6 +1,7 @@
 #include "depart.h"
 
 #include "draw/tirage.h"
+#include "grids/generateur.h"
 #include "helpopener.h"
 #include "keystates.h"
 #include "mainstatusbar.h"
@@ -86,7 +87,7 @@ void Depart::addButton(const QString& key, const QString& toolTip, const QString
 void Depart::BarreBoutons_ButtonClick(const QString& key)
 {
     if (key == u"Generateur") {
-        openPlaceholder(u"Générateur de grilles"_s, HelpTopic::Generator);
+        openGenerator();
     } else if (key == u"Impression") {
         openPlaceholder(u"Impression des grilles"_s, HelpTopic::Printing);
     } else if (key == u"Tirage") {
@@ -119,6 +120,15 @@ void Depart::openPlaceholder(const QString& caption, int helpTopic)
 {
     m_grilles->hide();
     auto* screen = new PendingScreen(caption, helpTopic, this);
+    connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
+    openScreen(screen, false);
+}
+
+void Depart::openGenerator()
+{
+    m_grilles->hide();
+    auto* screen = new Generateur(m_services, this);
+    // Its "Quitter" shows the picture again; so does closing it by its frame.
     connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
     openScreen(screen, false);
 }

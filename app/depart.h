@@ -33,6 +33,7 @@ private:
     void addButton(const QString& key, const QString& toolTip, const QString& name);
     void openScreen(QWidget* screen, bool maximised);
     void openPlaceholder(const QString& caption, int helpTopic);
+    void openGenerator();
     void openDrawScreen();
     void centreGrilles();
 

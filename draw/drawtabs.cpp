@@ -1,6 +1,6 @@
 #include "drawtabs.h"
 
-#include "twiplayout.h"
+#include "app/twiplayout.h"
 
 #include <QFrame>
 #include <QTabBar>

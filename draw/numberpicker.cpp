@@ -8,7 +8,7 @@ int pickNumber(const DrawState& state, RandomSource& random, const Clock& clock)
 {
     Q_ASSERT(!state.isComplete());
     for (;;) {
-        random.stir(static_cast<quint64>(clock.now().toMSecsSinceEpoch()));
+        random.stir(clock.ticks());
         const int n = pickFromOneTo(random, DrawState::Numbers);
         if (!state.isDrawn(n))
             return n;

@@ -1,7 +1,7 @@
 #include "resultpanel.h"
 
+#include "app/twiplayout.h"
 #include "panellabel.h"
-#include "twiplayout.h"
 
 #include <QPushButton>
 

@@ -7,6 +7,7 @@
 #include "drawtabs.h"
 #include "drawtoolbar.h"
 #include "grids/gridfilename.h"
+#include "grids/gridfolder.h"
 #include "numberpicker.h"
 #include "numericboard.h"
 #include "panellabel.h"
@@ -271,8 +272,7 @@ void Tirage::Temps_Change()
 void Tirage::ProcChoixFichier()
 {
     m_liste->clear();
-    const QString folder = Param::AppPath() + u"GRILLES"_s;
-    for (const QString& name : listGridFiles(folder))
+    for (const QString& name : GridFolder::list(Param::AppPath()))
         m_liste->addItem(drawTitle(*GridFileName::parse(name)));
     m_liste->setCurrentIndex(-1);
     m_liste->show();

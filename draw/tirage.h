@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/twiplayout.h"
 #include "drawstate.h"
-#include "twiplayout.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,6 +1,5 @@
 #include "gridfilename.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -16,21 +15,14 @@ std::optional<GridFileName> GridFileName::parse(const QString& fileName)
     return GridFileName{match.captured(1).toInt(), match.captured(2)};
 }
 
+GridFileName GridFileName::forDraw(int count, const QString& typedDate)
+{
+    return {count, typedDate.mid(0, 2) + u'-' + typedDate.mid(3, 2) + u'-' + typedDate.mid(6, 4)};
+}
+
 QString GridFileName::fileName() const
 {
     return QString::number(count) + u'-' + date + u".DAT"_s;
-}
-
-QStringList listGridFiles(const QString& folder)
-{
-    QStringList names;
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                                       QDir::Name | QDir::IgnoreCase);
-    for (const QString& entry : entries) {
-        if (GridFileName::parse(entry))
-            names.append(entry);
-    }
-    return names;
 }
 
 QString drawTitle(const GridFileName& name)

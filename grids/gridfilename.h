@@ -13,12 +13,10 @@ struct GridFileName
 
     // Only names of that exact form are grid files; the extension may be in any case.
     static std::optional<GridFileName> parse(const QString& fileName);
+    // From the adjusted count and the date as typed, JJ/MM/AAAA.
+    static GridFileName forDraw(int count, const QString& typedDate);
     QString fileName() const;
 };
-
-// The grid files of a folder, sorted by name without regard to case; a
-// missing folder gives none.
-QStringList listGridFiles(const QString& folder);
 
 // The entry naming a grid file in the draw screen's list and title.
 QString drawTitle(const GridFileName& name);

@@ -10,6 +10,7 @@ class FrozenClock : public Clock
 {
 public:
     QDateTime now() const override { return QDateTime(QDate(2000, 12, 25), QTime(20, 0)); }
+    quint64 ticks() const override { return 42; }
 };
 
 class TestRandom : public QObject

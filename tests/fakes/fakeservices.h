@@ -53,6 +53,7 @@ class FixedClock : public Clock
 {
 public:
     QDateTime now() const override { return time; }
+    quint64 ticks() const override { return quint64(time.toMSecsSinceEpoch()); }
     QDateTime time{QDate(2000, 12, 25), QTime(20, 30)};
 };
 

@@ -1,4 +1,5 @@
 #include "grids/gridfilename.h"
+#include "grids/gridfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,17 +46,25 @@ private slots:
         }
     }
 
+    void namesAreBuiltFromTheTypedDate()
+    {
+        QCOMPARE(GridFileName::forDraw(100, u"25/12/2000"_s).fileName(), u"100-25-12-2000.DAT"_s);
+        QCOMPARE(GridFileName::forDraw(4, u"05/03/2001"_s).fileName(), u"4-05-03-2001.DAT"_s);
+    }
+
     void listingKeepsOnlyGridFilesInNameOrder()
     {
-        QTemporaryDir dir;
+        QTemporaryDir app;
+        QVERIFY(QDir(app.path()).mkdir(u"GRILLES"_s));
+        const QDir dir(app.filePath(u"GRILLES"_s));
         for (const QString& name : {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s, u"Verif.dat"_s,
                                     u"20-01-01-2001.dat"_s, u"notes.txt"_s})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(QDir(dir.path()).mkdir(u"8-01-01-2001.DAT"_s)); // a folder is no grid file
         QCOMPARE(
-            listGridFiles(dir.path()),
+            GridFolder::list(app.path() + u'/'),
             QStringList({u"100-25-12-2000.DAT"_s, u"20-01-01-2001.dat"_s, u"4-01-01-2001.DAT"_s}));
-        QVERIFY(listGridFiles(dir.filePath(u"GRILLES"_s)).isEmpty());
+        QVERIFY(GridFolder::list(dir.path() + u'/').isEmpty()); // no GRILLES in there
     }
 };
 

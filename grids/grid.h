@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// A loto grid: 3 rows by 9 columns, 15 numbers; 0 marks an empty cell.
+struct Grid
+{
+    static constexpr int Rows = 3;
+    static constexpr int Columns = 9;
+    static constexpr int Cells = Rows * Columns;
+
+    std::array<int, Cells> cells{};
+
+    // Rows and columns count from 1, as on the printed card.
+    int& at(int row, int column) { return cells[static_cast<std::size_t>(index(row, column))]; }
+    int at(int row, int column) const
+    {
+        return cells[static_cast<std::size_t>(index(row, column))];
+    }
+    static int index(int row, int column) { return 9 * (row - 1) + column - 1; }
+};
+
+// One row of table TIRAGE: four consecutive grids.
+struct GridSheet
+{
+    static constexpr int Grids = 4;
+    static constexpr int Cells = Grids * Grid::Cells; // NUMERO1..NUMERO108
+
+    int grille = 0;                     // number of the sheet's first grid
+    std::array<QString, Grids> numbers; // NUM1..NUM4
+    std::array<Grid, Grids> grids;
+
+    // Column NUMEROn of grid slot (1..4), row and column.
+    static int numeroColumn(int slot, int row, int column)
+    {
+        return 27 * (slot - 1) + 9 * (row - 1) + column;
+    }
+};
+
+// A grid number's text form: at least five digits, zero-padded ("00042").
+QString gridNumberText(int number);

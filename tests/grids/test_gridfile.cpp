@@ -1,0 +1,304 @@
+#include "app/clock.h"
+#include "app/randomsource.h"
+#include "fakes/gridfixtures.h"
+#include "grids/gridfile.h"
+#include "grids/gridfilebuilder.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfolder.h"
+
+#include <QCryptographicHash>
+#include <QSet>
+#include <QTest>
+#include <SQLiteCpp/SQLiteCpp.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+class StillClock : public Clock
+{
+public:
+    QDateTime now() const override { return {}; }
+    quint64 ticks() const override { return 7; }
+};
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// Every rule a generated grid keeps.
+void checkGrid(const Grid& grid)
+{
+    int numbers = 0;
+    for (int r = 1; r <= 3; ++r) {
+        int inRow = 0;
+        for (int c = 1; c <= 9; ++c) {
+            const int n = grid.at(r, c);
+            if (n == 0)
+                continue;
+            ++inRow;
+            const int low = c == 1 ? 1 : 10 * (c - 1);
+            const int high = c == 9 ? 90 : 10 * c - 1;
+            QVERIFY2(n >= low && n <= high, qPrintable(QString::number(n)));
+        }
+        QCOMPARE(inRow, 5);
+        numbers += inRow;
+    }
+    QCOMPARE(numbers, 15);
+    for (int c = 1; c <= 9; ++c) {
+        int previous = 0;
+        for (int r = 1; r <= 3; ++r) {
+            if (const int n = grid.at(r, c)) {
+                QVERIFY(n > previous);
+                previous = n;
+            }
+        }
+    }
+}
+} // namespace
+
+class TestGridFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    SeededRandom m_random{2001};
+    StillClock m_clock;
+
+    QString build(const AppFolder& app, int count, const QString& name,
+                  const std::function<void(int)>& progress = {})
+    {
+        const QString path = app.gridPath(name);
+        GridFileBuilder(app.appPath(), m_random, m_clock).build(count, path, progress);
+        return path;
+    }
+
+    QList<GridSheet> sheetsOf(const QString& path)
+    {
+        QList<GridSheet> sheets;
+        GridFile file(path, GridFile::Access::ReadOnly);
+        file.forEachSheet([&](const GridSheet& sheet) { sheets.append(sheet); });
+        return sheets;
+    }
+
+private slots:
+    void fourGridsMakeOneFullSheet()
+    {
+        AppFolder app;
+        const QString path = build(app, 4, u"4-01-01-2001.DAT"_s);
+        const QList<GridSheet> sheets = sheetsOf(path);
+        QCOMPARE(sheets.size(), 1);
+        QCOMPARE(sheets[0].grille, 1);
+        QCOMPARE(sheets[0].numbers,
+                 (std::array<QString, 4>{u"00001"_s, u"00002"_s, u"00003"_s, u"00004"_s}));
+        int cells = 0;
+        for (const Grid& grid : sheets[0].grids) {
+            checkGrid(grid);
+            cells +=
+                int(std::count_if(grid.cells.begin(), grid.cells.end(), [](int n) { return n; }));
+        }
+        QCOMPARE(cells, 60);
+        // Nothing but the finished file is left in the folder.
+        QCOMPARE(app.grillesEntries(), QStringList{u"4-01-01-2001.DAT"_s});
+    }
+
+    void tenThousandGridsKeepEveryRule()
+    {
+        AppFolder app;
+        QList<int> progress;
+        const QString path =
+            build(app, 10000, u"10000-02-02-2000.DAT"_s, [&](int g) { progress.append(g); });
+        QCOMPARE(progress.size(), 10000);
+        QCOMPARE(progress.first(), 1);
+        QCOMPARE(progress.last(), 10000);
+        const QList<GridSheet> sheets = sheetsOf(path);
+        QCOMPARE(sheets.size(), 2500);
+        QSet<QString> numbers;
+        for (int s = 1; s <= sheets.size(); ++s) {
+            const GridSheet& sheet = sheets[s - 1];
+            QCOMPARE(sheet.grille, 4 * s - 3); // numeric order: 13 comes after 9
+            for (int k = 0; k < 4; ++k) {
+                QCOMPARE(sheet.numbers[std::size_t(k)], gridNumberText(4 * s - 3 + k));
+                numbers.insert(sheet.numbers[std::size_t(k)]);
+                checkGrid(sheet.grids[std::size_t(k)]);
+            }
+        }
+        QCOMPARE(numbers.size(), 10000);
+        QCOMPARE(sheets.last().grille, 9997);
+        QCOMPARE(sheets.last().numbers[3], u"10000"_s);
+    }
+
+    void gridsAreFoundInEachSlot()
+    {
+        AppFolder app;
+        const QString path = build(app, 100, u"100-25-12-2000.DAT"_s);
+        GridFile file(path, GridFile::Access::ReadOnly);
+        QCOMPARE(file.sheetCount(), 25);
+        const auto at = [&](const QString& text) {
+            return file.findGrid(text);
+        };
+        QCOMPARE(at(u"00001"_s)->slot, 1);
+        QCOMPARE(at(u"00004"_s)->slot, 4);
+        QCOMPARE(at(u"00042"_s)->grille, 41);
+        QCOMPARE(at(u"00042"_s)->slot, 2);
+        QCOMPARE(at(u"00100"_s)->grille, 97);
+        QCOMPARE(at(u"00100"_s)->slot, 4);
+        for (const QString& absent : {u"00000"_s, u"00101"_s, u"42"_s, u"abc"_s, u"' OR '1'='1"_s,
+                                      u"00042'; DROP TABLE TIRAGE; --"_s})
+            QVERIFY2(!at(absent), qPrintable(absent));
+        QCOMPARE(file.sheetCount(), 25);
+        // Grid 6 of an 8-grid file sits in NUMERO28..54 of the second sheet.
+        const GridSheet second = *file.readSheet(5);
+        QCOMPARE(second.numbers[1], u"00006"_s);
+        QVERIFY(!file.readSheet(2));
+    }
+
+    void theLastMatchingSlotWins()
+    {
+        AppFolder app;
+        const QString path = build(app, 4, u"4-01-01-2001.DAT"_s);
+        {
+            GridFile file(path, GridFile::Access::ReadWrite);
+            GridSheet odd = *file.readSheet(1);
+            odd.grille = 5;
+            odd.numbers = {u"00009"_s, u"00001"_s, u"00009"_s, u"00007"_s};
+            file.appendSheet(odd);
+            file.close();
+        }
+        GridFile file(path, GridFile::Access::ReadOnly);
+        QCOMPARE(file.findGrid(u"00009"_s)->slot, 3);
+        QCOMPARE(file.findGrid(u"00001"_s)->slot, 2);
+        QCOMPARE(file.findGrid(u"00001"_s)->grille, 5);
+    }
+
+    void readingNeverChangesTheFile()
+    {
+        AppFolder app;
+        const QString path = build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QByteArray before = digest(path);
+        {
+            GridFile file(path, GridFile::Access::ReadOnly);
+            QVERIFY(file.findGrid(u"00006"_s));
+            QVERIFY(file.readSheet(5));
+            file.close();
+        }
+        QCOMPARE(digest(path), before);
+        QCOMPARE(app.grillesEntries().size(), 1);
+    }
+
+    void tempoHoldsOneHeadingWhilePrinting()
+    {
+        AppFolder app;
+        GridFile file(build(app, 4, u"4-01-01-2001.DAT"_s), GridFile::Access::ReadWrite);
+        QVERIFY(file.tempoRows().isEmpty());
+        file.appendTempo(u"Numerella - Tirage du : 01-01-2001"_s);
+        QCOMPARE(file.tempoRows(), QStringList{u"Numerella - Tirage du : 01-01-2001"_s});
+        file.emptyTempo();
+        QVERIFY(file.tempoRows().isEmpty());
+    }
+
+    void replacingAFileLeavesNoOldRow()
+    {
+        AppFolder app;
+        const QString path = build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QList<GridSheet> before = sheetsOf(path);
+        build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QList<GridSheet> after = sheetsOf(path);
+        QCOMPARE(after.size(), 2);
+        QVERIFY(before[0].grids[0].cells != after[0].grids[0].cells);
+    }
+
+    void aFailureHalfWayKeepsTheOldFileAndLeavesNothing()
+    {
+        AppFolder app;
+        const QString path = build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QByteArray before = digest(path);
+        try {
+            build(app, 8, u"8-01-01-2001.DAT"_s, [](int g) {
+                if (g == 6)
+                    throw GridFileError(u"disque plein"_s, u"database or disk is full"_s);
+            });
+            QFAIL("the failure was swallowed");
+        } catch (const GridFileError& e) {
+            QVERIFY(e.message().contains(u"a échoué"_s));
+            QVERIFY(e.message().contains(u"8-01-01-2001.DAT"_s));
+            QVERIFY(e.message().contains(u"database or disk is full"_s));
+        }
+        QCOMPARE(digest(path), before);
+        QCOMPARE(app.grillesEntries(), QStringList{u"8-01-01-2001.DAT"_s});
+    }
+
+    void missingTemplateOrUnusableFolderIsReported()
+    {
+        AppFolder app;
+        QFile::remove(app.appPath() + u"Loto1.dat"_s);
+        QVERIFY_THROWS_EXCEPTION(GridFileError, build(app, 4, u"4-01-01-2001.DAT"_s));
+        QVERIFY(!QFileInfo::exists(app.grilles())); // nothing made
+
+        AppFolder blocked;
+        QFile plain(blocked.grilles()); // a file where the folder should be
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        try {
+            build(blocked, 4, u"4-01-01-2001.DAT"_s);
+            QFAIL("a plain file named GRILLES was accepted");
+        } catch (const GridFileError& e) {
+            QVERIFY(e.message().startsWith(u"Impossible de créer le dossier des grilles"_s));
+        }
+    }
+
+    void oddFilesAreRefusedAsGridFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("Ceci n'est pas une base de données.\n");
+        QTest::newRow("missing") << QByteArray("-");
+    }
+
+    void oddFilesAreRefusedAsGridFiles()
+    {
+        QFETCH(QByteArray, content);
+        AppFolder app;
+        GridFolder::make(app.appPath());
+        const QString path = app.gridPath(u"4-01-01-2001.DAT"_s);
+        if (content != "-") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        try {
+            GridFile file(path, GridFile::Access::ReadOnly);
+            QFAIL("an odd file was taken for a grid file");
+        } catch (const GridFileError& e) {
+            QVERIFY(e.message().startsWith(u"Le fichier"_s));
+        }
+    }
+
+    void foreignDatabasesAreRefused_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("no tables") << u"PRAGMA application_id = 1315787372;"_s;
+        QTest::newRow("no TEMPO") << u"PRAGMA application_id = 1315787372;"
+                                     "CREATE TABLE TIRAGE (GRILLE INTEGER PRIMARY KEY);"_s;
+        QTest::newRow("not marked") << u"CREATE TABLE TIRAGE (GRILLE INTEGER PRIMARY KEY);"
+                                       "CREATE TABLE TEMPO (VERSION TEXT);"_s;
+    }
+
+    void foreignDatabasesAreRefused()
+    {
+        QFETCH(QString, script);
+        AppFolder app;
+        GridFolder::make(app.appPath());
+        const QString path = app.gridPath(u"4-01-01-2001.DAT"_s);
+        {
+            SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+            db.exec(script.toStdString());
+        }
+        QVERIFY_THROWS_EXCEPTION(GridFileError, GridFile(path, GridFile::Access::ReadOnly));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGridFile)
+#include "test_gridfile.moc"
