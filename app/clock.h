@@ -4,6 +4,10 @@
 
 #include <chrono>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <x86intrin.h>
+#endif
+
 class Clock
 {
 public:
@@ -19,7 +23,12 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     quint64 ticks() const override
     {
-        return static_cast<quint64>(
-            std::chrono::high_resolution_clock::now().time_since_epoch().count());
+        // Read a quarter of a million times for a big grid file: the processor's
+        // cycle counter costs a few cycles where a system call would not.
+#if defined(__x86_64__) || defined(__i386__)
+        return __rdtsc();
+#else
+        return static_cast<quint64>(std::chrono::steady_clock::now().time_since_epoch().count());
+#endif
     }
 };

@@ -55,6 +55,7 @@ double SeededRandom::next()
 
 int pickFromOneTo(RandomSource& random, int count)
 {
-    const int n = static_cast<int>(std::floor(random.next() * count)) + 1;
+    // next() is never negative, so truncation is the floor, without a libm call.
+    const int n = static_cast<int>(random.next() * count) + 1;
     return qBound(1, n, count);
 }

@@ -3,6 +3,7 @@
 #include "clock.h"
 #include "depart.h"
 #include "desktopshell.h"
+#include "draw/clipplayer.h"
 #include "helpopener.h"
 #include "inputbox.h"
 #include "messagebox.h"
@@ -12,7 +13,6 @@
 #include "services.h"
 #include "singleinstance.h"
 #include "soundoutput.h"
-#include "draw/clipplayer.h"
 
 #include <QApplication>
 #include <QFileInfo>
