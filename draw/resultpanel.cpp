@@ -36,3 +36,18 @@ ResultPanel::ResultPanel(QWidget* parent, TwipLayout& layout) : QFrame(parent)
     layout.place(m_close, {7800, 4320, 975, 495}, 8.25);
     connect(m_close, &QPushButton::clicked, this, &ResultPanel::closeClicked);
 }
+
+void ResultPanel::showResult(const QString& title, const std::array<QString, 27>& cellTexts,
+                             const QList<int>& redCells)
+{
+    m_subtitle->setText(title);
+    for (int i = 1; i <= 27; ++i) {
+        QLabel* box = cell(i);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, redCells.contains(i)
+                                                   ? QColor(255, 0, 0)
+                                                   : this->palette().color(QPalette::ButtonText));
+        box->setPalette(palette);
+        box->setText(cellTexts[std::size_t(i - 1)]);
+    }
+}

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QList>
 
+#include <array>
+
 class QLabel;
 class QPushButton;
 class TwipLayout;
@@ -21,6 +23,11 @@ public:
     QLabel* cell(int i) const { return m_cells[i - 1]; } // CaseGrille(1..27)
     QLabel* subtitle() const { return m_subtitle; }
     QPushButton* closeButton() const { return m_close; }
+
+    // A winning grid: every cell gets its text, in the button-text colour
+    // unless listed red (indexes 1..27), and the title names the win.
+    void showResult(const QString& title, const std::array<QString, 27>& cellTexts,
+                    const QList<int>& redCells);
 
 signals:
     void closeClicked();

@@ -12,12 +12,14 @@
 #include "numericboard.h"
 #include "panellabel.h"
 #include "resultpanel.h"
+#include "verify/gridverifier.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
 
@@ -288,23 +290,35 @@ void Tirage::ListeDesFichiers_Click(int index)
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
 }
 
-bool Tirage::askActiveFile(const QString& purpose)
-{
-    if (!m_titre->text().isEmpty())
-        return true;
-    m_services.message(this, MsgIcon::Critical,
-                       u"Un fichier de tirage doit être actif\npour pouvoir vérifier "_s + purpose);
-    return false;
-}
-
 void Tirage::ProcVerifGrille()
 {
-    askActiveFile(u"une grille !!"_s);
+    GridVerifier verifier(m_services, this, Param::AppPath());
+    showVerification(verifier.ProcVerifGrille(m_titre->text(), m_state));
 }
 
 void Tirage::ProcVerifLigne()
 {
-    askActiveFile(u"une ligne !!"_s);
+    GridVerifier verifier(m_services, this, Param::AppPath());
+    showVerification(verifier.ProcVerifLigne(m_titre->text(), m_state));
+}
+
+void Tirage::showVerification(const VerificationOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case VerificationOutcome::Kind::Stopped:
+        return;
+    case VerificationOutcome::Kind::Message:
+        m_services.message(this, MsgIcon::Critical, outcome.text);
+        return;
+    case VerificationOutcome::Kind::Winner:
+        break;
+    }
+    m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells);
+    m_onglet->setEnabled(false);
+    m_barre->setEnabled(false);
+    m_resultat->show();
+    m_resultat->raise();
+    m_resultat->closeButton()->setFocus();
 }
 
 void Tirage::Quitter_Click()

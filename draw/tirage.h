@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QSlider;
 class ResultPanel;
+struct VerificationOutcome;
 struct Services;
 enum class MsgIcon;
 enum class MsgButtons;
@@ -64,7 +65,7 @@ private:
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    bool askActiveFile(const QString& purpose);
+    void showVerification(const VerificationOutcome& outcome);
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons);
 
     Services& m_services;

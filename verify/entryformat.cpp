@@ -1,0 +1,26 @@
+#include "entryformat.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+QString formatGridEntry(const QString& answer)
+{
+    // Digits with an optional sign, decimal part (point or comma) and exponent.
+    static const QRegularExpression numeric(
+        u"^\\s*[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?\\s*$"_s);
+    if (!numeric.match(answer).hasMatch())
+        return answer;
+    QString text = answer.trimmed();
+    text.replace(u',', u'.');
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    // Beyond this no whole number is exact, and none is a grid number anyway.
+    if (!ok || !std::isfinite(value) || std::abs(value) >= 1e15)
+        return answer;
+    const long long whole = std::llround(value);
+    const QString digits = QString::number(std::llabs(whole)).rightJustified(5, u'0');
+    return whole < 0 ? u'-' + digits : digits;
+}

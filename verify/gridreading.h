@@ -1,0 +1,35 @@
+#pragma once
+
+#include "grids/grid.h"
+
+#include <QString>
+
+#include <array>
+
+// A grid's numbers collected through small scratch files in GRILLES
+// (Verif.dat, VerifL1.dat to VerifL3.dat), written, read back and deleted
+// within one reading. The files are removed whatever happens; a failure is
+// thrown as a GridFileError.
+namespace GridReading {
+
+using CellTexts = std::array<QString, Grid::Cells>; // index 9(r - 1) + c - 1
+
+struct WholeGrid
+{
+    CellTexts cellTexts;
+    std::array<int, 15> gridNumbers{}; // column by column, top to bottom
+};
+
+struct Lines
+{
+    CellTexts cellTexts;
+    std::array<std::array<int, 5>, 3> lineNumbers{}; // row by row, left to right
+};
+
+// folder is GRILLES; entry names the grid in messages.
+WholeGrid readWholeGrid(const QString& folder, const Grid& grid, const QString& entry);
+Lines readLines(const QString& folder, const Grid& grid, const QString& entry);
+
+QString scratchName(int row); // 0 for the whole grid, 1..3 for a line
+
+} // namespace GridReading

@@ -1,0 +1,116 @@
+#include "gridverifier.h"
+
+#include "app/inputbox.h"
+#include "app/param.h"
+#include "app/services.h"
+#include "entryformat.h"
+#include "grids/gridfile.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
+#include "grids/gridfolder.h"
+#include "wincheck.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+VerificationOutcome message(const QString& text)
+{
+    VerificationOutcome outcome;
+    outcome.kind = VerificationOutcome::Kind::Message;
+    outcome.text = text;
+    return outcome;
+}
+
+// The grid file's real name in GRILLES: the extension may be in any case.
+QString existingGridFile(const QString& appPath, const QString& fileName)
+{
+    for (const QString& name : GridFolder::list(appPath)) {
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return GridFolder::filePath(appPath, name);
+    }
+    return GridFolder::filePath(appPath, fileName);
+}
+} // namespace
+
+GridVerifier::GridVerifier(Services& services, QWidget* parent, QString appPath)
+    : m_services(services), m_parent(parent), m_appPath(std::move(appPath))
+{}
+
+std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, const QString& title,
+                                                                   VerificationOutcome& stop)
+{
+    if (title.isEmpty()) {
+        stop = message(u"Un fichier de tirage doit être actif\npour pouvoir vérifier "_s +
+                       (kind == Kind::WholeGrid ? u"une grille !!"_s : u"une ligne !!"_s));
+        return std::nullopt;
+    }
+    const std::optional<QString> answer = m_services.input.ask(
+        m_parent, Product::name(), u"Entrez le numéro de grille à vérifier"_s, QString());
+    const QString entry = formatGridEntry(answer.value_or(QString()));
+    if (entry.isEmpty())
+        return std::nullopt;
+
+    const std::optional<GridFileName> name = GridFileName::fromDrawTitle(title);
+    if (!name) {
+        stop = message(u"Le titre du tirage ne désigne pas un fichier de grilles :\n"_s + title);
+        return std::nullopt;
+    }
+    GridFile file(existingGridFile(m_appPath, name->fileName()), GridFile::Access::ReadOnly);
+    const std::optional<GridFile::Location> location = file.findGrid(entry);
+    const std::optional<GridSheet> sheet =
+        location ? file.readSheet(location->grille) : std::nullopt;
+    if (!sheet) {
+        stop = message(u"La grille "_s + entry + u" n'existe pas"_s);
+        return std::nullopt;
+    }
+    return Found{entry, sheet->grids[std::size_t(location->slot - 1)]};
+}
+
+VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const DrawState& state)
+{
+    VerificationOutcome outcome;
+    try {
+        const std::optional<Found> found = ProcChercheGrille(Kind::WholeGrid, title, outcome);
+        if (!found)
+            return outcome;
+        const GridReading::WholeGrid reading =
+            GridReading::readWholeGrid(GridFolder::path(m_appPath), found->grid, found->entry);
+        const int count = WinCheck::countDrawn(reading.gridNumbers, state);
+        if (count < 15)
+            return message(WinCheck::wholeGridLoser(found->entry, count));
+        outcome.kind = VerificationOutcome::Kind::Winner;
+        outcome.text = WinCheck::wholeGridWinner(found->entry);
+        outcome.cellTexts = reading.cellTexts;
+        return outcome;
+    } catch (const GridFileError& e) {
+        return message(e.message());
+    }
+}
+
+VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const DrawState& state)
+{
+    VerificationOutcome outcome;
+    try {
+        const std::optional<Found> found = ProcChercheGrille(Kind::Line, title, outcome);
+        if (!found)
+            return outcome;
+        const GridReading::Lines reading =
+            GridReading::readLines(GridFolder::path(m_appPath), found->grid, found->entry);
+        int counts[3];
+        for (std::size_t r = 0; r < 3; ++r)
+            counts[r] = WinCheck::countDrawn(reading.lineNumbers[r], state);
+        const WinCheck::LineVerdict verdict =
+            WinCheck::decideLines(counts[0], counts[1], counts[2], found->entry);
+        if (!verdict.winner)
+            return message(verdict.text);
+        outcome.kind = VerificationOutcome::Kind::Winner;
+        outcome.text = verdict.text;
+        outcome.cellTexts = reading.cellTexts;
+        outcome.redCells = verdict.redCells;
+        return outcome;
+    } catch (const GridFileError& e) {
+        return message(e.message());
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "gridreading.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class DrawState;
+class QWidget;
+struct Services;
+
+// What a verification ends with: nothing (cancelled), a message box, or the
+// result panel showing a winning grid.
+struct VerificationOutcome
+{
+    enum class Kind { Stopped, Message, Winner };
+    Kind kind = Kind::Stopped;
+    QString text; // the message, or the panel's title
+    GridReading::CellTexts cellTexts;
+    QList<int> redCells; // CaseGrille indexes 1..27
+};
+
+// The two checks of the draw screen: is the grid a player calls out full,
+// or which of its lines are. The grid file is only ever read.
+class GridVerifier
+{
+public:
+    enum class Kind { WholeGrid, Line };
+
+    GridVerifier(Services& services, QWidget* parent, QString appPath);
+
+    VerificationOutcome ProcVerifGrille(const QString& title, const DrawState& state);
+    VerificationOutcome ProcVerifLigne(const QString& title, const DrawState& state);
+
+private:
+    struct Found
+    {
+        QString entry;
+        Grid grid;
+    };
+    // Asks for the grid number and finds it in the file the title names;
+    // nullopt with the outcome filled in when the verification stops there.
+    std::optional<Found> ProcChercheGrille(Kind kind, const QString& title,
+                                           VerificationOutcome& stop);
+
+    Services& m_services;
+    QWidget* m_parent;
+    QString m_appPath;
+};
