@@ -7,6 +7,8 @@
 #include "mainstatusbar.h"
 #include "param.h"
 #include "pendingscreen.h"
+#include "printing/edition.h"
+#include "printing/printeroutput.h"
 #include "screeninfo.h"
 #include "services.h"
 
@@ -89,7 +91,7 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
     if (key == u"Generateur") {
         openGenerator();
     } else if (key == u"Impression") {
-        openPlaceholder(u"Impression des grilles"_s, HelpTopic::Printing);
+        openPrinting();
     } else if (key == u"Tirage") {
         openDrawScreen();
     } else if (key == u"Apropos") {
@@ -129,6 +131,14 @@ void Depart::openGenerator()
     m_grilles->hide();
     auto* screen = new Generateur(m_services, this);
     // Its "Quitter" shows the picture again; so does closing it by its frame.
+    connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
+    openScreen(screen, false);
+}
+
+void Depart::openPrinting()
+{
+    m_grilles->hide();
+    auto* screen = new Edition(m_services, m_services.printer, this);
     connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
     openScreen(screen, false);
 }

@@ -34,6 +34,7 @@ private:
     void openScreen(QWidget* screen, bool maximised);
     void openPlaceholder(const QString& caption, int helpTopic);
     void openGenerator();
+    void openPrinting();
     void openDrawScreen();
     void centreGrilles();
 

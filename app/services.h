@@ -6,6 +6,7 @@ class Clock;
 class DesktopShell;
 class HelpOpener;
 class InputBox;
+class PrinterOutput;
 class RandomSource;
 class ScreenInfo;
 class QWidget;
@@ -20,6 +21,7 @@ struct Services
     HelpOpener& help;
     DesktopShell& shell;
     ScreenInfo& screen;
+    PrinterOutput& printer;
 
     // A message box titled with the application title.
     MsgAnswer message(QWidget* parent, MsgIcon icon, const QString& text,

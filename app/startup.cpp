@@ -8,6 +8,7 @@
 #include "inputbox.h"
 #include "messagebox.h"
 #include "param.h"
+#include "printing/printeroutput.h"
 #include "randomsource.h"
 #include "screeninfo.h"
 #include "services.h"
@@ -57,7 +58,8 @@ int runNumerella(QApplication& app)
     HelpWindowOpener help(messages, Param::globals().HelpFile);
     QtDesktopShell shell;
     PrimaryScreenInfo screen;
-    Services services{messages, input, clock, random, help, shell, screen};
+    DefaultPrinterOutput printer(messages);
+    Services services{messages, input, clock, random, help, shell, screen, printer};
 
     ClipPlayer sound;
     Param::setSoundOutput(&sound);

@@ -1,5 +1,6 @@
 #include "generateur.h"
 
+#include "app/busypointer.h"
 #include "app/helpopener.h"
 #include "app/param.h"
 #include "app/services.h"
@@ -27,16 +28,6 @@ namespace {
 constexpr qreal Scale = 1.0 / 12;
 constexpr int InnerWidth = 5895;
 constexpr int InnerHeight = 1905;
-
-// The hourglass for as long as the object lives, whatever happens.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 int centredLeft(int width)
 {

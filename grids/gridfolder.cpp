@@ -46,6 +46,15 @@ QStringList list(const QString& appPath)
     return names;
 }
 
+QString resolve(const QString& appPath, const QString& fileName)
+{
+    for (const QString& name : list(appPath)) {
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return filePath(appPath, name);
+    }
+    return filePath(appPath, fileName);
+}
+
 void remove(const QString& filePath)
 {
     QFile file(filePath);

@@ -12,6 +12,8 @@ void make(const QString& appPath);
 // The grid files' names, sorted without regard to case; nothing else in the
 // folder (scratch files, a missing folder) ever shows.
 QStringList list(const QString& appPath);
+// The path of a grid file named so, its extension matched in any case.
+QString resolve(const QString& appPath, const QString& fileName);
 // Deletes a grid file; throws GridFileError when it cannot.
 void remove(const QString& filePath);
 } // namespace GridFolder

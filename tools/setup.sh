@@ -10,6 +10,7 @@ packages=(
     libsqlitecpp-dev libsqlite3-dev
     fonts-liberation
     xvfb xauth
+    poppler-utils
 )
 
 missing=()

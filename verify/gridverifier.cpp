@@ -23,15 +23,6 @@ VerificationOutcome message(const QString& text)
     return outcome;
 }
 
-// The grid file's real name in GRILLES: the extension may be in any case.
-QString existingGridFile(const QString& appPath, const QString& fileName)
-{
-    for (const QString& name : GridFolder::list(appPath)) {
-        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return GridFolder::filePath(appPath, name);
-    }
-    return GridFolder::filePath(appPath, fileName);
-}
 } // namespace
 
 GridVerifier::GridVerifier(Services& services, QWidget* parent, QString appPath)
@@ -57,7 +48,7 @@ std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, co
         stop = message(u"Le titre du tirage ne désigne pas un fichier de grilles :\n"_s + title);
         return std::nullopt;
     }
-    GridFile file(existingGridFile(m_appPath, name->fileName()), GridFile::Access::ReadOnly);
+    GridFile file(GridFolder::resolve(m_appPath, name->fileName()), GridFile::Access::ReadOnly);
     const std::optional<GridFile::Location> location = file.findGrid(entry);
     const std::optional<GridSheet> sheet =
         location ? file.readSheet(location->grille) : std::nullopt;

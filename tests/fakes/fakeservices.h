@@ -9,6 +9,10 @@
 #include "app/screeninfo.h"
 #include "app/services.h"
 #include "app/soundoutput.h"
+#include "printing/printeroutput.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <QList>
 #include <QQueue>
@@ -99,5 +103,7 @@ struct FakeServices
     RecordingHelp help;
     RecordingShell shell;
     FixedScreen screen;
-    Services services{messages, input, clock, random, help, shell, screen};
+    PdfFileOutput printer{QDir::temp().filePath(
+        QStringLiteral("numerella-test-%1.pdf").arg(QCoreApplication::applicationPid()))};
+    Services services{messages, input, clock, random, help, shell, screen, printer};
 };

@@ -1,0 +1,118 @@
+#include "edition.h"
+
+#include "app/helpopener.h"
+#include "app/param.h"
+#include "app/services.h"
+#include "gridfilelabel.h"
+#include "gridprinter.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
+#include "grids/gridfolder.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString DeleteWarning =
+    u"ATTENTION\n\nSi vous supprimer le fichier vous ne\npourrez pas vérifier les grilles lors du\n"
+    "tirage du loto\n\nConfirmez vous la suppression du fichier ?"_s;
+}
+
+Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      m_services(services),
+      m_printer(std::make_unique<GridPrinter>(services, output, Param::AppPath())),
+      m_liste(new QComboBox(this)), m_boiteBoutons(new QFrame(this)),
+      m_supprime(new QPushButton(u"&Supprimer"_s, m_boiteBoutons)),
+      m_imprimer(new QPushButton(u"&Imprimer"_s, m_boiteBoutons)),
+      m_quitter(new QPushButton(u"&Quitter"_s, m_boiteBoutons))
+{
+    setObjectName(u"Edition"_s);
+    setWindowTitle(u"Impression des grilles"_s);
+    HelpKey::setTopic(this, HelpTopic::Printing);
+    setFixedSize(420, 104);
+
+    m_liste->setObjectName(u"ListeDesFichiers"_s);
+    m_liste->setEditable(false);
+    QFont arial(u"Arial"_s);
+    m_liste->setFont(arial);
+    m_liste->setGeometry(8, 10, 404, 28);
+
+    m_boiteBoutons->setObjectName(u"BoiteBoutons"_s);
+    auto* row = new QHBoxLayout(m_boiteBoutons);
+    row->setContentsMargins(6, 6, 6, 6);
+    for (QPushButton* button : {m_supprime, m_imprimer, m_quitter}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(100);
+        row->addWidget(button);
+    }
+    m_supprime->setObjectName(u"Supprime"_s);
+    m_imprimer->setObjectName(u"Imprimer"_s);
+    m_quitter->setObjectName(u"Quitter"_s);
+    m_boiteBoutons->adjustSize();
+
+    setTabOrder(m_liste, m_supprime);
+    setTabOrder(m_supprime, m_imprimer);
+    setTabOrder(m_imprimer, m_quitter);
+    connect(m_supprime, &QPushButton::clicked, this, &Edition::Supprime_Click);
+    connect(m_imprimer, &QPushButton::clicked, this, &Edition::Imprimer_Click);
+    connect(m_quitter, &QPushButton::clicked, this, &Edition::Quitter_Click);
+    Form_Load();
+}
+
+Edition::~Edition() = default;
+
+void Edition::Form_Load()
+{
+    m_boiteBoutons->move((width() - m_boiteBoutons->width()) / 2, 50);
+    fillList();
+}
+
+void Edition::fillList()
+{
+    m_liste->clear();
+    for (const QString& name : GridFolder::list(Param::AppPath()))
+        m_liste->addItem(GridFileLabel::of(*GridFileName::parse(name)));
+    m_liste->setCurrentIndex(-1); // nothing chosen
+}
+
+QString Edition::selectorText() const
+{
+    return m_liste->currentText();
+}
+
+void Edition::Imprimer_Click()
+{
+    m_printer->PrintGridFile(selectorText(), this, m_liste);
+}
+
+void Edition::Supprime_Click()
+{
+    const std::optional<QString> fileName = GridFileLabel::fileName(selectorText());
+    if (!fileName) {
+        m_services.message(this, MsgIcon::Critical,
+                           u"Vous devez choisir un fichier dans la liste !!"_s);
+        m_liste->setFocus();
+        return;
+    }
+    if (m_services.message(this, MsgIcon::Question, DeleteWarning, MsgButtons::YesNo,
+                           MsgAnswer::Yes) != MsgAnswer::Yes)
+        return;
+    try {
+        GridFolder::remove(GridFolder::resolve(Param::AppPath(), *fileName));
+    } catch (const GridFileError& e) {
+        m_services.message(this, MsgIcon::Critical, e.message());
+    }
+    fillList();
+}
+
+void Edition::Quitter_Click()
+{
+    emit quitClicked();
+    close();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class GridPrinter;
+class PrinterOutput;
+class QComboBox;
+class QFrame;
+class QPushButton;
+struct Services;
+
+// The printing screen: the list of grid files, to print one or delete one.
+class Edition : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Edition(Services& services, PrinterOutput& output, QWidget* parent = nullptr);
+    ~Edition() override;
+
+    QString selectorText() const;
+    void Imprimer_Click();
+    void Supprime_Click();
+    void Quitter_Click();
+
+signals:
+    void quitClicked();
+
+private:
+    void Form_Load();
+    void fillList();
+
+    Services& m_services;
+    std::unique_ptr<GridPrinter> m_printer;
+    QComboBox* m_liste;
+    QFrame* m_boiteBoutons;
+    QPushButton* m_supprime;
+    QPushButton* m_imprimer;
+    QPushButton* m_quitter;
+};

@@ -1,0 +1,98 @@
+#include "gridprinter.h"
+
+#include "app/busypointer.h"
+#include "app/param.h"
+#include "app/services.h"
+#include "gridfilelabel.h"
+#include "grids/gridfile.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfolder.h"
+#include "printeroutput.h"
+#include "reportdefinition.h"
+#include "reportrenderer.h"
+
+#include <QPrinter>
+#include <QProgressDialog>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Empties TEMPO when it goes, so no heading row outlives a print.
+class TempoCleaner
+{
+public:
+    explicit TempoCleaner(const QString& path) : m_path(path) {}
+    ~TempoCleaner()
+    {
+        try {
+            GridFile file(m_path, GridFile::Access::ReadWrite);
+            file.emptyTempo();
+            file.close();
+        } catch (const GridFileError&) {
+            // The print itself already failed on this file and said so.
+        }
+    }
+    TempoCleaner(const TempoCleaner&) = delete;
+    TempoCleaner& operator=(const TempoCleaner&) = delete;
+
+private:
+    QString m_path;
+};
+} // namespace
+
+GridPrinter::GridPrinter(Services& services, PrinterOutput& output, QString appPath)
+    : m_services(services), m_output(output), m_appPath(std::move(appPath))
+{}
+
+QString GridPrinter::headingFor(const QString& label)
+{
+    return Product::name() + u" - Tirage du : "_s + GridFileLabel::dateOf(label);
+}
+
+bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* selector)
+{
+    const std::optional<QString> fileName = GridFileLabel::fileName(label);
+    if (!fileName) {
+        m_services.message(parent, MsgIcon::Critical,
+                           u"Le choix d'un fichier de grilles est obligatoire !!"_s);
+        if (selector)
+            selector->setFocus();
+        return false;
+    }
+    try {
+        printReport(GridFolder::resolve(m_appPath, *fileName), headingFor(label), parent);
+        return true;
+    } catch (const GridFileError& e) {
+        m_services.message(parent, MsgIcon::Critical, e.message());
+        return false;
+    }
+}
+
+void GridPrinter::printReport(const QString& path, const QString& heading, QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(heading);
+    // Where the report goes is settled before anything is written to the file.
+    if (!m_output.prepare(printer, parent))
+        return;
+    BusyPointer busy;
+    {
+        GridFile file(path, GridFile::Access::ReadWrite);
+        file.emptyTempo(); // a row left by a print that failed
+        file.appendTempo(heading);
+        file.close();
+    }
+    const TempoCleaner cleaner(path);
+    const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
+    GridFile file(path, GridFile::Access::ReadOnly);
+    QProgressDialog progress(u"Impression des grilles en cours..."_s, QString(), 0, 1, parent);
+    progress.setWindowTitle(Param::AppTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setCancelButton(nullptr);
+    progress.setMinimumDuration(800);
+    ReportRenderer(definition).render(printer, file, [&](int page, int pages) {
+        progress.setMaximum(pages);
+        progress.setValue(page);
+    });
+    file.close();
+}

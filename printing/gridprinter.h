@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class PrinterOutput;
+class QWidget;
+struct Services;
+
+// Prints the grid file a label of the printing screen names. The heading
+// travels through the file's table TEMPO, which holds it only while the
+// report is made and is emptied again whatever happens.
+class GridPrinter
+{
+public:
+    GridPrinter(Services& services, PrinterOutput& output, QString appPath);
+
+    // True once the report has been handed to the printer. selector gets the
+    // focus back when the label is refused.
+    bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector);
+
+    static QString headingFor(const QString& label);
+
+private:
+    void printReport(const QString& path, const QString& heading, QWidget* parent);
+
+    Services& m_services;
+    PrinterOutput& m_output;
+    QString m_appPath;
+};

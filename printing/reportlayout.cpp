@@ -1,0 +1,38 @@
+#include "reportlayout.h"
+
+#include "reportdefinition.h"
+
+ReportLayout::ReportLayout(const ReportDefinition& definition, qreal printableWidth)
+    : m_width(printableWidth), m_headingHeight(definition.headingHeight),
+      m_cardHeight(definition.cardHeight), m_gap(definition.cardGap),
+      m_numberHeight(definition.numberHeight), m_sheetsPerPage(definition.sheetsPerPage)
+{}
+
+QRectF ReportLayout::heading() const
+{
+    return {0, 0, m_width, m_headingHeight};
+}
+
+QRectF ReportLayout::card(int indexOnPage) const
+{
+    return {0, m_headingHeight + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
+}
+
+QRectF ReportLayout::number(int indexOnPage) const
+{
+    const QRectF c = card(indexOnPage);
+    return {c.left(), c.top(), c.width(), m_numberHeight};
+}
+
+QRectF ReportLayout::cell(int indexOnPage, int row, int column) const
+{
+    const QRectF c = card(indexOnPage);
+    const qreal w = c.width() / 9;
+    const qreal h = (c.height() - m_numberHeight) / 3;
+    return {c.left() + (column - 1) * w, c.top() + m_numberHeight + (row - 1) * h, w, h};
+}
+
+qreal ReportLayout::cutLine(int indexOnPage) const
+{
+    return card(indexOnPage).bottom() + m_gap / 2;
+}

@@ -1,0 +1,161 @@
+#include "fakes/fakeservices.h"
+#include "fakes/gridfixtures.h"
+#include "grids/gridfolder.h"
+#include "printing/edition.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString Warning = u"ATTENTION\n\nSi vous supprimer le fichier vous ne\n"
+                        "pourrez pas vérifier les grilles lors du\ntirage du loto\n\n"
+                        "Confirmez vous la suppression du fichier ?"_s;
+}
+
+class TestEdition : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppFolder> m_app;
+    FakeServices m_fakes;
+    std::unique_ptr<Edition> m_screen;
+
+    QComboBox* list() { return m_screen->findChild<QComboBox*>(u"ListeDesFichiers"_s); }
+    QPushButton* button(const QString& name) { return m_screen->findChild<QPushButton*>(name); }
+    QStringList entries()
+    {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->itemText(i);
+        return texts;
+    }
+    void choose(int index) { list()->setCurrentIndex(index); }
+    void open()
+    {
+        m_screen = std::make_unique<Edition>(m_fakes.services, m_fakes.printer);
+        m_screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    }
+    void touch(const QString& name)
+    {
+        GridFolder::make(m_app->appPath());
+        QFile file(m_app->gridPath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+private slots:
+    void init()
+    {
+        m_app = std::make_unique<AppFolder>();
+        m_app->makeCurrent();
+        m_fakes.messages.shown.clear();
+    }
+
+    void cleanup()
+    {
+        m_screen.reset();
+        m_app.reset();
+    }
+
+    void listsGridFilesByNameWithNothingChosen()
+    {
+        for (const QString& name : {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s,
+                                    u"20-01-01-2001.dat"_s, u"Verif.dat"_s, u"notes.txt"_s})
+            touch(name);
+        open();
+        QCOMPARE(m_screen->windowTitle(), u"Impression des grilles"_s);
+        QCOMPARE(entries(),
+                 QStringList({u"Impression de 100 grilles pour le tirage du 25-12-2000"_s,
+                              u"Impression de 20 grilles pour le tirage du 01-01-2001"_s,
+                              u"Impression de 4 grilles pour le tirage du 01-01-2001"_s}));
+        QVERIFY(m_screen->selectorText().isEmpty());
+        QVERIFY(!list()->isEditable());
+        QCOMPARE(button(u"Supprime"_s)->text(), u"&Supprimer"_s);
+        QCOMPARE(button(u"Imprimer"_s)->text(), u"&Imprimer"_s);
+        QCOMPARE(button(u"Quitter"_s)->text(), u"&Quitter"_s);
+        // Tab goes selector, Supprimer, Imprimer, Quitter.
+        QStringList order;
+        QWidget* w = list();
+        do {
+            if (w->focusPolicy() & Qt::TabFocus)
+                order << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != list());
+        QCOMPARE(order,
+                 QStringList({u"ListeDesFichiers"_s, u"Supprime"_s, u"Imprimer"_s, u"Quitter"_s}));
+    }
+
+    void withNothingChosenBothButtonsRefuse()
+    {
+        open(); // no GRILLES at all
+        QCOMPARE(list()->count(), 0);
+        button(u"Supprime"_s)->click();
+        QCOMPARE(m_fakes.messages.last().text, u"Vous devez choisir un fichier dans la liste !!"_s);
+        QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Critical);
+        button(u"Imprimer"_s)->click();
+        QCOMPARE(m_fakes.messages.last().text,
+                 u"Le choix d'un fichier de grilles est obligatoire !!"_s);
+        QCOMPARE(m_fakes.messages.shown.size(), 2);
+    }
+
+    void deletionAsksFirst()
+    {
+        touch(u"100-25-12-2000.DAT"_s);
+        touch(u"4-01-01-2001.DAT"_s);
+        open();
+        choose(1);
+        m_fakes.messages.answer(MsgAnswer::No);
+        button(u"Supprime"_s)->click();
+        QCOMPARE(m_fakes.messages.last().text, Warning);
+        QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Question);
+        QCOMPARE(m_fakes.messages.last().buttons, MsgButtons::YesNo);
+        QCOMPARE(m_fakes.messages.last().defaultAnswer, MsgAnswer::Yes);
+        QVERIFY(QFile::exists(m_app->gridPath(u"4-01-01-2001.DAT"_s)));
+        QCOMPARE(m_screen->selectorText(),
+                 u"Impression de 4 grilles pour le tirage du 01-01-2001"_s);
+
+        m_fakes.messages.answer(MsgAnswer::Yes);
+        button(u"Supprime"_s)->click();
+        QVERIFY(!QFile::exists(m_app->gridPath(u"4-01-01-2001.DAT"_s)));
+        QCOMPARE(entries(),
+                 QStringList{u"Impression de 100 grilles pour le tirage du 25-12-2000"_s});
+        QVERIFY(m_screen->selectorText().isEmpty());
+
+        choose(0);
+        m_fakes.messages.answer(MsgAnswer::Yes);
+        button(u"Supprime"_s)->click();
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(m_screen->selectorText().isEmpty());
+    }
+
+    void aFailedDeletionIsReportedAndTheListRebuilt()
+    {
+        touch(u"4-01-01-2001.DAT"_s);
+        touch(u"8-01-01-2001.DAT"_s);
+        open();
+        choose(0);
+        QFile::remove(m_app->gridPath(u"4-01-01-2001.DAT"_s)); // gone meanwhile
+        m_fakes.messages.answer(MsgAnswer::Yes);
+        button(u"Supprime"_s)->click();
+        QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Critical);
+        QVERIFY(m_fakes.messages.last().text.contains(u"n'a pas pu être supprimé"_s));
+        QCOMPARE(entries(), QStringList{u"Impression de 8 grilles pour le tirage du 01-01-2001"_s});
+    }
+
+    void quitterSignalsAndCloses()
+    {
+        open();
+        QSignalSpy quit(m_screen.get(), &Edition::quitClicked);
+        button(u"Quitter"_s)->click();
+        QCOMPARE(quit.size(), 1);
+        QVERIFY(!m_screen->isVisible());
+    }
+};
+
+QTEST_MAIN(TestEdition)
+#include "test_edition.moc"

@@ -1,0 +1,223 @@
+#include "fakes/fakeservices.h"
+#include "fakes/gridfixtures.h"
+#include "grids/gridfile.h"
+#include "grids/gridfilebuilder.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
+#include "printing/gridfilelabel.h"
+#include "printing/gridprinter.h"
+#include "printing/reportdefinition.h"
+#include "printing/reportlayout.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString Label100 = u"Impression de 100 grilles pour le tirage du 25-12-2000"_s;
+
+QString pdfText(const QString& path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+QList<GridSheet> sheetsOf(const QString& path)
+{
+    QList<GridSheet> sheets;
+    GridFile file(path, GridFile::Access::ReadOnly);
+    file.forEachSheet([&](const GridSheet& sheet) { sheets.append(sheet); });
+    return sheets;
+}
+
+QStringList tempoOf(const QString& path)
+{
+    GridFile file(path, GridFile::Access::ReadOnly);
+    return file.tempoRows();
+}
+
+bool sameSheets(const QList<GridSheet>& a, const QList<GridSheet>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i)
+        for (int k = 0; k < 4; ++k)
+            if (a[i].numbers[std::size_t(k)] != b[i].numbers[std::size_t(k)] ||
+                a[i].grids[std::size_t(k)].cells != b[i].grids[std::size_t(k)].cells)
+                return false;
+    return true;
+}
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private:
+    AppFolder m_app;
+    FakeServices m_fakes;
+    QString m_file100;
+
+    bool print(const QString& label)
+    {
+        QFile::remove(m_fakes.printer.path());
+        return GridPrinter(m_fakes.services, m_fakes.printer, m_app.appPath())
+            .PrintGridFile(label, nullptr, nullptr);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_app.makeCurrent();
+        QFile::copy(QString::fromUtf8(NUMERELLA_REPORT), m_app.appPath() + u"LOTO2.DAT"_s);
+        m_file100 = m_app.gridPath(u"100-25-12-2000.DAT"_s);
+        GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(100, m_file100, {});
+    }
+
+    void cleanupTestCase() { QFile::remove(m_fakes.printer.path()); }
+
+    void labelsMapBackToFiles_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("100") << Label100 << u"100-25-12-2000.DAT"_s;
+        QTest::newRow("4") << u"Impression de 4 grilles pour le tirage du 01-01-2001"_s
+                           << u"4-01-01-2001.DAT"_s;
+        QTest::newRow("10000") << u"Impression de 10000 grilles pour le tirage du 01-01-2001"_s
+                               << u"10000-01-01-2001.DAT"_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("no grilles")
+            << u"Impression de 4 cartes pour le tirage du 01-01-2001"_s << QString();
+        QTest::newRow("too short") << u"grilles 01-01-2001"_s << QString();
+        QTest::newRow("other start")
+            << u"Suppression de 4 grilles pour le tirage du 01-01-2001"_s << QString();
+        QTest::newRow("a path") << u"Impression de ../4 grilles pour le tirage du 01-01-2001"_s
+                                << QString();
+    }
+
+    void labelsMapBackToFiles()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, fileName);
+        QCOMPARE(GridFileLabel::fileName(label).value_or(QString()), fileName);
+        if (!fileName.isEmpty())
+            QCOMPARE(GridFileLabel::of(*GridFileName::parse(fileName)), label);
+    }
+
+    void theShippedDefinitionFitsItsPage()
+    {
+        const ReportDefinition d = ReportDefinition::load(QString::fromUtf8(NUMERELLA_REPORT));
+        const QRectF page = d.pageLayout.paintRect(QPageLayout::Millimeter);
+        const ReportLayout layout(d, page.width());
+        QCOMPARE(layout.cardsPerPage(), 4);
+        QRectF previous = layout.heading();
+        for (int i = 0; i < layout.cardsPerPage(); ++i) {
+            const QRectF card = layout.card(i);
+            QVERIFY(card.top() >= previous.bottom());
+            QVERIFY(card.bottom() <= page.height() + 0.01);
+            QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
+            previous = card;
+        }
+    }
+
+    void brokenDefinitionsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("not json") << QByteArray("<report/>");
+        QTest::newRow("other format") << QByteArray("{\"format\": \"crystal\"}");
+        QTest::newRow("no card") << QByteArray(
+            "{\"format\": \"numerella-report-1\", \"page\": {\"size\": \"A4\","
+            " \"orientation\": \"portrait\", \"margins\": {\"left\": 10, \"top\": 10,"
+            " \"right\": 10, \"bottom\": 10}}, \"sheetsPerPage\": 1, \"heading\":"
+            " {\"height\": 12, \"font\": {\"size\": 12}, \"colour\": \"#000000\"}}");
+    }
+
+    void brokenDefinitionsAreRefused()
+    {
+        QFETCH(QByteArray, json);
+        QVERIFY_THROWS_EXCEPTION(GridFileError, ReportDefinition::parse(json, u"LOTO2.DAT"_s));
+    }
+
+    void cardsThatDoNotFitAreRefused()
+    {
+        QFile shipped(QString::fromUtf8(NUMERELLA_REPORT));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QByteArray json = shipped.readAll();
+        json.replace("\"sheetsPerPage\": 1", "\"sheetsPerPage\": 2");
+        QVERIFY_THROWS_EXCEPTION(GridFileError, ReportDefinition::parse(json, u"LOTO2.DAT"_s));
+    }
+
+    void aPrintShowsEveryCardAndLeavesTheFileAsItWas()
+    {
+        const QList<GridSheet> before = sheetsOf(m_file100);
+        QVERIFY(print(Label100));
+        QVERIFY(m_fakes.messages.shown.isEmpty());
+        const QString text = pdfText(m_fakes.printer.path());
+        QCOMPARE(text.count(u"Numerella - Tirage du : 25-12-2000"_s), 25); // every page
+        for (int n : {1, 42, 99, 100})
+            QVERIFY2(text.contains(u"Grille n° "_s + gridNumberText(n)),
+                     qPrintable(QString::number(n)));
+        // The numbers of grid 42, row by row, as on its card.
+        const Grid grid = before[10].grids[1];
+        QString row;
+        for (int c = 1; c <= 9; ++c)
+            if (grid.at(2, c))
+                row += QString::number(grid.at(2, c)) + u' ';
+        const QString page11 = text.split(u'\f').at(10);
+        for (const QString& number : row.split(u' ', Qt::SkipEmptyParts))
+            QVERIFY2(page11.contains(number), qPrintable(number));
+        QVERIFY(tempoOf(m_file100).isEmpty());
+        QVERIFY(sameSheets(sheetsOf(m_file100), before));
+        QCOMPARE(m_app.grillesEntries(), QStringList{u"100-25-12-2000.DAT"_s});
+    }
+
+    void aHeadingLeftByAFailedPrintIsReplaced()
+    {
+        {
+            GridFile file(m_file100, GridFile::Access::ReadWrite);
+            file.appendTempo(u"Numerella - Tirage du : 01-01-1990"_s);
+        }
+        QVERIFY(print(Label100));
+        const QString text = pdfText(m_fakes.printer.path());
+        QVERIFY(!text.contains(u"01-01-1990"_s));
+        QVERIFY(tempoOf(m_file100).isEmpty());
+    }
+
+    void anEmptyLabelIsRefused()
+    {
+        m_fakes.messages.shown.clear();
+        QVERIFY(!print(QString()));
+        QCOMPARE(m_fakes.messages.last().text,
+                 u"Le choix d'un fichier de grilles est obligatoire !!"_s);
+        QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Critical);
+        QVERIFY(!QFile::exists(m_fakes.printer.path()));
+    }
+
+    void aMissingDefinitionPrintsNothingAndEmptiesTempo()
+    {
+        m_fakes.messages.shown.clear();
+        QFile::rename(m_app.appPath() + u"LOTO2.DAT"_s, m_app.appPath() + u"LOTO2.bak"_s);
+        const bool printed = print(Label100);
+        QFile::rename(m_app.appPath() + u"LOTO2.bak"_s, m_app.appPath() + u"LOTO2.DAT"_s);
+        QVERIFY(!printed);
+        QVERIFY(m_fakes.messages.last().text.startsWith(u"Le modèle d'impression"_s));
+        QCOMPARE(m_fakes.messages.last().title, u"Numerella 4.1"_s);
+        QVERIFY(tempoOf(m_file100).isEmpty());
+        QVERIFY(!QFile::exists(m_fakes.printer.path()) ||
+                QFileInfo(m_fakes.printer.path()).size() == 0);
+    }
+
+    void aVanishedFileIsReported()
+    {
+        m_fakes.messages.shown.clear();
+        QVERIFY(!print(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s));
+        QVERIFY(m_fakes.messages.last().text.contains(u"introuvable"_s));
+        QVERIFY(!QFileInfo::exists(m_app.gridPath(u"8-01-01-2001.DAT"_s)));
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "test_printing.moc"
