@@ -1,12 +1,12 @@
 #include "depart.h"
 
+#include "about/apropos.h"
 #include "draw/tirage.h"
 #include "grids/generateur.h"
 #include "helpopener.h"
 #include "keystates.h"
 #include "mainstatusbar.h"
 #include "param.h"
-#include "pendingscreen.h"
 #include "printing/edition.h"
 #include "printing/printeroutput.h"
 #include "screeninfo.h"
@@ -89,13 +89,13 @@ void Depart::addButton(const QString& key, const QString& toolTip, const QString
 void Depart::BarreBoutons_ButtonClick(const QString& key)
 {
     if (key == u"Generateur") {
-        openGenerator();
+        openHidingPicture(new Generateur(m_services, this));
     } else if (key == u"Impression") {
-        openPrinting();
+        openHidingPicture(new Edition(m_services, m_services.printer, this));
     } else if (key == u"Tirage") {
         openDrawScreen();
     } else if (key == u"Apropos") {
-        openPlaceholder(u"A propos de "_s + Param::AppTitle(), HelpTopic::Contents);
+        openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {
         HelpKey::pressF1(this);
     } else if (key == u"Quitter") {
@@ -118,27 +118,10 @@ void Depart::openScreen(QWidget* screen, bool maximised)
     screen->showMaximized();
 }
 
-void Depart::openPlaceholder(const QString& caption, int helpTopic)
+void Depart::openHidingPicture(QWidget* screen)
 {
+    // The screen's "Quitter" shows the picture again; so does closing it by its frame.
     m_grilles->hide();
-    auto* screen = new PendingScreen(caption, helpTopic, this);
-    connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
-    openScreen(screen, false);
-}
-
-void Depart::openGenerator()
-{
-    m_grilles->hide();
-    auto* screen = new Generateur(m_services, this);
-    // Its "Quitter" shows the picture again; so does closing it by its frame.
-    connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
-    openScreen(screen, false);
-}
-
-void Depart::openPrinting()
-{
-    m_grilles->hide();
-    auto* screen = new Edition(m_services, m_services.printer, this);
     connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
     openScreen(screen, false);
 }

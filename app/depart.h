@@ -32,9 +32,7 @@ protected:
 private:
     void addButton(const QString& key, const QString& toolTip, const QString& name);
     void openScreen(QWidget* screen, bool maximised);
-    void openPlaceholder(const QString& caption, int helpTopic);
-    void openGenerator();
-    void openPrinting();
+    void openHidingPicture(QWidget* screen);
     void openDrawScreen();
     void centreGrilles();
 

@@ -24,7 +24,16 @@ QString filePath(const QString& appPath, const QString& fileName)
 void make(const QString& appPath)
 {
     const QString folder = path(appPath);
-    if (QFileInfo(folder).isDir())
+    const QFileInfo info(folder);
+    // An install owned by another user: say so plainly rather than fail later.
+    const QString writable = info.exists() ? folder : appPath;
+    if ((info.isDir() || !info.exists()) && !QFileInfo(writable).isWritable())
+        throw GridFileError(
+            u"Numerella range les fichiers de grilles dans le dossier\n"_s +
+            QDir::toNativeSeparators(folder) +
+            u"\nmais vous n'avez pas le droit d'y écrire.\n\nInstallez Numerella dans un dossier "
+            "qui vous appartient, ou demandez le droit d'écrire dans celui-ci."_s);
+    if (info.isDir())
         return;
     if (!QDir().mkdir(folder))
         throw GridFileError(u"Impossible de créer le dossier des grilles :\n"_s +

@@ -5,9 +5,9 @@
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -143,7 +143,7 @@ private slots:
         QVERIFY(screen);
         QVERIFY(!depart().grilles()->isVisible());
         QCOMPARE(screen->windowModality(), Qt::ApplicationModal);
-        screen->findChild<QPushButton*>(u"Quitter"_s)->click();
+        screen->findChild<QAbstractButton*>(u"Quitter"_s)->click();
         QTRY_VERIFY(!depart().activeScreen());
         QVERIFY(depart().grilles()->isVisible());
     }
