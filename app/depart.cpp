@@ -109,6 +109,7 @@ void Depart::openScreen(QWidget* screen, bool maximised)
     screen->setWindowModality(Qt::ApplicationModal);
     m_screen = screen;
     if (!maximised) {
+        screen->move(geometry().center() - screen->rect().center());
         screen->show();
         return;
     }
