@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +15,17 @@ namespace {
 std::string utf8(const QString& text)
 {
     return text.toUtf8().toStdString();
+}
+
+QString busyText(const QString& path)
+{
+    return u"Le fichier de grilles "_s + QDir::toNativeSeparators(path) +
+           u"\nest utilisé par un autre programme.\n\nFermez ce programme puis recommencez."_s;
+}
+
+bool isBusy(const SQLite::Exception& e)
+{
+    return e.getErrorCode() == SQLITE_BUSY || e.getErrorCode() == SQLITE_LOCKED;
 }
 
 QString notAGridFileText(const QString& path)
@@ -33,6 +45,8 @@ std::string insertStatement()
     return "INSERT INTO TIRAGE (" + columns + ") VALUES (" + values + ")";
 }
 
+constexpr int BusyTimeoutMs = 1000;
+
 // GRILLE, NUM1..NUM4, NUMERO1..NUMERO108 in this order.
 const char SheetColumns[] = "SELECT * FROM TIRAGE";
 } // namespace
@@ -49,7 +63,8 @@ template <typename Work> auto GridFile::guarded(Work&& work) -> decltype(work())
         return work();
     } catch (const SQLite::Exception& e) {
         const QString detail = QString::fromUtf8(e.what());
-        throw GridFileError(databaseFailureText(m_path, detail), detail);
+        throw GridFileError(isBusy(e) ? busyText(m_path) : databaseFailureText(m_path, detail),
+                            detail);
     }
 }
 
@@ -61,12 +76,13 @@ GridFile::GridFile(const QString& path, Access access) : m_path(path)
     try {
         const int flags =
             access == Access::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE;
-        m_db = std::make_unique<SQLite::Database>(utf8(path), flags);
+        // Another program may hold the file a moment; wait for it a little.
+        m_db = std::make_unique<SQLite::Database>(utf8(path), flags, BusyTimeoutMs);
         const int id = m_db->execAndGet("PRAGMA application_id").getInt();
         if (id != ApplicationId || !m_db->tableExists("TIRAGE") || !m_db->tableExists("TEMPO"))
             throw GridFileError(notAGridFileText(path));
-    } catch (const SQLite::Exception&) {
-        throw GridFileError(notAGridFileText(path));
+    } catch (const SQLite::Exception& e) {
+        throw GridFileError(isBusy(e) ? busyText(path) : notAGridFileText(path));
     }
 }
 

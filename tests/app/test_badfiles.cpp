@@ -1,0 +1,238 @@
+// Damaged or odd files in GRILLES, on every screen that lists or opens grid
+// files: each gets a clear message titled with the application title, the
+// screen stays usable and no stored file changes.
+#include "app/helpopener.h"
+#include "app/param.h"
+#include "draw/drawtoolbar.h"
+#include "draw/tirage.h"
+#include "fakes/fakeservices.h"
+#include "fakes/gridfixtures.h"
+#include "grids/gridfile.h"
+#include "grids/gridfilebuilder.h"
+#include "grids/gridfolder.h"
+#include "printing/edition.h"
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString Name = u"8-01-01-2001.DAT"_s;
+const QString DrawEntry = u"Tirage du 01-01-2001 - 8 grilles"_s;
+const QString PrintEntry = u"Impression de 8 grilles pour le tirage du 01-01-2001"_s;
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QString fixture(const QString& name)
+{
+    return QString::fromUtf8(NUMERELLA_FIXTURES) + u'/' + name;
+}
+} // namespace
+
+class TestBadFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppFolder> m_app;
+    std::unique_ptr<FakeServices> m_fakes;
+
+    QString placed() const { return m_app->gridPath(Name); }
+
+    void place(const QString& fixtureName)
+    {
+        GridFolder::make(m_app->appPath());
+        QVERIFY(QFile::copy(fixture(fixtureName), placed()));
+        QFile::setPermissions(placed(), QFile::permissions(placed()) | QFileDevice::WriteOwner);
+    }
+
+    const MessageRequest& lastMessage() { return m_fakes->messages.last(); }
+
+    void expectClearMessage(const QString& containing)
+    {
+        QVERIFY(!m_fakes->messages.shown.isEmpty());
+        QCOMPARE(lastMessage().title, u"Numerella 4.1"_s);
+        QCOMPARE(lastMessage().icon, MsgIcon::Critical);
+        QVERIFY2(lastMessage().text.contains(containing), qPrintable(lastMessage().text));
+    }
+
+    // Chooses the file on the draw screen and checks grid and line of a grid number.
+    void checkOnDrawScreen(const QString& number, const QString& containing)
+    {
+        Tirage screen(m_fakes->services);
+        screen.show();
+        screen.barre()->button(u"ChoixFichier"_s)->click();
+        auto* list = screen.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        const int index = list->findText(DrawEntry);
+        QVERIFY(index >= 0);
+        emit list->activated(index);
+        QCOMPARE(screen.titleCaption(), DrawEntry);
+        for (const QString& key : {u"VerifGrille"_s, u"VerifLigne"_s}) {
+            m_fakes->messages.shown.clear();
+            m_fakes->input.answers.enqueue(number);
+            screen.barre()->button(key)->click();
+            expectClearMessage(containing);
+            QVERIFY(!screen.findChild<QWidget*>(u"ResultatGrille"_s)->isVisible());
+            QVERIFY(screen.barre()->isEnabled());
+        }
+        // The draw itself goes on.
+        screen.barre()->button(u"Tirage"_s)->click();
+        QCOMPARE(screen.state().count(), 1);
+    }
+
+    Edition* openPrinting()
+    {
+        auto* screen = new Edition(m_fakes->services, m_fakes->printer);
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        screen->show();
+        auto* list = screen->findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        list->setCurrentIndex(list->findText(PrintEntry));
+        return screen;
+    }
+
+private slots:
+    void init()
+    {
+        m_app = std::make_unique<AppFolder>();
+        m_app->makeCurrent();
+        QFile::copy(QString::fromUtf8(NUMERELLA_REPORT), m_app->appPath() + u"LOTO2.DAT"_s);
+        m_fakes = std::make_unique<FakeServices>();
+    }
+
+    void cleanup()
+    {
+        QFile::remove(m_fakes->printer.path());
+        m_fakes.reset();
+        m_app.reset();
+    }
+
+    void filesThatAreNoGridFiles_data()
+    {
+        QTest::addColumn<QString>("fixtureName");
+        QTest::newRow("zero bytes") << u"zero-bytes.dat"_s;
+        QTest::newRow("text") << u"text-file.dat"_s;
+        QTest::newRow("sqlite without the tables") << u"sqlite-without-tables.dat"_s;
+    }
+
+    void filesThatAreNoGridFiles()
+    {
+        QFETCH(QString, fixtureName);
+        place(fixtureName);
+        const QByteArray before = digest(placed());
+        checkOnDrawScreen(u"1"_s, u"n'est pas un fichier de grilles"_s);
+
+        QPointer<Edition> printing = openPrinting();
+        m_fakes->messages.shown.clear();
+        printing->Imprimer_Click();
+        expectClearMessage(u"n'est pas un fichier de grilles"_s);
+        QVERIFY(!QFile::exists(m_fakes->printer.path()));
+        QCOMPARE(digest(placed()), before);
+
+        // Deleting it is what the organiser may want: it works.
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        printing->Supprime_Click();
+        QVERIFY(!QFile::exists(placed()));
+        QCOMPARE(printing->findChild<QComboBox*>(u"ListeDesFichiers"_s)->count(), 0);
+        printing->close();
+    }
+
+    void aSheetShortOfNumbers()
+    {
+        place(u"short-sheet.dat"_s);
+        const QByteArray before = digest(placed());
+        checkOnDrawScreen(u"6"_s, u"incomplète"_s);
+        QCOMPARE(digest(placed()), before);
+        QCOMPARE(m_app->grillesEntries(), QStringList{Name}); // no scratch file left
+    }
+
+    void cellsOutOfRangeCountForNothing()
+    {
+        place(u"out-of-range-cells.dat"_s);
+        const QByteArray before = digest(placed());
+        checkOnDrawScreen(u"1"_s, u"gagnante"_s);
+        QCOMPARE(digest(placed()), before);
+
+        // The report prints what the file holds, and TEMPO is empty again.
+        QPointer<Edition> printing = openPrinting();
+        m_fakes->messages.shown.clear();
+        printing->Imprimer_Click();
+        QVERIFY(m_fakes->messages.shown.isEmpty());
+        QVERIFY(QFileInfo(m_fakes->printer.path()).size() > 0);
+        GridFile file(placed(), GridFile::Access::ReadOnly);
+        QVERIFY(file.tempoRows().isEmpty());
+        QCOMPARE(file.readSheet(1)->grids[0].at(1, 1), 95);
+        printing->close();
+    }
+
+    void aFileHeldByAnotherProgram()
+    {
+        GridFolder::make(m_app->appPath());
+        GridFileBuilder(m_app->appPath(), m_fakes->random, m_fakes->clock).build(8, placed(), {});
+        const QByteArray before = digest(placed());
+        {
+            SQLite::Database other(placed().toStdString(), SQLite::OPEN_READWRITE);
+            other.exec("BEGIN EXCLUSIVE");
+            checkOnDrawScreen(u"1"_s, u"utilisé par un autre programme"_s);
+            QPointer<Edition> printing = openPrinting();
+            m_fakes->messages.shown.clear();
+            printing->Imprimer_Click();
+            expectClearMessage(u"utilisé par un autre programme"_s);
+            printing->close();
+            other.exec("ROLLBACK");
+        }
+        QCOMPARE(digest(placed()), before);
+        GridFile file(placed(), GridFile::Access::ReadOnly);
+        QVERIFY(file.tempoRows().isEmpty());
+    }
+
+    void aPlainFileNamedGrilles()
+    {
+        QFile plain(m_app->grilles());
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        Tirage screen(m_fakes->services);
+        screen.barre()->button(u"ChoixFichier"_s)->click();
+        QCOMPARE(screen.findChild<QComboBox*>(u"ListeDesFichiers"_s)->count(), 0);
+        QPointer<Edition> printing = openPrinting();
+        QCOMPARE(printing->findChild<QComboBox*>(u"ListeDesFichiers"_s)->count(), 0);
+        printing->close();
+        QVERIFY(QFileInfo(m_app->grilles()).isFile());
+    }
+
+    void aMissingHelpFileIsReported()
+    {
+        HelpWindowOpener opener(m_fakes->messages, m_app->appPath() + u"Loto.hlp"_s);
+        QWidget window;
+        opener.open(&window, HelpTopic::Draw);
+        expectClearMessage(u"Le fichier d'aide est introuvable"_s);
+    }
+
+    void theHelpOpensBesideTheScreenOnItsTopic()
+    {
+        QFile::copy(QString::fromUtf8(NUMERELLA_HELP), m_app->appPath() + u"Loto.hlp"_s);
+        HelpWindowOpener opener(m_fakes->messages, m_app->appPath() + u"Loto.hlp"_s);
+        QWidget window;
+        window.show();
+        opener.open(&window, HelpTopic::Draw);
+        auto* help = window.findChild<QTextBrowser*>(u"Aide"_s);
+        QVERIFY(help && help->isVisible());
+        QVERIFY(help->isWindow());
+        QVERIFY(help->toPlainText().contains(u"L'écran du tirage"_s));
+        QVERIFY(m_fakes->messages.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestBadFiles)
+#include "test_badfiles.moc"
