@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 std::optional<GridFileName> GridFileName::parse(const QString& fileName)
 {
     static const QRegularExpression pattern(
-        u"^([1-9][0-9]{0,4})-([0-9]{2}-[0-9]{2}-[0-9]{4})\\.dat$"_s,
+        u"^([1-9][0-9]{0,4})-([0-9]{2}-[0-9]{2}-[0-9]{4})\\.dat\\z"_s,
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(fileName);
     if (!match.hasMatch())

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds the program and runs every test: once as
-# built, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# built, once under AddressSanitizer and UndefinedBehaviorSanitizer, then a
+# short fuzzing run of the parsers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -15,3 +16,6 @@ ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
+
+# A short fuzzing run of every parser of typed text and file names.
+tools/fuzz.sh 10

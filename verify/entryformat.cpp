@@ -10,7 +10,7 @@ QString formatGridEntry(const QString& answer)
 {
     // Digits with an optional sign, decimal part (point or comma) and exponent.
     static const QRegularExpression numeric(
-        u"^\\s*[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?\\s*$"_s);
+        u"^\\s*[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)([eE][+-]?[0-9]+)?\\s*\\z"_s);
     if (!numeric.match(answer).hasMatch())
         return answer;
     QString text = answer.trimmed();

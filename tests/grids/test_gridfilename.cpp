@@ -29,6 +29,8 @@ private slots:
         QTest::newRow("letters") << u"ab-01-01-2001.DAT"_s << 0 << QString();
         QTest::newRow("other extension") << u"4-01-01-2001.LDB"_s << 0 << QString();
         QTest::newRow("journal") << u"4-01-01-2001.DAT-journal"_s << 0 << QString();
+        // Found by fuzzing: "$" also matched before a final line feed.
+        QTest::newRow("trailing line feed") << u"4-01-01-2001.dat\n"_s << 0 << QString();
     }
 
     void parse()

@@ -43,6 +43,7 @@ private slots:
         QTest::newRow("quote stays") << u"00042' OR '1'='1"_s << u"00042' OR '1'='1"_s;
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("lone point") << u"."_s << u"."_s;
+        QTest::newRow("line feed after") << u"42\n"_s << u"00042"_s;
     }
 
     void entriesAreFormattedLikeGridNumbers()
