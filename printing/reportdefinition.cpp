@@ -117,6 +117,10 @@ ReportDefinition ReportDefinition::parse(const QByteArray& json, const QString& 
     d.headingHeight = read.number(heading, u"height"_s, 4, 60);
     d.headingFont = read.font(heading, u"font"_s);
     d.headingColour = read.colour(heading, u"colour"_s);
+    const QString position = heading.value(u"position"_s).toString(u"top"_s);
+    if (position != u"top"_s && position != u"bottom"_s)
+        read.fail(u"la position du titre doit être « top » ou « bottom »."_s);
+    d.headingAtBottom = position == u"bottom"_s;
     const QString align = heading.value(u"align"_s).toString(u"center"_s);
     d.headingAlignment = align == u"left"_s    ? Qt::AlignLeft
                          : align == u"right"_s ? Qt::AlignRight

@@ -13,6 +13,7 @@ struct ReportDefinition
     int sheetsPerPage = 1;
 
     qreal headingHeight = 12; // millimetres, as every length here
+    bool headingAtBottom = false;
     QFont headingFont;
     QColor headingColour;
     Qt::Alignment headingAlignment = Qt::AlignHCenter;

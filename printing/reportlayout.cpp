@@ -2,8 +2,9 @@
 
 #include "reportdefinition.h"
 
-ReportLayout::ReportLayout(const ReportDefinition& definition, qreal printableWidth)
-    : m_width(printableWidth), m_headingHeight(definition.headingHeight),
+ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& printable)
+    : m_width(printable.width()), m_height(printable.height()),
+      m_headingHeight(definition.headingHeight), m_headingAtBottom(definition.headingAtBottom),
       m_cardHeight(definition.cardHeight), m_gap(definition.cardGap),
       m_numberHeight(definition.numberHeight), m_sheetsPerPage(definition.sheetsPerPage)
 {}

@@ -10,7 +10,8 @@ struct ReportDefinition;
 class ReportLayout
 {
 public:
-    ReportLayout(const ReportDefinition& definition, qreal printableWidth);
+    // printable is the page's printable area, in millimetres.
+    ReportLayout(const ReportDefinition& definition, const QSizeF& printable);
 
     int cardsPerPage() const { return 4 * m_sheetsPerPage; }
     QRectF heading() const;
@@ -22,7 +23,9 @@ public:
 
 private:
     qreal m_width;
+    qreal m_height;
     qreal m_headingHeight;
+    bool m_headingAtBottom;
     qreal m_cardHeight;
     qreal m_gap;
     qreal m_numberHeight;

@@ -25,7 +25,7 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file,
     device.setPageLayout(m_definition.pageLayout);
     m_dotsPerMm = device.logicalDpiX() / 25.4;
     const ReportLayout layout(m_definition,
-                              m_definition.pageLayout.paintRect(QPageLayout::Millimeter).width());
+                              m_definition.pageLayout.paintRect(QPageLayout::Millimeter).size());
     const int cardsPerPage = layout.cardsPerPage();
     const int pages = (file.sheetCount() * 4 + cardsPerPage - 1) / cardsPerPage;
 

@@ -111,15 +111,21 @@ private slots:
     {
         const ReportDefinition d = ReportDefinition::load(QString::fromUtf8(NUMERELLA_REPORT));
         const QRectF page = d.pageLayout.paintRect(QPageLayout::Millimeter);
-        const ReportLayout layout(d, page.width());
-        QCOMPARE(layout.cardsPerPage(), 4);
-        QRectF previous = layout.heading();
-        for (int i = 0; i < layout.cardsPerPage(); ++i) {
-            const QRectF card = layout.card(i);
-            QVERIFY(card.top() >= previous.bottom());
-            QVERIFY(card.bottom() <= page.height() + 0.01);
-            QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
-            previous = card;
+        for (bool atBottom : {false, true}) {
+            ReportDefinition moved = d;
+            moved.headingAtBottom = atBottom;
+            const ReportLayout layout(moved, page.size());
+            QCOMPARE(layout.cardsPerPage(), 4);
+            QRectF previous = atBottom ? QRectF() : layout.heading();
+            for (int i = 0; i < layout.cardsPerPage(); ++i) {
+                const QRectF card = layout.card(i);
+                QVERIFY(card.top() >= previous.bottom());
+                QVERIFY(!card.intersects(layout.heading()));
+                QVERIFY(card.bottom() <= page.height() + 0.01);
+                QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
+                previous = card;
+            }
+            QVERIFY(layout.heading().bottom() <= page.height() + 0.01);
         }
     }
 
