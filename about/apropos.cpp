@@ -4,16 +4,15 @@
 #include "app/desktopshell.h"
 #include "app/param.h"
 #include "app/services.h"
+#include "app/svgpicture.h"
 #include "installationinfo.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -21,15 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QPixmap picture(const QString& resource, const QSize& size)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
-}
 
 QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name, const QString& text)
 {
@@ -84,7 +74,7 @@ QWidget* Apropos::titlePage()
     sousTitre->setFont(QFont(u"Arial"_s));
     sousTitre->setAlignment(Qt::AlignCenter);
     auto* image = new QLabel(page);
-    image->setPixmap(picture(u":/app/images/grilles.svg"_s, {206, 165}));
+    image->setPixmap(svgPicture(u":/app/images/grilles.svg"_s, {206, 165}));
     image->setAlignment(Qt::AlignCenter);
     auto* quitter = new QToolButton(page);
     quitter->setObjectName(u"Quitter"_s);

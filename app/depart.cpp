@@ -11,29 +11,16 @@
 #include "printing/printeroutput.h"
 #include "screeninfo.h"
 #include "services.h"
+#include "svgpicture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-QPixmap renderSvg(const QString& resource, const QSize& size)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
-}
-} // namespace
 
 Depart::Depart(Services& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_keys(new KeyStates(this)),
@@ -64,7 +51,7 @@ Depart::Depart(Services& services, QWidget* parent)
     centre->installEventFilter(this);
     m_grilles->setParent(centre);
     m_grilles->setObjectName(u"Grilles"_s);
-    m_grilles->setPixmap(renderSvg(u":/app/images/grilles.svg"_s, {413, 330}));
+    m_grilles->setPixmap(svgPicture(u":/app/images/grilles.svg"_s, {413, 330}));
     m_grilles->resize(413, 330);
 
     m_barre = new MainStatusBar(services.clock, *m_keys, this);
