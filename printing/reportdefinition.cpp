@@ -50,10 +50,10 @@ public:
 
     QFont font(const QJsonObject& in, const QString& key) const
     {
-        const QJsonObject spec = object(in, key);
-        QFont font(spec.value(u"family"_s).toString(u"Arial"_s));
-        font.setPointSizeF(number(spec, u"size"_s, 4, 96));
-        font.setBold(spec.value(u"bold"_s).toBool());
+        const QJsonObject fontSpec = object(in, key);
+        QFont font(fontSpec.value(u"family"_s).toString(u"Arial"_s));
+        font.setPointSizeF(number(fontSpec, u"size"_s, 4, 96));
+        font.setBold(fontSpec.value(u"bold"_s).toBool());
         return font;
     }
 
