@@ -104,6 +104,16 @@ private:
         return screen;
     }
 
+    // Prints the placed file from the printing screen and expects a refusal.
+    void expectPrintRefused(const QString& containing)
+    {
+        QPointer<Edition> printing = openPrinting();
+        m_fakes->messages.shown.clear();
+        printing->Imprimer_Click();
+        expectClearMessage(containing);
+        printing->close();
+    }
+
 private slots:
     void init()
     {
@@ -187,11 +197,7 @@ private slots:
             SQLite::Database other(placed().toStdString(), SQLite::OPEN_READWRITE);
             other.exec("BEGIN EXCLUSIVE");
             checkOnDrawScreen(u"1"_s, u"utilisé par un autre programme"_s);
-            QPointer<Edition> printing = openPrinting();
-            m_fakes->messages.shown.clear();
-            printing->Imprimer_Click();
-            expectClearMessage(u"utilisé par un autre programme"_s);
-            printing->close();
+            expectPrintRefused(u"utilisé par un autre programme"_s);
             other.exec("ROLLBACK");
         }
         QCOMPARE(digest(placed()), before);
@@ -210,11 +216,7 @@ private slots:
         const QByteArray before = digest(placed());
         // Checking only reads: it works on a read-only file; printing must write.
         checkOnDrawScreen(u"1"_s, u"gagnante"_s);
-        QPointer<Edition> printing = openPrinting();
-        m_fakes->messages.shown.clear();
-        printing->Imprimer_Click();
-        expectClearMessage(u"n'a pas pu être lu ou écrit"_s);
-        printing->close();
+        expectPrintRefused(u"n'a pas pu être lu ou écrit"_s);
         QCOMPARE(digest(placed()), before);
     }
 
