@@ -39,7 +39,7 @@ QByteArray digest(const QString& path)
 
 QString fixture(const QString& name)
 {
-    return QString::fromUtf8(NUMERELLA_FIXTURES) + u'/' + name;
+    return TestPaths::fixture(name);
 }
 } // namespace
 
@@ -119,7 +119,7 @@ private slots:
     {
         m_app = std::make_unique<AppFolder>();
         m_app->makeCurrent();
-        QFile::copy(QString::fromUtf8(NUMERELLA_REPORT), m_app->appPath() + u"LOTO2.DAT"_s);
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app->appPath() + u"LOTO2.DAT"_s);
         m_fakes = std::make_unique<FakeServices>();
     }
 
@@ -244,7 +244,7 @@ private slots:
 
     void theHelpOpensBesideTheScreenOnItsTopic()
     {
-        QFile::copy(QString::fromUtf8(NUMERELLA_HELP), m_app->appPath() + u"Loto.hlp"_s);
+        QFile::copy(TestPaths::built(u"Loto.hlp"_s), m_app->appPath() + u"Loto.hlp"_s);
         HelpWindowOpener opener(m_fakes->messages, m_app->appPath() + u"Loto.hlp"_s);
         QWidget window;
         window.show();

@@ -67,7 +67,7 @@ private slots:
     void initTestCase()
     {
         m_app.makeCurrent();
-        const QString bin = QString::fromUtf8(NUMERELLA_BIN);
+        const QString bin = QString::fromStdString(TestPaths::builtDir);
         QFile::copy(bin + u"/LOTO2.DAT"_s, m_app.appPath() + u"LOTO2.DAT"_s);
         QFile::copy(bin + u"/Loto.hlp"_s, m_app.appPath() + u"Loto.hlp"_s);
         m_services = std::make_unique<Services>(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/param.h"
+#include "testpaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,7 @@ class AppFolder
 public:
     AppFolder()
     {
-        QFile::copy(QString::fromUtf8(NUMERELLA_TEMPLATE),
+        QFile::copy(TestPaths::built(QStringLiteral("Loto1.dat")),
                     m_dir.filePath(QStringLiteral("Loto1.dat")));
     }
     QString appPath() const { return m_dir.path() + QLatin1Char('/'); }

@@ -10,7 +10,6 @@
 #include <QSet>
 #include <QTest>
 #include <SQLiteCpp/SQLiteCpp.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -248,22 +247,6 @@ private slots:
         } catch (const GridFileError& e) {
             QVERIFY(e.message().startsWith(u"Impossible de créer le dossier des grilles"_s));
         }
-    }
-
-    void aProgramFolderWeCannotWriteIsNamed()
-    {
-        if (::geteuid() == 0)
-            QSKIP("root writes everywhere");
-        AppFolder app;
-        QFile::setPermissions(app.appPath(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        try {
-            build(app, 4, u"4-01-01-2001.DAT"_s);
-            QFAIL("a read-only program folder was accepted");
-        } catch (const GridFileError& e) {
-            QVERIFY(e.message().contains(u"vous n'avez pas le droit d'y écrire"_s));
-        }
-        QFile::setPermissions(app.appPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner);
     }
 
     void oddFilesAreRefusedAsGridFiles_data()

@@ -72,7 +72,7 @@ private slots:
     void initTestCase()
     {
         m_app.makeCurrent();
-        QFile::copy(QString::fromUtf8(NUMERELLA_REPORT), m_app.appPath() + u"LOTO2.DAT"_s);
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
         m_file100 = m_app.gridPath(u"100-25-12-2000.DAT"_s);
         GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(100, m_file100, {});
     }
@@ -109,7 +109,7 @@ private slots:
 
     void theShippedDefinitionFitsItsPage()
     {
-        const ReportDefinition d = ReportDefinition::load(QString::fromUtf8(NUMERELLA_REPORT));
+        const ReportDefinition d = ReportDefinition::load(TestPaths::built(u"LOTO2.DAT"_s));
         const QRectF page = d.pageLayout.paintRect(QPageLayout::Millimeter);
         for (bool atBottom : {false, true}) {
             ReportDefinition moved = d;
@@ -149,7 +149,7 @@ private slots:
 
     void cardsThatDoNotFitAreRefused()
     {
-        QFile shipped(QString::fromUtf8(NUMERELLA_REPORT));
+        QFile shipped(TestPaths::built(u"LOTO2.DAT"_s));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         QByteArray json = shipped.readAll();
         json.replace("\"sheetsPerPage\": 1", "\"sheetsPerPage\": 2");
