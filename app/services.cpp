@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include "busypointer.h"
 #include "param.h"
 
 MsgAnswer Services::message(QWidget* parent, MsgIcon icon, const QString& text, MsgButtons buttons,
@@ -7,5 +8,6 @@ MsgAnswer Services::message(QWidget* parent, MsgIcon icon, const QString& text, 
 {
     if (buttons == MsgButtons::YesNo && defaultAnswer == MsgAnswer::Ok)
         defaultAnswer = MsgAnswer::Yes;
+    const ArrowWhileAsking arrow;
     return messages.show(parent, {icon, buttons, defaultAnswer, Param::AppTitle(), text});
 }

@@ -1,11 +1,14 @@
 #include "tirage.h"
 
+#include "app/busypointer.h"
 #include "app/helpopener.h"
 #include "app/param.h"
 #include "app/services.h"
 #include "chronoboard.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
+#include "grids/gridfile.h"
+#include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
 #include "numberpicker.h"
@@ -285,9 +288,29 @@ void Tirage::ListeDesFichiers_Click(int index)
     const QString text = m_liste->itemText(index);
     if (text.isEmpty())
         return;
+    if (!isSoundGridFile(text)) {
+        m_liste->setCurrentIndex(-1);
+        return;
+    }
     m_titre->setText(text);
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+}
+
+bool Tirage::isSoundGridFile(const QString& title)
+{
+    // A damaged file is refused now, before the game, not at the first check.
+    const std::optional<GridFileName> name = GridFileName::fromDrawTitle(title);
+    try {
+        const BusyPointer busy;
+        GridFile file(GridFolder::resolve(Param::AppPath(), name ? name->fileName() : title),
+                      GridFile::Access::ReadOnly);
+        file.checkWhole(name ? name->count : 0);
+        return true;
+    } catch (const GridFileError& e) {
+        m_services.message(this, MsgIcon::Critical, e.message());
+        return false;
+    }
 }
 
 void Tirage::ProcVerifGrille()

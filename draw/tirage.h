@@ -66,6 +66,7 @@ private:
     void refreshBoards();
     void fitDisplayFont();
     void showVerification(const VerificationOutcome& outcome);
+    bool isSoundGridFile(const QString& title);
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons);
 
     Services& m_services;

@@ -12,7 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
+#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -181,14 +181,19 @@ void Generateur::generate(int count, const QString& date)
 {
     const QString appPath = Param::AppPath();
     GridFileBuilder builder(appPath, m_services.random, m_services.clock);
-    const QString path =
-        GridFolder::filePath(appPath, GridFileName::forDraw(count, date).fileName());
+    const QString fileName = GridFileName::forDraw(count, date).fileName();
     try {
         builder.checkTemplate();
         GridFolder::make(appPath);
-        if (QFileInfo::exists(path) &&
+        // A file of that draw whatever the case of its name (copied from
+        // another computer) is the same draw: ask, and replace that one.
+        const QStringList existing = GridFolder::variants(appPath, fileName);
+        const QString path =
+            existing.isEmpty() ? GridFolder::filePath(appPath, fileName) : existing.first();
+        // Its cards may be sold already: replacing it takes a deliberate Oui.
+        if (!existing.isEmpty() &&
             m_services.message(this, MsgIcon::Exclamation, Input::alreadyExistsText(path),
-                               MsgButtons::YesNo) != MsgAnswer::Yes)
+                               MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
             return resetWindow();
 
         m_generating = true;
@@ -199,6 +204,8 @@ void Generateur::generate(int count, const QString& date)
         m_message->hide();
         m_jauge->show();
         builder.build(count, path, [this](int grid) { showProgress(grid); });
+        for (qsizetype i = 1; i < existing.size(); ++i)
+            QFile::remove(existing[i]); // only one file of a draw remains
     } catch (const GridFileError& e) {
         m_generating = false;
         m_services.message(this, MsgIcon::Critical, e.message());

@@ -41,3 +41,8 @@ struct GridSheet
 
 // A grid number's text form: at least five digits, zero-padded ("00042").
 QString gridNumberText(int number);
+
+// What keeps a grid from being a loto card (15 distinct numbers, five a row,
+// each in its column's range), in words that follow "la grille 00042";
+// empty for a sound grid.
+QString gridFault(const Grid& grid);

@@ -9,6 +9,10 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -28,28 +32,69 @@ bool isBusy(const SQLite::Exception& e)
     return e.getErrorCode() == SQLITE_BUSY || e.getErrorCode() == SQLITE_LOCKED;
 }
 
-QString notAGridFileText(const QString& path)
+bool isDamaged(const SQLite::Exception& e)
 {
-    return u"Le fichier "_s + QDir::toNativeSeparators(path) +
-           u"\nn'est pas un fichier de grilles de Numerella, ou il est endommagé."_s;
+    return e.getErrorCode() == SQLITE_CORRUPT || e.getErrorCode() == SQLITE_NOTADB;
+}
+
+QString recoveryText(const QString& path, const QString& detail)
+{
+    return u"Le fichier de grilles "_s + QDir::toNativeSeparators(path) +
+           u"\na été interrompu pendant une écriture (arrêt brutal ou coupure de courant) "
+           "et doit être remis en état,\nmais il ne peut pas être modifié ici.\n\n"
+           "Donnez le droit d'écrire dans son dossier, puis recommencez.\n\nDétail : "_s +
+           detail;
+}
+
+// Every column a grid file's TIRAGE holds, in the order the readers expect.
+std::string sheetColumnList()
+{
+    std::string columns = "GRILLE, NUM1, NUM2, NUM3, NUM4";
+    for (int n = 1; n <= GridSheet::Cells; ++n)
+        columns += ", NUMERO" + std::to_string(n);
+    return columns;
+}
+
+// A cell as the grid rules see it: empty (null or 0), a whole number, or
+// something no card holds (text, a fraction), which the checks refuse.
+int cellValue(const SQLite::Column& cell)
+{
+    switch (cell.getType()) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return int(std::clamp<long long>(cell.getInt64(), -1, 1000));
+    case SQLITE_FLOAT: {
+        const double value = cell.getDouble();
+        return value == std::floor(value) ? int(std::clamp(value, -1.0, 1000.0)) : -1;
+    }
+    default:
+        return -1;
+    }
 }
 
 std::string insertStatement()
 {
-    std::string columns = "GRILLE, NUM1, NUM2, NUM3, NUM4";
-    std::string values = "?, ?, ?, ?, ?";
-    for (int n = 1; n <= GridSheet::Cells; ++n) {
-        columns += ", NUMERO" + std::to_string(n);
+    std::string values = "?";
+    for (int n = 1; n < 5 + GridSheet::Cells; ++n)
         values += ", ?";
-    }
-    return "INSERT INTO TIRAGE (" + columns + ") VALUES (" + values + ")";
+    return "INSERT INTO TIRAGE (" + sheetColumnList() + ") VALUES (" + values + ")";
 }
 
 constexpr int BusyTimeoutMs = 1000;
 
-// GRILLE, NUM1..NUM4, NUMERO1..NUMERO108 in this order.
-const char SheetColumns[] = "SELECT * FROM TIRAGE";
+// Columns are named: a file whose table lists them in another order reads the same.
+const std::string SheetColumns = "SELECT " + sheetColumnList() + " FROM TIRAGE";
 } // namespace
+
+QString notAGridFileText(const QString& path, const QString& detail)
+{
+    QString text = u"Le fichier "_s + QDir::toNativeSeparators(path) +
+                   u"\nn'est pas un fichier de grilles de Numerella, ou il est endommagé."_s;
+    if (!detail.isEmpty())
+        text += u"\n\nDétail : "_s + detail;
+    return text;
+}
 
 QString databaseFailureText(const QString& path, const QString& detail)
 {
@@ -63,8 +108,11 @@ template <typename Work> auto GridFile::guarded(Work&& work) -> decltype(work())
         return work();
     } catch (const SQLite::Exception& e) {
         const QString detail = QString::fromUtf8(e.what());
-        throw GridFileError(isBusy(e) ? busyText(m_path) : databaseFailureText(m_path, detail),
-                            detail);
+        if (isBusy(e))
+            throw GridFileError(busyText(m_path), detail);
+        if (isDamaged(e))
+            throw GridFileError(notAGridFileText(m_path), detail);
+        throw GridFileError(databaseFailureText(m_path, detail), detail);
     }
 }
 
@@ -73,17 +121,57 @@ GridFile::GridFile(const QString& path, Access access) : m_path(path)
     if (!QFileInfo(path).isFile())
         throw GridFileError(u"Le fichier de grilles "_s + QDir::toNativeSeparators(path) +
                             u" est introuvable."_s);
+    if (access == Access::ReadOnly)
+        recoverInterruptedWrite();
     try {
         const int flags =
             access == Access::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE;
         // Another program may hold the file a moment; wait for it a little.
         m_db = std::make_unique<SQLite::Database>(utf8(path), flags, BusyTimeoutMs);
         const int id = m_db->execAndGet("PRAGMA application_id").getInt();
-        if (id != ApplicationId || !m_db->tableExists("TIRAGE") || !m_db->tableExists("TEMPO"))
+        if (id != ApplicationId || !hasEveryColumn())
             throw GridFileError(notAGridFileText(path));
     } catch (const SQLite::Exception& e) {
         throw GridFileError(isBusy(e) ? busyText(path) : notAGridFileText(path));
     }
+}
+
+void GridFile::recoverInterruptedWrite() const
+{
+    // A print or a generation cut off by a crash leaves a rollback journal
+    // beside the file. A read-only connection cannot play it back, so the
+    // first reader opens the file for writing once and lets the engine do it.
+    if (QFileInfo(m_path + u"-journal"_s).size() <= 0)
+        return;
+    try {
+        SQLite::Database db(utf8(m_path), SQLite::OPEN_READWRITE, BusyTimeoutMs);
+        db.execAndGet("SELECT COUNT(*) FROM sqlite_master");
+    } catch (const SQLite::Exception& e) {
+        if (isBusy(e))
+            throw GridFileError(busyText(m_path));
+        if (isDamaged(e))
+            throw GridFileError(notAGridFileText(m_path));
+        throw GridFileError(recoveryText(m_path, QString::fromUtf8(e.what())));
+    }
+}
+
+bool GridFile::hasEveryColumn() const
+{
+    const auto columnsOf = [this](const char* table) {
+        std::set<std::string> names;
+        SQLite::Statement query(*m_db, std::string("PRAGMA table_info(") + table + ")");
+        while (query.executeStep())
+            names.insert(query.getColumn(1).getString());
+        return names;
+    };
+    const std::set<std::string> tirage = columnsOf("TIRAGE");
+    for (const char* name : {"GRILLE", "NUM1", "NUM2", "NUM3", "NUM4"})
+        if (!tirage.count(name))
+            return false;
+    for (int n = 1; n <= GridSheet::Cells; ++n)
+        if (!tirage.count("NUMERO" + std::to_string(n)))
+            return false;
+    return columnsOf("TEMPO").count("VERSION") == 1;
 }
 
 GridFile::~GridFile() = default;
@@ -152,13 +240,11 @@ GridSheet GridFile::sheetFromCurrentRow(SQLite::Statement& query) const
     for (int k = 0; k < GridSheet::Grids; ++k)
         sheet.numbers[static_cast<std::size_t>(k)] =
             QString::fromUtf8(query.getColumn(1 + k).getText());
-    const int columns = query.getColumnCount();
-    for (int n = 1; n <= GridSheet::Cells && 4 + n < columns; ++n) {
-        const SQLite::Column cell = query.getColumn(4 + n);
+    for (int n = 1; n <= GridSheet::Cells; ++n) {
         const int k = (n - 1) / Grid::Cells;
         const int i = (n - 1) % Grid::Cells;
         sheet.grids[static_cast<std::size_t>(k)].cells[static_cast<std::size_t>(i)] =
-            cell.isNull() ? 0 : cell.getInt();
+            cellValue(query.getColumn(4 + n));
     }
     return sheet;
 }
@@ -166,7 +252,7 @@ GridSheet GridFile::sheetFromCurrentRow(SQLite::Statement& query) const
 std::optional<GridSheet> GridFile::readSheet(int grille)
 {
     return guarded([&]() -> std::optional<GridSheet> {
-        SQLite::Statement query(*m_db, std::string(SheetColumns) + " WHERE GRILLE = ?");
+        SQLite::Statement query(*m_db, SheetColumns + " WHERE GRILLE = ?");
         query.bind(1, grille);
         if (!query.executeStep())
             return std::nullopt;
@@ -182,10 +268,38 @@ int GridFile::sheetCount()
 void GridFile::forEachSheet(const std::function<void(const GridSheet&)>& visit)
 {
     guarded([&] {
-        SQLite::Statement query(*m_db, std::string(SheetColumns) + " ORDER BY GRILLE");
+        SQLite::Statement query(*m_db, SheetColumns + " ORDER BY GRILLE");
         while (query.executeStep())
             visit(sheetFromCurrentRow(query));
     });
+}
+
+void GridFile::checkWhole(int gridCount)
+{
+    const auto damaged = [this](const QString& detail) {
+        throw GridFileError(notAGridFileText(m_path, detail));
+    };
+    if (gridCount % GridSheet::Grids != 0)
+        damaged(u"son nom annonce %1 grilles, qui ne font pas des feuilles de quatre."_s.arg(
+            gridCount));
+    int expected = 1;
+    forEachSheet([&](const GridSheet& sheet) {
+        if (sheet.grille != expected)
+            damaged(expected > gridCount
+                        ? u"il contient plus de grilles que son nom n'en annonce."_s
+                        : u"la feuille de la grille %1 manque."_s.arg(gridNumberText(expected)));
+        for (int k = 0; k < GridSheet::Grids; ++k) {
+            const QString number = gridNumberText(expected + k);
+            if (sheet.numbers[std::size_t(k)] != number)
+                damaged(u"la grille %1 est mal numérotée."_s.arg(number));
+            const QString fault = gridFault(sheet.grids[std::size_t(k)]);
+            if (!fault.isEmpty())
+                damaged(u"la grille "_s + number + u' ' + fault);
+        }
+        expected += GridSheet::Grids;
+    });
+    if (expected <= gridCount)
+        damaged(u"la feuille de la grille %1 manque."_s.arg(gridNumberText(expected)));
 }
 
 void GridFile::appendTempo(const QString& heading)
@@ -215,9 +329,9 @@ QStringList GridFile::tempoRows()
 
 void GridFile::close()
 {
+    // The engine removes its journal itself when the file closes cleanly;
+    // a journal still there holds what undoes an interrupted write, and
+    // deleting it would damage the file for good.
     m_insert.reset();
     m_db.reset();
-    // What the engine may leave beside a database it has closed.
-    for (const char* suffix : {"-journal", "-wal", "-shm"})
-        QFile::remove(m_path + QString::fromLatin1(suffix));
 }

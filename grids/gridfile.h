@@ -48,6 +48,10 @@ public:
     std::optional<Location> findGrid(const QString& numberText);
     std::optional<GridSheet> readSheet(int grille);
     int sheetCount();
+    // Reads the whole file and throws the damaged-file message unless it holds
+    // exactly the sheets 1, 5, 9... of gridCount grids, each numbered as it
+    // should be and every grid sound.
+    void checkWhole(int gridCount);
     // Every sheet in GRILLE order, numerically.
     void forEachSheet(const std::function<void(const GridSheet&)>& visit);
 
@@ -59,6 +63,8 @@ public:
     void close();
 
 private:
+    void recoverInterruptedWrite() const;
+    bool hasEveryColumn() const;
     GridSheet sheetFromCurrentRow(SQLite::Statement& query) const;
     template <typename Work> auto guarded(Work&& work) -> decltype(work());
 
@@ -69,3 +75,5 @@ private:
 
 // The French message for a database failure on a file.
 QString databaseFailureText(const QString& path, const QString& detail);
+// The French message for a file that is no grid file, or a damaged one.
+QString notAGridFileText(const QString& path, const QString& detail = QString());

@@ -74,13 +74,24 @@ QString GridFileBuilder::scratchPath() const
         m_appPath, ScratchPrefix + QString::number(QCoreApplication::applicationPid()) + u".tmp"_s);
 }
 
+void GridFileBuilder::removeStaleScratchFiles() const
+{
+    // Only one copy of the program runs at a time, so any scratch file found
+    // here was left by a generation that died; none is being written.
+    const QDir folder(GridFolder::path(m_appPath));
+    const QStringList names =
+        folder.entryList({ScratchPrefix + u"*.tmp"_s}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        QFile::remove(folder.filePath(name));
+}
+
 void GridFileBuilder::build(int count, const QString& finalPath,
                             const std::function<void(int)>& progress)
 {
     checkTemplate();
     GridFolder::make(m_appPath);
+    removeStaleScratchFiles();
     const QString scratch = scratchPath();
-    QFile::remove(scratch); // left by a copy of the program that died while building
     try {
         QFile templateFile(templatePath());
         if (!templateFile.copy(scratch))

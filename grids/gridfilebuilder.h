@@ -28,6 +28,7 @@ public:
 
 private:
     QString scratchPath() const;
+    void removeStaleScratchFiles() const;
 
     QString m_appPath;
     RandomSource& m_random;

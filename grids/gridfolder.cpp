@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -42,7 +45,20 @@ void make(const QString& appPath)
                             "et qu'il n'existe pas déjà un fichier nommé GRILLES."_s);
 }
 
-QStringList list(const QString& appPath)
+namespace {
+// Newest draw first; for one date, the smaller file first.
+bool drawnLater(const GridFileName& a, const GridFileName& b)
+{
+    const auto key = [](const GridFileName& n) {
+        return n.date.mid(6, 4) + n.date.mid(3, 2) + n.date.mid(0, 2);
+    };
+    const QString ka = key(a), kb = key(b);
+    return ka != kb ? ka > kb : a.count < b.count;
+}
+
+// The grid files' names as they are on disk, names that differ only by case
+// included.
+QStringList gridFileNames(const QString& appPath)
 {
     QStringList names;
     const QStringList entries =
@@ -55,13 +71,51 @@ QStringList list(const QString& appPath)
     return names;
 }
 
+// Of names that differ only by case, the one every screen uses: the name the
+// generator writes when there is one, otherwise the first.
+QString chosenTwin(const QStringList& twins)
+{
+    for (const QString& name : twins)
+        if (name == GridFileName::parse(name)->fileName())
+            return name;
+    return twins.first();
+}
+} // namespace
+
+QStringList list(const QString& appPath)
+{
+    QMap<QString, QStringList> byName; // twins by case share a key
+    for (const QString& name : gridFileNames(appPath))
+        byName[name.toUpper()].append(name);
+    QStringList names;
+    for (const QStringList& twins : std::as_const(byName))
+        names.append(chosenTwin(twins));
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return drawnLater(*GridFileName::parse(a), *GridFileName::parse(b));
+    });
+    return names;
+}
+
 QString resolve(const QString& appPath, const QString& fileName)
 {
-    for (const QString& name : list(appPath)) {
+    const QStringList found = variants(appPath, fileName);
+    return found.isEmpty() ? filePath(appPath, fileName) : found.first();
+}
+
+QStringList variants(const QString& appPath, const QString& fileName)
+{
+    QStringList twins;
+    for (const QString& name : gridFileNames(appPath))
         if (name.compare(fileName, Qt::CaseInsensitive) == 0)
-            return filePath(appPath, name);
-    }
-    return filePath(appPath, fileName);
+            twins.append(name);
+    if (twins.isEmpty())
+        return {};
+    const QString chosen = chosenTwin(twins);
+    QStringList paths{filePath(appPath, chosen)};
+    for (const QString& name : std::as_const(twins))
+        if (name != chosen)
+            paths.append(filePath(appPath, name));
+    return paths;
 }
 
 void remove(const QString& filePath)

@@ -5,6 +5,7 @@
 #include "gridfile.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 GridGenerator::GridGenerator(RandomSource& random, const Clock& clock)
     : m_random(random), m_clock(clock)
@@ -60,6 +61,9 @@ Grid GridGenerator::makeGrid()
 
 void GridGenerator::run(int count, GridFile& file, const std::function<void(int)>& progress)
 {
+    // Grids are stored four to a sheet: any other count would lose the last ones.
+    if (count <= 0 || count % GridSheet::Grids != 0)
+        throw std::invalid_argument("grid count must be a positive multiple of 4");
     // A sheet is kept in hand and stored once its four grids are made.
     GridSheet sheet;
     for (int g = 1; g <= count; ++g) {

@@ -16,8 +16,9 @@ public:
     GridGenerator(RandomSource& random, const Clock& clock);
 
     Grid makeGrid();
-    // Writes count grids (a multiple of 4), four to a sheet, numbered from 1.
-    // progress(g) runs before grid g is made.
+    // Writes count grids, four to a sheet, numbered from 1; a count that is
+    // not a positive multiple of 4 throws std::invalid_argument before
+    // anything is written. progress(g) runs before grid g is made.
     void run(int count, GridFile& file, const std::function<void(int)>& progress);
 
 private:

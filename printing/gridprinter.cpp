@@ -6,6 +6,7 @@
 #include "gridfilelabel.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
 #include "printeroutput.h"
 #include "reportdefinition.h"
@@ -60,7 +61,11 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
         return false;
     }
     try {
-        printReport(GridFolder::resolve(m_appPath, *fileName), headingFor(label), parent);
+        const QString path = GridFolder::resolve(m_appPath, *fileName);
+        // A damaged file is refused before anything is printed.
+        GridFile(path, GridFile::Access::ReadOnly)
+            .checkWhole(GridFileName::parse(*fileName)->count);
+        printReport(path, headingFor(label), parent);
         return true;
     } catch (const GridFileError& e) {
         m_services.message(parent, MsgIcon::Critical, e.message());

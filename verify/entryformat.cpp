@@ -24,3 +24,14 @@ QString formatGridEntry(const QString& answer)
     const QString digits = QString::number(std::llabs(whole)).rightJustified(5, u'0');
     return whole < 0 ? u'-' + digits : digits;
 }
+
+QString entryForMessages(const QString& entry)
+{
+    constexpr qsizetype Longest = 20;
+    if (entry.size() <= Longest)
+        return entry;
+    qsizetype kept = Longest - 1;
+    if (entry[kept - 1].isHighSurrogate())
+        --kept; // never half a character
+    return entry.left(kept) + u'…';
+}

@@ -25,12 +25,12 @@ public:
     {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw GridFileError(cannotWriteText(file.errorString()));
+            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
         QByteArray lines;
         for (int value : values)
             lines += QByteArray::number(value) + "\r\n";
         if (file.write(lines) != lines.size() || !file.flush())
-            throw GridFileError(cannotWriteText(file.errorString()));
+            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
     }
 
     // Exactly count numbers, one a line, blanks around the digits ignored.
@@ -38,7 +38,7 @@ public:
     {
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
-            throw GridFileError(cannotWriteText(file.errorString()));
+            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
         std::array<int, Count> numbers{};
         for (int& number : numbers) {
             bool ok = false;

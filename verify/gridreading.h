@@ -6,11 +6,20 @@
 
 #include <array>
 
-// A grid's numbers collected through small scratch files in GRILLES
-// (Verif.dat, VerifL1.dat to VerifL3.dat), written, read back and deleted
-// within one reading. The files are removed whatever happens; a failure is
-// thrown as a GridFileError.
+#include "grids/gridfileerror.h"
+
+// A grid's numbers collected through small scratch files (Verif.dat,
+// VerifL1.dat to VerifL3.dat), written, read back and deleted within one
+// reading. The files are removed whatever happens; a failure is thrown as a
+// GridFileError.
 namespace GridReading {
+
+// The scratch folder could not be written or read back: another may do.
+class ScratchFolderError : public GridFileError
+{
+public:
+    using GridFileError::GridFileError;
+};
 
 using CellTexts = std::array<QString, Grid::Cells>; // index 9(r - 1) + c - 1
 
@@ -26,7 +35,7 @@ struct Lines
     std::array<std::array<int, 5>, 3> lineNumbers{}; // row by row, left to right
 };
 
-// folder is GRILLES; entry names the grid in messages.
+// folder holds the scratch files; entry names the grid in messages.
 WholeGrid readWholeGrid(const QString& folder, const Grid& grid, const QString& entry);
 Lines readLines(const QString& folder, const Grid& grid, const QString& entry);
 

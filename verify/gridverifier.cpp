@@ -11,6 +11,7 @@
 #include "wincheck.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -48,15 +49,51 @@ std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, co
         stop = message(u"Le titre du tirage ne désigne pas un fichier de grilles :\n"_s + title);
         return std::nullopt;
     }
-    GridFile file(GridFolder::resolve(m_appPath, name->fileName()), GridFile::Access::ReadOnly);
+    const QString path = GridFolder::resolve(m_appPath, name->fileName());
+    GridFile file(path, GridFile::Access::ReadOnly);
     const std::optional<GridFile::Location> location = file.findGrid(entry);
     const std::optional<GridSheet> sheet =
         location ? file.readSheet(location->grille) : std::nullopt;
     if (!sheet) {
-        stop = message(u"La grille "_s + entry + u" n'existe pas"_s);
+        stop = message(u"La grille "_s + entryForMessages(entry) + u" n'existe pas"_s);
         return std::nullopt;
     }
-    return Found{entry, sheet->grids[std::size_t(location->slot - 1)]};
+    const Grid& grid = sheet->grids[std::size_t(location->slot - 1)];
+    // A grid no card could hold is never judged: the file is damaged.
+    const QString fault = gridFault(grid);
+    if (!fault.isEmpty())
+        throw GridFileError(notAGridFileText(path, u"la grille "_s + entry + u' ' + fault));
+    return Found{entry, grid};
+}
+
+template <typename Reading>
+Reading GridVerifier::readThroughScratch(const std::function<Reading(const QString&)>& read)
+{
+    const QString grilles = GridFolder::path(m_appPath);
+    QString detail;
+    try {
+        return read(grilles);
+    } catch (const GridReading::ScratchFolderError&) {
+        // GRILLES belongs to whoever installed the program: the organiser's
+        // own temporary folder serves as well.
+    }
+    const QTemporaryDir own(QDir::tempPath() + u"/numerella-XXXXXX"_s);
+    if (own.isValid()) {
+        try {
+            return read(own.path());
+        } catch (const GridReading::ScratchFolderError& e) {
+            detail = e.detail();
+        }
+    } else {
+        detail = own.errorString();
+    }
+    throw GridFileError(u"Les fichiers de travail de la vérification n'ont pu être écrits ni "
+                        "dans\n"_s +
+                        QDir::toNativeSeparators(grilles) + u"\nni dans\n"_s +
+                        QDir::toNativeSeparators(QDir::tempPath()) +
+                        u"\n\nLa vérification est abandonnée ; le tirage continue.\n\n"
+                        "Détail : "_s +
+                        detail);
 }
 
 VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const DrawState& state)
@@ -66,8 +103,9 @@ VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const Dr
         const std::optional<Found> found = ProcChercheGrille(Kind::WholeGrid, title, outcome);
         if (!found)
             return outcome;
-        const GridReading::WholeGrid reading =
-            GridReading::readWholeGrid(GridFolder::path(m_appPath), found->grid, found->entry);
+        const auto reading = readThroughScratch<GridReading::WholeGrid>([&](const QString& folder) {
+            return GridReading::readWholeGrid(folder, found->grid, found->entry);
+        });
         const int count = WinCheck::countDrawn(reading.gridNumbers, state);
         if (count < 15)
             return message(WinCheck::wholeGridLoser(found->entry, count));
@@ -87,8 +125,9 @@ VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const Dra
         const std::optional<Found> found = ProcChercheGrille(Kind::Line, title, outcome);
         if (!found)
             return outcome;
-        const GridReading::Lines reading =
-            GridReading::readLines(GridFolder::path(m_appPath), found->grid, found->entry);
+        const auto reading = readThroughScratch<GridReading::Lines>([&](const QString& folder) {
+            return GridReading::readLines(folder, found->grid, found->entry);
+        });
         int counts[3];
         for (std::size_t r = 0; r < 3; ++r)
             counts[r] = WinCheck::countDrawn(reading.lineNumbers[r], state);

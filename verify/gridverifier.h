@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class DrawState;
@@ -44,6 +45,11 @@ private:
     // nullopt with the outcome filled in when the verification stops there.
     std::optional<Found> ProcChercheGrille(Kind kind, const QString& title,
                                            VerificationOutcome& stop);
+
+    // Reads the grid through scratch files in GRILLES, or in the user's own
+    // temporary folder when GRILLES cannot be written.
+    template <typename Reading>
+    Reading readThroughScratch(const std::function<Reading(const QString&)>& read);
 
     Services& m_services;
     QWidget* m_parent;

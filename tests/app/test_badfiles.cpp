@@ -70,6 +70,26 @@ private:
         QVERIFY2(lastMessage().text.contains(containing), qPrintable(lastMessage().text));
     }
 
+    // Chooses the file on the draw screen and expects it refused there, before
+    // any number is drawn; the draw itself goes on without it.
+    void expectRefusedAtChoice(const QString& containing)
+    {
+        Tirage screen(m_fakes->services);
+        screen.show();
+        screen.barre()->button(u"ChoixFichier"_s)->click();
+        auto* list = screen.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        const int index = list->findText(DrawEntry);
+        QVERIFY(index >= 0);
+        m_fakes->messages.shown.clear();
+        emit list->activated(index);
+        expectClearMessage(containing);
+        QVERIFY(screen.titleCaption().isEmpty());
+        QVERIFY(screen.barre()->button(u"ChoixFichier"_s)->isEnabled());
+        m_fakes->messages.answer(MsgAnswer::Yes); // draw without a file
+        screen.barre()->button(u"Tirage"_s)->click();
+        QCOMPARE(screen.state().count(), 1);
+    }
+
     // Chooses the file on the draw screen and checks grid and line of a grid number.
     void checkOnDrawScreen(const QString& number, const QString& containing)
     {
@@ -133,24 +153,34 @@ private slots:
     void filesThatAreNoGridFiles_data()
     {
         QTest::addColumn<QString>("fixtureName");
-        QTest::newRow("zero bytes") << u"zero-bytes.dat"_s;
-        QTest::newRow("text") << u"text-file.dat"_s;
-        QTest::newRow("sqlite without the tables") << u"sqlite-without-tables.dat"_s;
+        QTest::addColumn<QString>("containing");
+        const QString damaged = u"n'est pas un fichier de grilles de Numerella, ou il est "
+                                "endommagé."_s;
+        QTest::newRow("zero bytes") << u"zero-bytes.dat"_s << damaged;
+        QTest::newRow("text") << u"text-file.dat"_s << damaged;
+        QTest::newRow("sqlite without the tables") << u"sqlite-without-tables.dat"_s << damaged;
+        QTest::newRow("a sheet short of numbers")
+            << u"short-sheet.dat"_s << u"la grille 00006 a 0 numéros sur sa ligne 2"_s;
+        QTest::newRow("cells out of range")
+            << u"out-of-range-cells.dat"_s
+            << u"la grille 00001 porte une valeur qu'aucune carte ne peut porter"_s;
     }
 
     void filesThatAreNoGridFiles()
     {
         QFETCH(QString, fixtureName);
+        QFETCH(QString, containing);
         place(fixtureName);
         const QByteArray before = digest(placed());
-        checkOnDrawScreen(u"1"_s, u"n'est pas un fichier de grilles"_s);
+        expectRefusedAtChoice(containing);
 
         QPointer<Edition> printing = openPrinting();
         m_fakes->messages.shown.clear();
         printing->Imprimer_Click();
-        expectClearMessage(u"n'est pas un fichier de grilles"_s);
+        expectClearMessage(containing);
         QVERIFY(!QFile::exists(m_fakes->printer.path()));
         QCOMPARE(digest(placed()), before);
+        QCOMPARE(m_app->grillesEntries(), QStringList{Name}); // no scratch file left
 
         // Deleting it is what the organiser may want: it works.
         m_fakes->messages.answer(MsgAnswer::Yes);
@@ -160,32 +190,28 @@ private slots:
         printing->close();
     }
 
-    void aSheetShortOfNumbers()
+    void truncatedOrShortFilesAreRefusedWhenChosen_data()
     {
-        place(u"short-sheet.dat"_s);
-        const QByteArray before = digest(placed());
-        checkOnDrawScreen(u"6"_s, u"incomplète"_s);
-        QCOMPARE(digest(placed()), before);
-        QCOMPARE(m_app->grillesEntries(), QStringList{Name}); // no scratch file left
+        QTest::addColumn<int>("keptBytes");
+        QTest::addColumn<QString>("containing");
+        QTest::newRow("truncated") << 24576 << u"endommagé"_s;
+        QTest::newRow("one sheet of two") << -1 << u"la feuille de la grille 00005 manque"_s;
     }
 
-    void cellsOutOfRangeCountForNothing()
+    void truncatedOrShortFilesAreRefusedWhenChosen()
     {
-        place(u"out-of-range-cells.dat"_s);
+        QFETCH(int, keptBytes);
+        QFETCH(QString, containing);
+        GridFolder::make(m_app->appPath());
+        const int count = keptBytes < 0 ? 4 : 1000;
+        GridFileBuilder(m_app->appPath(), m_fakes->random, m_fakes->clock)
+            .build(count, m_app->gridPath(u"%1-01-01-2001.DAT"_s.arg(count)), {});
+        QVERIFY(QFile::rename(m_app->gridPath(u"%1-01-01-2001.DAT"_s.arg(count)), placed()));
+        if (keptBytes > 0)
+            QVERIFY(QFile::resize(placed(), keptBytes));
         const QByteArray before = digest(placed());
-        checkOnDrawScreen(u"1"_s, u"gagnante"_s);
+        expectRefusedAtChoice(containing);
         QCOMPARE(digest(placed()), before);
-
-        // The report prints what the file holds, and TEMPO is empty again.
-        QPointer<Edition> printing = openPrinting();
-        m_fakes->messages.shown.clear();
-        printing->Imprimer_Click();
-        QVERIFY(m_fakes->messages.shown.isEmpty());
-        QVERIFY(QFileInfo(m_fakes->printer.path()).size() > 0);
-        GridFile file(placed(), GridFile::Access::ReadOnly);
-        QVERIFY(file.tempoRows().isEmpty());
-        QCOMPARE(file.readSheet(1)->grids[0].at(1, 1), 95);
-        printing->close();
     }
 
     void aFileHeldByAnotherProgram()
@@ -196,7 +222,7 @@ private slots:
         {
             SQLite::Database other(placed().toStdString(), SQLite::OPEN_READWRITE);
             other.exec("BEGIN EXCLUSIVE");
-            checkOnDrawScreen(u"1"_s, u"utilisé par un autre programme"_s);
+            expectRefusedAtChoice(u"utilisé par un autre programme"_s);
             expectPrintRefused(u"utilisé par un autre programme"_s);
             other.exec("ROLLBACK");
         }

@@ -3,6 +3,8 @@
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "fakes/testpaths.h"
+#include "grids/gridfilebuilder.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,10 +49,9 @@ private:
     // Makes a grid file of the draw active through the list, as the operator does.
     void chooseFile(const QString& fileName)
     {
-        QDir(m_appDir.path()).mkpath(u"GRILLES"_s);
-        QFile file(m_appDir.filePath(u"GRILLES/"_s + fileName));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QFile::copy(TestPaths::built(u"Loto1.dat"_s), m_appDir.filePath(u"Loto1.dat"_s));
+        GridFileBuilder(Param::AppPath(), m_fakes->random, m_fakes->clock)
+            .build(100, m_appDir.filePath(u"GRILLES/"_s + fileName), {});
         click(u"ChoixFichier"_s);
         const int index = list()->findText(u"Tirage du 25-12-2000 - 100 grilles"_s);
         QVERIFY(index >= 0);
@@ -213,8 +214,8 @@ private slots:
         click(u"ChoixFichier"_s);
         click(u"ChoixFichier"_s);
         QCOMPARE(list()->count(), 2);
-        QCOMPARE(list()->itemText(0), u"Tirage du 02-02-2000 - 10000 grilles"_s);
-        QCOMPARE(list()->itemText(1), u"Tirage du 24-12-2000 - 48 grilles"_s);
+        QCOMPARE(list()->itemText(0), u"Tirage du 24-12-2000 - 48 grilles"_s);
+        QCOMPARE(list()->itemText(1), u"Tirage du 02-02-2000 - 10000 grilles"_s);
         QVERIFY(list()->isVisible());
         QVERIFY(list()->currentText().isEmpty());
     }

@@ -12,7 +12,9 @@
 #include "printing/printeroutput.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <QList>
 #include <QQueue>
@@ -26,6 +28,8 @@ public:
     MsgAnswer show(QWidget*, const MessageRequest& request) override
     {
         shown.append(request);
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors.append(cursor ? cursor->shape() : Qt::ArrowCursor);
         if (whileOpen)
             whileOpen();
         if (!answers.isEmpty())
@@ -36,6 +40,7 @@ public:
     const MessageRequest& last() const { return shown.last(); }
 
     QList<MessageRequest> shown;
+    QList<Qt::CursorShape> cursors; // the pointer over each box
     QQueue<MsgAnswer> answers;
     std::function<void()> whileOpen; // runs while the box is "open"
 };

@@ -2,7 +2,9 @@
 #include "fakes/gridfixtures.h"
 #include "grids/generateur.h"
 #include "grids/gridfile.h"
+#include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
+#include "grids/gridfolder.h"
 
 #include <QCryptographicHash>
 #include <QLabel>
@@ -15,9 +17,16 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+QByteArray digestOf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
 const QString DateFormat = u"La date n'a pas été saisie dans le bon format.\n"
                            "Format de saisie = JJ/MM/AAAA\n\nVeuillez reprendre SVP !!"_s;
-}
+} // namespace
 
 class TestGenerateur : public QObject
 {
@@ -209,6 +218,8 @@ private slots:
         QCOMPARE(messages().last().text, QDir::toNativeSeparators(path) +
                                              u" existe déjà !!!\nSouhaitez vous le remplacer ?"_s);
         QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+        // Its cards may be sold: Enter alone must not replace it.
+        QCOMPARE(messages().last().defaultAnswer, MsgAnswer::No);
         QVERIFY(before.open(QIODevice::ReadOnly));
         QCOMPARE(before.readAll(), original);
         before.close();
@@ -220,6 +231,32 @@ private slots:
         lancer()->click();
         QVERIFY(before.open(QIODevice::ReadOnly));
         QVERIFY(before.readAll() != original);
+    }
+
+    void aFileOfTheSameDrawIsFoundWhateverTheCaseOfItsName()
+    {
+        // Copied from another computer under a lower-case extension.
+        GridFolder::make(m_app->appPath());
+        const QString copied = m_app->gridPath(u"12-03-03-2031.dat"_s);
+        GridFileBuilder(m_app->appPath(), m_fakes->random, m_fakes->clock).build(12, copied, {});
+        const QByteArray original = digestOf(copied);
+
+        type(u"12"_s, u"03/03/2031"_s);
+        messages().answer(MsgAnswer::Yes);
+        messages().answer(MsgAnswer::No);
+        lancer()->click();
+        QCOMPARE(messages().last().text, QDir::toNativeSeparators(copied) +
+                                             u" existe déjà !!!\nSouhaitez vous le remplacer ?"_s);
+        QCOMPARE(m_app->grillesEntries(), QStringList{u"12-03-03-2031.dat"_s});
+        QCOMPARE(digestOf(copied), original);
+
+        type(u"12"_s, u"03/03/2031"_s);
+        messages().answer(MsgAnswer::Yes);
+        messages().answer(MsgAnswer::Yes);
+        lancer()->click();
+        QCOMPARE(m_app->grillesEntries(), QStringList{u"12-03-03-2031.dat"_s}); // one file
+        QVERIFY(digestOf(copied) != original);
+        GridFile(copied, GridFile::Access::ReadOnly).checkWhole(12);
     }
 
     void aFailureDuringTheRunIsReportedAndChangesNothing()
@@ -245,6 +282,9 @@ private slots:
         QCOMPARE(messages().last().icon, MsgIcon::Critical);
         QCOMPARE(messages().last().title, u"Numerella 4.1"_s);
         QVERIFY(messages().last().text.startsWith(u"La création du fichier de grilles"_s));
+        // Every box, questions and the failure alike, is read with the arrow.
+        QCOMPARE(messages().cursors,
+                 QList<Qt::CursorShape>(messages().shown.size(), Qt::ArrowCursor));
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), original);

@@ -5,6 +5,7 @@
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
+#include "grids/gridgenerator.h"
 
 #include <QCryptographicHash>
 #include <QSet>
@@ -47,6 +48,7 @@ void checkGrid(const Grid& grid)
         numbers += inRow;
     }
     QCOMPARE(numbers, 15);
+    QCOMPARE(gridFault(grid), QString()); // the readers' check takes it as sound
     for (int c = 1; c <= 9; ++c) {
         int previous = 0;
         for (int r = 1; r <= 3; ++r) {
@@ -228,6 +230,84 @@ private slots:
         }
         QCOMPARE(digest(path), before);
         QCOMPARE(app.grillesEntries(), QStringList{u"8-01-01-2001.DAT"_s});
+    }
+
+    void staleScratchFilesGoWhenAGenerationStarts()
+    {
+        AppFolder app;
+        GridFolder::make(app.appPath());
+        for (const QString& name : {u"~creation-1.tmp"_s, u"~creation-99999.tmp"_s})
+            QVERIFY(QFile(app.gridPath(name)).open(QIODevice::WriteOnly));
+        build(app, 4, u"4-01-01-2001.DAT"_s);
+        QCOMPARE(app.grillesEntries(), QStringList{u"4-01-01-2001.DAT"_s});
+    }
+
+    void aCountThatWouldLoseGridsIsRefused()
+    {
+        AppFolder app;
+        GridFolder::make(app.appPath());
+        const QString path = app.gridPath(u"5-01-01-2001.DAT"_s);
+        QVERIFY(QFile::copy(app.appPath() + u"Loto1.dat"_s, path));
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        GridFile file(path, GridFile::Access::ReadWrite);
+        GridGenerator generator(m_random, m_clock);
+        for (int count : {5, 2, 0, -4})
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generator.run(count, file, {}));
+        QCOMPARE(file.sheetCount(), 0);
+    }
+
+    void cellsAreReadByColumnName()
+    {
+        AppFolder app;
+        const QString path = build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QString reordered = app.gridPath(u"8-02-01-2001.DAT"_s);
+        {
+            // The same sheets in a table whose columns run the other way.
+            QStringList columns{u"GRILLE"_s, u"NUM1"_s, u"NUM2"_s, u"NUM3"_s, u"NUM4"_s};
+            for (int n = 1; n <= 108; ++n)
+                columns << u"NUMERO%1"_s.arg(n);
+            std::reverse(columns.begin(), columns.end());
+            const std::string list = columns.join(u", "_s).toStdString();
+            SQLite::Database db(reordered.toStdString(),
+                                SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+            db.exec("PRAGMA application_id = 1315787372; CREATE TABLE TEMPO (VERSION TEXT);");
+            db.exec("CREATE TABLE TIRAGE (" + list + ")");
+            db.exec("ATTACH DATABASE '" + path.toStdString() + "' AS made");
+            db.exec("INSERT INTO TIRAGE (" + list + ") SELECT " + list + " FROM made.TIRAGE");
+        }
+        const QList<GridSheet> expected = sheetsOf(path);
+        const QList<GridSheet> read = sheetsOf(reordered);
+        QCOMPARE(read.size(), 2);
+        for (int s = 0; s < 2; ++s) {
+            QCOMPARE(read[s].grille, expected[s].grille);
+            QCOMPARE(read[s].numbers, expected[s].numbers);
+            for (std::size_t k = 0; k < 4; ++k)
+                QCOMPARE(read[s].grids[k].cells, expected[s].grids[k].cells);
+        }
+        GridFile(reordered, GridFile::Access::ReadOnly).checkWhole(8);
+    }
+
+    void anInterruptedWriteIsRolledBackOnFirstRead()
+    {
+        AppFolder app;
+        const QString path = build(app, 2000, u"2000-01-01-2001.DAT"_s);
+        const QList<GridSheet> intact = sheetsOf(path);
+        const QString crashed = app.gridPath(u"2000-02-01-2001.DAT"_s);
+        {
+            // A write cut off half-way: the file already holds some changed
+            // pages, the journal beside it what undoes them.
+            SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("PRAGMA cache_size = 2; BEGIN; UPDATE TIRAGE SET NUMERO1 = 99;");
+            QVERIFY(QFile::copy(path, crashed));
+            QVERIFY(QFile::copy(path + u"-journal"_s, crashed + u"-journal"_s));
+            db.exec("ROLLBACK");
+        }
+        QVERIFY(digest(crashed) != digest(path));
+        const QList<GridSheet> read = sheetsOf(crashed);
+        QCOMPARE(read.size(), intact.size());
+        QCOMPARE(read.last().grids[0].cells, intact.last().grids[0].cells);
+        GridFile(crashed, GridFile::Access::ReadOnly).checkWhole(2000);
+        QVERIFY(!QFileInfo::exists(crashed + u"-journal"_s));
     }
 
     void missingTemplateOrUnusableFolderIsReported()

@@ -54,19 +54,32 @@ private slots:
         QCOMPARE(GridFileName::forDraw(4, u"05/03/2001"_s).fileName(), u"4-05-03-2001.DAT"_s);
     }
 
-    void listingKeepsOnlyGridFilesInNameOrder()
+    void listingKeepsOnlyGridFilesNewestDrawFirst()
     {
         QTemporaryDir app;
         QVERIFY(QDir(app.path()).mkdir(u"GRILLES"_s));
         const QDir dir(app.filePath(u"GRILLES"_s));
-        for (const QString& name : {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s, u"Verif.dat"_s,
-                                    u"20-01-01-2001.dat"_s, u"notes.txt"_s})
+        for (const QString& name :
+             {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s, u"Verif.dat"_s,
+              u"20-01-01-2001.dat"_s, u"notes.txt"_s, u"~creation-12.tmp"_s, u"12-03-03-2031.dat"_s,
+              u"12-03-03-2031.DAT"_s, u"10000-24-12-2000.DAT"_s})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(QDir(dir.path()).mkdir(u"8-01-01-2001.DAT"_s)); // a folder is no grid file
-        QCOMPARE(
-            GridFolder::list(app.path() + u'/'),
-            QStringList({u"100-25-12-2000.DAT"_s, u"20-01-01-2001.dat"_s, u"4-01-01-2001.DAT"_s}));
+        // By date, newest first, then by count; one entry for the twins by case.
+        const QString appPath = app.path() + u'/';
+        QCOMPARE(GridFolder::list(appPath),
+                 QStringList({u"12-03-03-2031.DAT"_s, u"4-01-01-2001.DAT"_s, u"20-01-01-2001.dat"_s,
+                              u"100-25-12-2000.DAT"_s, u"10000-24-12-2000.DAT"_s}));
         QVERIFY(GridFolder::list(dir.path() + u'/').isEmpty()); // no GRILLES in there
+
+        // Whatever the case asked for, the file listed is the file read.
+        const QString listed = dir.filePath(u"12-03-03-2031.DAT"_s);
+        QCOMPARE(GridFolder::resolve(appPath, u"12-03-03-2031.dat"_s), listed);
+        QCOMPARE(GridFolder::variants(appPath, u"12-03-03-2031.DAT"_s),
+                 QStringList({listed, dir.filePath(u"12-03-03-2031.dat"_s)}));
+        QCOMPARE(GridFolder::resolve(appPath, u"20-01-01-2001.DAT"_s),
+                 dir.filePath(u"20-01-01-2001.dat"_s));
+        QVERIFY(GridFolder::variants(appPath, u"8-01-01-2001.DAT"_s).isEmpty());
     }
 };
 

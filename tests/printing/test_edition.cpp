@@ -62,7 +62,7 @@ private slots:
         m_app.reset();
     }
 
-    void listsGridFilesByNameWithNothingChosen()
+    void listsGridFilesNewestDrawFirstWithNothingChosen()
     {
         for (const QString& name : {u"4-01-01-2001.DAT"_s, u"100-25-12-2000.DAT"_s,
                                     u"20-01-01-2001.dat"_s, u"Verif.dat"_s, u"notes.txt"_s})
@@ -70,9 +70,9 @@ private slots:
         open();
         QCOMPARE(m_screen->windowTitle(), u"Impression des grilles"_s);
         QCOMPARE(entries(),
-                 QStringList({u"Impression de 100 grilles pour le tirage du 25-12-2000"_s,
+                 QStringList({u"Impression de 4 grilles pour le tirage du 01-01-2001"_s,
                               u"Impression de 20 grilles pour le tirage du 01-01-2001"_s,
-                              u"Impression de 4 grilles pour le tirage du 01-01-2001"_s}));
+                              u"Impression de 100 grilles pour le tirage du 25-12-2000"_s}));
         QVERIFY(m_screen->selectorText().isEmpty());
         QVERIFY(!list()->isEditable());
         QCOMPARE(button(u"Supprime"_s)->text(), u"&Supprimer"_s);
@@ -108,7 +108,7 @@ private slots:
         touch(u"100-25-12-2000.DAT"_s);
         touch(u"4-01-01-2001.DAT"_s);
         open();
-        choose(1);
+        choose(0);
         m_fakes.messages.answer(MsgAnswer::No);
         button(u"Supprime"_s)->click();
         QCOMPARE(m_fakes.messages.last().text, Warning);

@@ -7,7 +7,10 @@
 #include "verify/gridverifier.h"
 
 #include <QCryptographicHash>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
 using Kind = VerificationOutcome::Kind;
@@ -251,38 +254,94 @@ private slots:
         QFile::remove(text.fileName());
     }
 
-    void aShortGridIsReportedAndLeavesNothing()
+    void aGridNoCardCouldHoldIsNeverJudged_data()
     {
+        // Cells of grid 1 as SQL, each making the grid one no card can be.
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("negative") << u"NUMERO1 = -5"_s;
+        QTest::newRow("91") << u"NUMERO27 = 91"_s;
+        QTest::newRow("1000") << u"NUMERO27 = 1000"_s;
+        // A 32-bit read of this value would take it for 12.
+        QTest::newRow("huge") << u"NUMERO2 = 4294967308"_s;
+        QTest::newRow("text") << u"NUMERO2 = 'douze'"_s;
+        QTest::newRow("fraction") << u"NUMERO2 = 12.5"_s;
+        QTest::newRow("repeated") << u"NUMERO11 = 11"_s;
+        QTest::newRow("16 numbers") << u"NUMERO6 = 55"_s;
+        QTest::newRow("a row short") << u"NUMERO14 = NULL"_s;
+    }
+
+    void aGridNoCardCouldHoldIsNeverJudged()
+    {
+        QFETCH(QString, damage);
         const QString path = m_app.gridPath(u"4-01-01-2001.DAT"_s);
-        QFile::copy(m_app.gridPath(u"100-25-12-2000.DAT"_s), path);
-        {
-            GridFile file(path, GridFile::Access::ReadWrite);
-            GridSheet sheet = *file.readSheet(1);
-            sheet.grille = 101;
-            sheet.numbers = {u"00201"_s, u"00202"_s, u"00203"_s, u"00204"_s};
-            sheet.grids[0].at(1, 1) = 0; // cells lost to a damaged disk
-            for (int c = 1; c <= 9; ++c)
-                sheet.grids[0].at(2, c) = 0;
-            file.appendSheet(sheet);
-            file.close();
-        }
-        const QString title = u"Tirage du 01-01-2001 - 4 grilles"_s;
+        QFile::remove(path);
+        QVERIFY(QFile::copy(m_file100, path));
+        // Grid 1 laid out plainly first, so each damage lands where it says.
+        SQLite::Database(path.toStdString(), SQLite::OPEN_READWRITE)
+            .exec("UPDATE TIRAGE SET NUMERO1 = NULL, NUMERO2 = NULL, NUMERO3 = NULL, NUMERO4 = "
+                  "NULL, NUMERO5 = NULL, NUMERO6 = NULL, NUMERO7 = NULL, NUMERO8 = NULL, "
+                  "NUMERO9 = NULL, NUMERO10 = 2, NUMERO11 = 13, NUMERO12 = 24, NUMERO13 = 35, "
+                  "NUMERO14 = 46, NUMERO15 = NULL, NUMERO16 = NULL, NUMERO17 = NULL, NUMERO18 = "
+                  "NULL, NUMERO19 = NULL, NUMERO20 = NULL, NUMERO21 = NULL, NUMERO22 = NULL, "
+                  "NUMERO23 = 47, NUMERO24 = 58, NUMERO25 = 69, NUMERO26 = 79, NUMERO27 = 90, "
+                  "NUMERO1 = 1, NUMERO2 = 11, NUMERO3 = 21, NUMERO4 = 31, NUMERO5 = 41 "
+                  "WHERE GRILLE = 1");
+        const Grid sound = gridOf(path, 1);
+        const DrawState everything = drawOf(sound);
+        QCOMPARE(verifyGrid(u"1"_s, everything, u"Tirage du 01-01-2001 - 4 grilles"_s).kind,
+                 Kind::Winner);
+        SQLite::Database(path.toStdString(), SQLite::OPEN_READWRITE)
+            .exec("UPDATE TIRAGE SET " + damage.toStdString() + " WHERE GRILLE = 1");
+        const QByteArray before = digest(path);
         for (bool whole : {true, false}) {
-            const VerificationOutcome outcome = whole ? verifyGrid(u"201"_s, DrawState(), title)
-                                                      : verifyLine(u"201"_s, DrawState(), title);
+            const QString title = u"Tirage du 01-01-2001 - 4 grilles"_s;
+            const VerificationOutcome outcome = whole ? verifyGrid(u"1"_s, everything, title)
+                                                      : verifyLine(u"1"_s, everything, title);
             QCOMPARE(outcome.kind, Kind::Message);
-            QVERIFY2(outcome.text.contains(u"incomplète"_s), qPrintable(outcome.text));
+            QVERIFY2(outcome.text.contains(u"n'est pas un fichier de grilles de Numerella, ou il "
+                                           "est endommagé."_s),
+                     qPrintable(outcome.text));
+            QVERIFY(outcome.text.contains(u"la grille 00001 "_s));
         }
+        QCOMPARE(digest(path), before);
         QFile::remove(path);
     }
 
-    void anUnwritableScratchIsReported()
+    void scratchFilesGoToTheTemporaryFolderWhenGrillesRefusesThem()
     {
-        QVERIFY(QDir(m_app.grilles()).mkdir(u"Verif.dat"_s)); // in the scratch file's way
-        const VerificationOutcome outcome = verifyGrid(u"1"_s, DrawState());
-        QVERIFY(QDir(m_app.grilles()).rmdir(u"Verif.dat"_s));
-        QCOMPARE(outcome.kind, Kind::Message);
-        QVERIFY(outcome.text.startsWith(u"Le fichier de travail"_s));
+        // Something in each scratch file's way stands for a folder we may not write.
+        for (const QString& name : {u"Verif.dat"_s, u"VerifL1.dat"_s, u"VerifL2.dat"_s})
+            QVERIFY(QDir(m_app.grilles()).mkdir(name));
+        const QTemporaryDir temporary;
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temporary.path().toUtf8());
+        const Grid grid = gridOf(m_file100, 42);
+        const VerificationOutcome whole = verifyGrid(u"42"_s, drawOf(grid));
+        const VerificationOutcome lines = verifyLine(u"42"_s, drawOf(grid));
+        QCOMPARE(whole.kind, Kind::Winner);
+        QCOMPARE(lines.kind, Kind::Winner);
+        QVERIFY(QDir(temporary.path()).isEmpty()); // nothing left there either
+
+        // Neither folder: the check stops and says where it tried.
+        QFile blocker(temporary.filePath(u"pas-un-dossier"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("TMPDIR", blocker.fileName().toUtf8());
+        const VerificationOutcome refused = verifyGrid(u"42"_s, drawOf(grid));
+        qputenv("TMPDIR", savedTmp);
+        for (const QString& name : {u"Verif.dat"_s, u"VerifL1.dat"_s, u"VerifL2.dat"_s})
+            QVERIFY(QDir(m_app.grilles()).rmdir(name));
+        QCOMPARE(refused.kind, Kind::Message);
+        QVERIFY2(refused.text.startsWith(u"Les fichiers de travail de la vérification n'ont pu "
+                                         "être écrits ni dans\n"_s +
+                                         QDir::toNativeSeparators(m_app.grilles())),
+                 qPrintable(refused.text));
+        QVERIFY(refused.text.contains(u"le tirage continue"_s));
+    }
+
+    void aVeryLongEntryIsShownShortened()
+    {
+        const VerificationOutcome outcome = verifyGrid(QString(300, u'7'), DrawState());
+        QCOMPARE(outcome.text, u"La grille "_s + QString(19, u'7') + u"… n'existe pas"_s);
     }
 };
 
