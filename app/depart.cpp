@@ -93,7 +93,8 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
 void Depart::openScreen(QWidget* screen, bool maximised)
 {
     screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setWindowModality(Qt::ApplicationModal);
+    // Modal over the main window only: the help window stays usable beside it.
+    screen->setWindowModality(Qt::WindowModal);
     m_screen = screen;
     if (!maximised) {
         screen->move(geometry().center() - screen->rect().center());

@@ -1,11 +1,14 @@
 #include "helpopener.h"
 
+#include "helpplacement.h"
 #include "messagebox.h"
 #include "param.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -13,7 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const char TopicProperty[] = "numerellaHelpTopic";
-}
+const char KeptProperty[] = "numerellaHelpKeptInView";
+} // namespace
 
 QString helpAnchor(int topic)
 {
@@ -23,6 +27,11 @@ QString helpAnchor(int topic)
 HelpWindowOpener::HelpWindowOpener(MessageBox& messages, QString helpFile)
     : m_messages(messages), m_helpFile(std::move(helpFile))
 {}
+
+HelpWindowOpener::~HelpWindowOpener()
+{
+    delete m_window; // it has no parent to take it along
+}
 
 void HelpWindowOpener::open(QWidget* from, int topic)
 {
@@ -34,23 +43,39 @@ void HelpWindowOpener::open(QWidget* from, int topic)
         return;
     }
     const QString html = QString::fromUtf8(file.readAll());
-    // A window owned by the calling screen stays usable while that screen is modal.
-    QWidget* owner = from ? from->window() : nullptr;
-    if (!m_window || m_window->parentWidget() != owner) {
-        delete m_window;
-        m_window = new QTextBrowser(owner);
-        m_window->setWindowFlag(Qt::Window);
+    // No parent: the help stays open when the screen that asked is left, and
+    // the screens' modality never blocks it.
+    if (!m_window) {
+        m_window = new QTextBrowser;
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setObjectName(u"Aide"_s);
+        m_window->setAccessibleName(u"Aide de Numerella"_s);
         m_window->setOpenExternalLinks(true);
-        m_window->resize(640, 560);
     }
+    if (!m_window->isVisible())
+        place(from ? from->window() : nullptr);
     m_window->setWindowTitle(Param::AppTitle() + u" - Aide"_s);
     m_window->setHtml(html);
     m_window->scrollToAnchor(helpAnchor(topic));
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+}
+
+QWidget* HelpWindowOpener::window() const
+{
+    return m_window;
+}
+
+void HelpWindowOpener::place(QWidget* from)
+{
+    const QScreen* screen = from ? from->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        m_window->resize(640, 560);
+        return;
+    }
+    m_window->setGeometry(
+        HelpPlacement::beside(screen->availableGeometry(), HelpKey::keptInView(from)));
 }
 
 HelpKey::HelpKey(HelpOpener& opener, QObject* parent) : QObject(parent), m_opener(opener) {}
@@ -63,7 +88,8 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     QWidget* window = static_cast<QWidget*>(watched)->window();
     if (window->objectName() == u"Aide"_s)
         return true;
-    m_opener.open(window, topicOf(window));
+    QWidget* screen = screenOf(window);
+    m_opener.open(screen, topicOf(screen));
     return true;
 }
 
@@ -72,10 +98,37 @@ void HelpKey::setTopic(QWidget* window, int topic)
     window->setProperty(TopicProperty, topic);
 }
 
+QWidget* HelpKey::screenOf(QWidget* window)
+{
+    // A message box, the grid number prompt or an open list is a window of
+    // its own whose parent is the screen it belongs to.
+    for (QWidget* w = window; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (w->property(TopicProperty).isValid())
+            return w;
+    return window;
+}
+
 int HelpKey::topicOf(const QWidget* window)
 {
-    const QVariant topic = window ? window->property(TopicProperty) : QVariant();
+    const QWidget* screen = screenOf(const_cast<QWidget*>(window));
+    const QVariant topic = screen ? screen->property(TopicProperty) : QVariant();
     return topic.isValid() ? topic.toInt() : HelpTopic::Contents;
+}
+
+void HelpKey::setKeptInView(QWidget* window, QWidget* part)
+{
+    window->setProperty(KeptProperty, QVariant::fromValue(static_cast<QObject*>(part)));
+}
+
+QRect HelpKey::keptInView(const QWidget* window)
+{
+    if (!window)
+        return {};
+    const auto* part =
+        qobject_cast<const QWidget*>(window->property(KeptProperty).value<QObject*>());
+    if (part && part->isVisible())
+        return {part->mapToGlobal(QPoint(0, 0)), part->size()};
+    return window->frameGeometry();
 }
 
 void HelpKey::pressF1(QWidget* window)

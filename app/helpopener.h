@@ -23,14 +23,19 @@ public:
     virtual void open(QWidget* from, int topic) = 0;
 };
 
-// Shows the help file in a browser window of its own, kept open beside the screens.
+// Shows the help file in a browser window of its own, beside the screen that
+// asked for it; it outlives that screen, and the program's end closes it.
 class HelpWindowOpener : public HelpOpener
 {
 public:
     HelpWindowOpener(MessageBox& messages, QString helpFile);
+    ~HelpWindowOpener() override;
     void open(QWidget* from, int topic) override;
+    QWidget* window() const;
 
 private:
+    void place(QWidget* from);
+
     MessageBox& m_messages;
     QString m_helpFile;
     QPointer<QTextBrowser> m_window;
@@ -44,7 +49,13 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     static void setTopic(QWidget* window, int topic);
+    // The topic of a window, or of the screen a dialog or a list opened over.
     static int topicOf(const QWidget* window);
+    // The screen whose help a window asks for: itself, or the screen under it.
+    static QWidget* screenOf(QWidget* window);
+    // What the help window must never cover on that screen (the big number).
+    static void setKeptInView(QWidget* window, QWidget* part);
+    static QRect keptInView(const QWidget* window);
     // What the "Aide" keys do: queue an F1 press for the window and return.
     static void pressF1(QWidget* window);
 

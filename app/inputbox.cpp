@@ -8,6 +8,8 @@ std::optional<QString> QtInputBox::ask(QWidget* parent, const QString& title, co
                                        const QString& defaultText)
 {
     QInputDialog dialog(parent);
+    // It blocks the screen it belongs to, not the help window beside it.
+    dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);

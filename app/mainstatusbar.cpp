@@ -6,7 +6,27 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+// A panel asks for its design width but gives room back down to its text's
+// width, so the bar fits an 800-pixel screen with the date and time in view.
+class StatusPanel : public QLabel
+{
+public:
+    StatusPanel(int designWidth, QWidget* parent) : QLabel(parent), m_designWidth(designWidth) {}
+    QSize sizeHint() const override
+    {
+        const QSize text = QLabel::sizeHint();
+        return {std::max(text.width(), m_designWidth), text.height()};
+    }
+
+private:
+    int m_designWidth;
+};
+} // namespace
 
 MainStatusBar::MainStatusBar(const Clock& clock, KeyStates& keys, QWidget* parent)
     : QStatusBar(parent), m_clock(clock), m_keys(keys)
@@ -31,12 +51,11 @@ MainStatusBar::MainStatusBar(const Clock& clock, KeyStates& keys, QWidget* paren
 
 QLabel* MainStatusBar::addPanel(int width, bool permanent)
 {
-    auto* label = new QLabel(this);
+    auto* label = new StatusPanel(width, this);
     label->setObjectName(u"Panel%1"_s.arg(m_panels.size() + 1));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(permanent ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-    label->setMinimumWidth(width);
     if (permanent)
         addPermanentWidget(label);
     else

@@ -25,6 +25,8 @@ QMessageBox::Icon toQt(MsgIcon icon)
 MsgAnswer QtMessageBox::show(QWidget* parent, const MessageRequest& request)
 {
     QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton, parent);
+    // It blocks the screen it belongs to, not the help window beside it.
+    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     if (request.buttons == MsgButtons::Ok) {
         QPushButton* ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
         box.setDefaultButton(ok);

@@ -18,20 +18,42 @@ QString lockFileFor(const QString& appPath)
 }
 } // namespace
 
-SingleInstance::SingleInstance(const QString& appPath)
-    : m_path(lockFileFor(appPath)), m_lock(m_path)
+SingleInstance::SingleInstance(const QString& appPath) : m_path(lockFileFor(appPath)) {}
+
+SingleInstance::Outcome SingleInstance::tryLockAt(const QString& path)
 {
+    m_lock = std::make_unique<QLockFile>(path);
     // A running copy keeps its lock however long the game lasts; only a dead
     // owner makes the lock stale.
-    m_lock.setStaleLockTime(0);
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return Outcome::Locked;
+    // A lock we cannot even write must not keep the organiser out of the program.
+    if (m_lock->error() != QLockFile::LockFailedError)
+        return Outcome::InTheWay;
+    qint64 pid = 0;
+    QString host, application;
+    return m_lock->getLockInfo(&pid, &host, &application) ? Outcome::HeldByACopy
+                                                          : Outcome::InTheWay;
 }
 
 bool SingleInstance::acquire()
 {
-    if (m_lock.tryLock(0))
+    switch (tryLockAt(m_path)) {
+    case Outcome::Locked:
         return true;
-    // A lock we cannot even write must not keep the organiser out of the program.
-    return m_lock.error() != QLockFile::LockFailedError;
+    case Outcome::HeldByACopy:
+        return false;
+    case Outcome::InTheWay:
+        break;
+    }
+    // Not a lock of ours: clear it if we can, otherwise lock beside it, so
+    // that two copies still find each other.
+    QFile::remove(m_path);
+    QDir().rmdir(m_path);
+    if (tryLockAt(m_path) == Outcome::Locked)
+        return true;
+    return tryLockAt(m_path + u".2"_s) != Outcome::HeldByACopy;
 }
 
 QString SingleInstance::alreadyRunningText()

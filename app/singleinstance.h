@@ -3,8 +3,12 @@
 #include <QLockFile>
 #include <QString>
 
+#include <memory>
+
 // Refuses a second running copy of the program. The lock names its owner's
-// process, so the lock of a copy that crashed is taken over.
+// process, so the lock of a copy that crashed is taken over; anything else
+// found where the lock goes (a folder, a file that is no lock) never keeps
+// the organiser out.
 class SingleInstance
 {
 public:
@@ -17,6 +21,9 @@ public:
     static QString alreadyRunningText();
 
 private:
+    enum class Outcome { Locked, HeldByACopy, InTheWay };
+    Outcome tryLockAt(const QString& path);
+
     QString m_path;
-    QLockFile m_lock;
+    std::unique_ptr<QLockFile> m_lock;
 };

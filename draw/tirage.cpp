@@ -46,6 +46,8 @@ Tirage::Tirage(Services& services, QWidget* parent) : QDialog(parent), m_service
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     HelpKey::setTopic(this, HelpTopic::Draw);
     buildScreen();
+    // The hall watches the big number: the help never covers it.
+    HelpKey::setKeptInView(this, m_afficheur);
     Form_Load();
 }
 

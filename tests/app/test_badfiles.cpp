@@ -16,7 +16,6 @@
 #include <QCryptographicHash>
 #include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
 #include <QToolButton>
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -266,20 +265,6 @@ private slots:
         QWidget window;
         opener.open(&window, HelpTopic::Draw);
         expectClearMessage(u"Le fichier d'aide est introuvable"_s);
-    }
-
-    void theHelpOpensBesideTheScreenOnItsTopic()
-    {
-        QFile::copy(TestPaths::built(u"Loto.hlp"_s), m_app->appPath() + u"Loto.hlp"_s);
-        HelpWindowOpener opener(m_fakes->messages, m_app->appPath() + u"Loto.hlp"_s);
-        QWidget window;
-        window.show();
-        opener.open(&window, HelpTopic::Draw);
-        auto* help = window.findChild<QTextBrowser*>(u"Aide"_s);
-        QVERIFY(help && help->isVisible());
-        QVERIFY(help->isWindow());
-        QVERIFY(help->toPlainText().contains(u"L'écran du tirage"_s));
-        QVERIFY(m_fakes->messages.shown.isEmpty());
     }
 };
 

@@ -1,4 +1,3 @@
-#include "app/helpopener.h"
 #include "app/param.h"
 #include "app/soundoutput.h"
 
@@ -51,12 +50,6 @@ private slots:
         Param::setSoundOutput(nullptr);
         Param::PlayClip(6);
         QCOMPARE(recorder.clips, QList<int>{137});
-    }
-
-    void helpAnchorsNameTheTopics()
-    {
-        QCOMPARE(helpAnchor(HelpTopic::Contents), u"sommaire"_s);
-        QCOMPARE(helpAnchor(HelpTopic::Draw), u"sujet3"_s);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/param.h"
 #include "app/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <QProcess>
@@ -64,6 +65,39 @@ private slots:
         second = secondCopy();
         QCOMPARE(second.first, 0);
         QCOMPARE(second.second, u"LOCKED"_s);
+    }
+
+    void onlyALiveCopyRefusesAStart_data()
+    {
+        QTest::addColumn<QString>("inTheWay");
+        QTest::newRow("a folder") << u"folder"_s;
+        QTest::newRow("a folder with files") << u"full folder"_s;
+        QTest::newRow("a file that is no lock") << u"junk"_s;
+    }
+
+    void onlyALiveCopyRefusesAStart()
+    {
+        QFETCH(QString, inTheWay);
+        const QString appPath = QDir::tempPath() + u"/numerella-lock-test-%1/"_s.arg(
+                                                       QCoreApplication::applicationPid());
+        const QString path = SingleInstance(appPath).lockPath();
+        if (inTheWay == u"junk") {
+            QFile junk(path);
+            QVERIFY(junk.open(QIODevice::WriteOnly));
+            junk.write("pas un verrou\n");
+        } else {
+            QVERIFY(QDir().mkpath(path));
+            if (inTheWay == u"full folder")
+                QVERIFY(QFile(path + u"/notes.txt"_s).open(QIODevice::WriteOnly));
+        }
+        {
+            SingleInstance first(appPath);
+            QVERIFY(first.acquire());
+            SingleInstance second(appPath); // a live copy holds it now
+            QVERIFY(!second.acquire());
+        }
+        QDir(path).removeRecursively();
+        QFile::remove(path);
     }
 };
 
