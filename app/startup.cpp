@@ -4,6 +4,7 @@
 #include "depart.h"
 #include "desktopshell.h"
 #include "draw/clipplayer.h"
+#include "draw/qtaudiooutputs.h"
 #include "helpopener.h"
 #include "inputbox.h"
 #include "messagebox.h"
@@ -61,7 +62,8 @@ int runNumerella(QApplication& app)
     DefaultPrinterOutput printer(messages);
     Services services{messages, input, clock, random, help, shell, screen, printer};
 
-    ClipPlayer sound;
+    QtAudioOutputs soundOutputs;
+    ClipPlayer sound(soundOutputs);
     Param::setSoundOutput(&sound);
     HelpKey helpKey(help);
     app.installEventFilter(&helpKey);
