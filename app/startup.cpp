@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "depart.h"
+#include "desktopidentity.h"
 #include "desktopshell.h"
 #include "draw/clipplayer.h"
 #include "draw/qtaudiooutputs.h"
@@ -40,6 +41,7 @@ int runNumerella(QApplication& app)
     app.setApplicationVersion(QString::number(Product::Major) + u'.' +
                               QString::number(Product::Minor));
     app.setStyle(QStyleFactory::create(u"Fusion"_s));
+    presentToDesktop();
     installFrenchTranslation(app);
 
     const QString program = QApplication::applicationFilePath();
