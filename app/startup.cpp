@@ -2,8 +2,10 @@
 
 #include "clock.h"
 #include "depart.h"
+#include "desktopidentity.h"
 #include "desktopshell.h"
 #include "draw/clipplayer.h"
+#include "draw/qtaudiooutputs.h"
 #include "helpopener.h"
 #include "inputbox.h"
 #include "messagebox.h"
@@ -39,6 +41,7 @@ int runNumerella(QApplication& app)
     app.setApplicationVersion(QString::number(Product::Major) + u'.' +
                               QString::number(Product::Minor));
     app.setStyle(QStyleFactory::create(u"Fusion"_s));
+    presentToDesktop();
     installFrenchTranslation(app);
 
     const QString program = QApplication::applicationFilePath();
@@ -61,7 +64,8 @@ int runNumerella(QApplication& app)
     DefaultPrinterOutput printer(messages);
     Services services{messages, input, clock, random, help, shell, screen, printer};
 
-    ClipPlayer sound;
+    QtAudioOutputs soundOutputs;
+    ClipPlayer sound(soundOutputs);
     Param::setSoundOutput(&sound);
     HelpKey helpKey(help);
     app.installEventFilter(&helpKey);

@@ -3,6 +3,7 @@
 // starts PulseAudio with a null sink standing in for a sound card).
 #include "app/param.h"
 #include "draw/clipplayer.h"
+#include "draw/qtaudiooutputs.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>
@@ -19,7 +20,8 @@ int main(int argc, char* argv[])
         std::puts("no audio output: start a sound server first");
         return 1;
     }
-    ClipPlayer player;
+    QtAudioOutputs outputs;
+    ClipPlayer player(outputs);
     Param::setSoundOutput(&player);
     constexpr int Runs = 41;
     QList<double> ms;

@@ -1,10 +1,7 @@
 #include "clipplayer.h"
 
+#include "audiooutputs.h"
 #include "wavclip.h"
-
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QMediaDevices>
 
 namespace {
 std::optional<QAudioFormat> formatOf(const WavClip& clip)
@@ -28,30 +25,32 @@ std::optional<QAudioFormat> formatOf(const WavClip& clip)
 }
 } // namespace
 
-ClipPlayer::ClipPlayer()
+ClipPlayer::ClipPlayer(AudioOutputs& outputs) : m_outputs(outputs)
 {
-    m_feeder.setInterval(10);
-    QObject::connect(&m_feeder, &QTimer::timeout, [this] { feed(); });
+    // The clip playing is left to finish; the next one goes to the new default.
+    m_outputsChanged =
+        QObject::connect(&outputs, &AudioOutputs::changed, [this] { m_outputsMoved = true; });
 }
 
 ClipPlayer::~ClipPlayer()
 {
-    if (m_sink)
-        m_sink->stop();
+    QObject::disconnect(m_outputsChanged);
 }
 
 bool ClipPlayer::ensureSink(const QAudioFormat& format)
 {
-    if (m_sink && m_format == format)
+    // The default is asked at every clip too: some backends tell of a
+    // change late, or not at all.
+    const QByteArray output = m_outputs.defaultOutputId();
+    if (m_sink && !m_outputsMoved && m_sinkOutput == output && m_format == format)
         return true;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(format))
-        return false;
-    if (m_sink)
-        m_sink->stop();
-    m_sink = std::make_unique<QAudioSink>(device, format);
+    m_sink.reset();
+    m_outputsMoved = false;
+    if (!output.isEmpty())
+        m_sink = m_outputs.open(output, format);
+    m_sinkOutput = output;
     m_format = format;
-    return true;
+    return m_sink != nullptr;
 }
 
 void ClipPlayer::play(int clip)
@@ -62,32 +61,10 @@ void ClipPlayer::play(int clip)
     const std::optional<QAudioFormat> format = formatOf(*wav);
     if (!format || !ensureSink(*format))
         return;
-    // Pushing the samples starts the sound sooner than letting the output
-    // pull them on its own timer.
-    m_sink->stop();
-    m_pending = wav->samples;
-    m_output = m_sink->start();
-    feed();
-}
-
-void ClipPlayer::feed()
-{
-    if (!m_output || m_pending.isEmpty()) {
-        m_feeder.stop();
-        return;
-    }
-    const qint64 written = m_output->write(m_pending);
-    if (written > 0)
-        m_pending.remove(0, written);
-    if (written < 0)
-        m_pending.clear(); // the output failed: give the clip up silently
-    if (m_pending.isEmpty())
-        m_feeder.stop();
-    else if (!m_feeder.isActive())
-        m_feeder.start();
+    m_sink->start(wav->samples);
 }
 
 qint64 ClipPlayer::playedMicroseconds() const
 {
-    return m_sink ? m_sink->processedUSecs() : 0;
+    return m_sink ? m_sink->processedMicroseconds() : 0;
 }

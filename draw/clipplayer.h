@@ -3,20 +3,22 @@
 #include "app/soundoutput.h"
 
 #include <QAudioFormat>
-#include <QPointer>
-#include <QTimer>
+#include <QByteArray>
+#include <QMetaObject>
 
 #include <memory>
 
-class QAudioSink;
+class AudioOutputs;
+class ClipSink;
 
-// Plays the spoken-number clips from memory through the default audio output.
+// Plays the spoken-number clips from memory through the default audio output,
+// following it when it moves (a projector or headset plugged in mid-evening).
 // A new clip cuts off the one playing; a clip that cannot be played, or a
 // machine without sound, stays silent and the draw goes on.
 class ClipPlayer : public SoundOutput
 {
 public:
-    ClipPlayer();
+    explicit ClipPlayer(AudioOutputs& outputs);
     ~ClipPlayer() override;
 
     void play(int clip) override;
@@ -25,13 +27,13 @@ public:
 
 private:
     bool ensureSink(const QAudioFormat& format);
-    void feed();
 
-    // The samples not yet handed to the output: the player keeps its own copy,
-    // so the data stay valid while the clip plays after play() has returned.
-    QByteArray m_pending;
-    std::unique_ptr<QAudioSink> m_sink;
-    QPointer<QIODevice> m_output;
+    AudioOutputs& m_outputs;
+    QMetaObject::Connection m_outputsChanged;
+    std::unique_ptr<ClipSink> m_sink;
+    QByteArray m_sinkOutput;
     QAudioFormat m_format;
-    QTimer m_feeder;
+    // Set when the outputs changed: even under the same id the output may be
+    // a new one (a headset unplugged and plugged back), so the sink is reopened.
+    bool m_outputsMoved = false;
 };

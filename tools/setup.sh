@@ -12,6 +12,7 @@ packages=(
     fonts-liberation
     xvfb xauth
     poppler-utils
+    appstream desktop-file-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "draw/clipplayer.h"
+#include "draw/qtaudiooutputs.h"
 #include "draw/wavclip.h"
+#include "fakes/fakeaudiooutputs.h"
 
 #include <QSet>
 #include <QTest>
@@ -29,6 +31,21 @@ QByteArray chunk(const char* id, const QByteArray& body)
     char size[4];
     qToLittleEndian<quint32>(quint32(body.size()), size);
     return out + QByteArray(size, 4) + body;
+}
+
+// Each clip heard, as the output it was heard on and its number.
+using Calls = QList<QPair<QByteArray, int>>;
+
+Calls heard(const FakeAudioOutputs& outputs)
+{
+    Calls calls;
+    for (const FakeAudioOutputs::Heard& clip : outputs.heard) {
+        int id = 1;
+        while (id <= VoiceClipCount && WavClip::parse(voiceClipImage(id))->samples != clip.samples)
+            ++id;
+        calls.append({clip.output, id});
+    }
+    return calls;
 }
 } // namespace
 
@@ -97,13 +114,81 @@ private slots:
         QVERIFY(!WavClip::parse(image));
     }
 
-    void playingWithoutSoundDeviceStaysSilent()
+    void theVoiceFollowsTheDefaultOutput()
     {
-        // This machine has no sound card: nothing may crash or block.
-        ClipPlayer player;
-        for (int id : {1, 47, 137, 180, 0, 181, -5})
+        FakeAudioOutputs outputs;
+        outputs.plug("speakers");
+        ClipPlayer player(outputs);
+        player.play(1);
+        outputs.plug("hdmi"); // the projector
+        outputs.setDefault("hdmi");
+        player.play(2);
+        player.play(3);
+        outputs.unplug("hdmi");
+        player.play(4);
+        outputs.announces = false; // a backend that is late to tell
+        outputs.plug("usb");
+        outputs.setDefault("usb");
+        player.play(5);
+        QCOMPARE(heard(outputs),
+                 (Calls{{"speakers", 1}, {"hdmi", 2}, {"hdmi", 3}, {"speakers", 4}, {"usb", 5}}));
+        QCOMPARE(outputs.opened, 4); // one sink per move, not per clip
+        QCOMPARE(outputs.openSinks, 1);
+    }
+
+    void anOutputPluggedBackIsOpenedAfresh()
+    {
+        FakeAudioOutputs outputs;
+        outputs.plug("usb");
+        ClipPlayer player(outputs);
+        player.play(10);
+        outputs.unplug("usb");
+        outputs.plug("usb");
+        player.play(11);
+        QCOMPARE(heard(outputs), (Calls{{"usb", 10}, {"usb", 11}}));
+    }
+
+    void theDrawGoesOnSilentlyWithoutAnOutput()
+    {
+        FakeAudioOutputs outputs;
+        ClipPlayer player(outputs);
+        for (int id : {1, 47, 180})
             player.play(id);
-        QVERIFY(true);
+        QCOMPARE(outputs.opened, 0);
+
+        outputs.plug("speakers");
+        player.play(48);
+        outputs.unplug("speakers");
+        player.play(49);
+        QCOMPARE(outputs.openSinks, 0); // nothing held on an output that is gone
+        outputs.plug("hdmi");
+        player.play(50);
+        QCOMPARE(heard(outputs), (Calls{{"speakers", 48}, {"hdmi", 50}}));
+    }
+
+    void aClipThatCannotBePlayedStaysSilent()
+    {
+        FakeAudioOutputs outputs;
+        outputs.plug("speakers");
+        outputs.refusesFormats = true;
+        ClipPlayer player(outputs);
+        player.play(6);
+        outputs.refusesFormats = false;
+        player.play(7); // the output is asked again at the next clip
+        for (int id : {0, 181, -5})
+            player.play(id); // nothing to play: the clip playing is not cut off
+        QCOMPARE(heard(outputs), (Calls{{"speakers", 7}}));
+    }
+
+    void qtOutputsOpenNothingOnAnOutputTheyDoNotHave()
+    {
+        QtAudioOutputs outputs;
+        QAudioFormat format;
+        format.setSampleRate(11025);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::UInt8);
+        QVERIFY(!outputs.open(QByteArray(), format));
+        QVERIFY(!outputs.open("no such output", format));
     }
 };
 
