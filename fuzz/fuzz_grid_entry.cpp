@@ -1,4 +1,5 @@
-// The input box answer of a grid check and its "00000" formatting.
+// The input box answer of a grid check, its "00000" formatting and the way
+// messages show it.
 #include "fuzztext.h"
 #include "verify/entryformat.h"
 
@@ -9,5 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     require(entry.isEmpty() == answer.isEmpty());
     // A formatted entry formats to itself: checking twice finds the same grid.
     require(formatGridEntry(entry) == entry);
+    // Messages show it short, and never half a character.
+    const QString shown = entryForMessages(entry);
+    require(shown.size() <= 20);
+    require(shown == entry || !shown.chopped(1).back().isHighSurrogate());
     return 0;
 }

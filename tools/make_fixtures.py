@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Remakes the damaged grid files the fault tests use (tests/data/).
+"""Remakes the damaged grid files the fault tests use (tests/data/) and the
+seeds of the grid file fuzzer (fuzz/corpus/grid_file/).
 
 Each is named by what is wrong with it; the tests copy it into GRILLES under a
 grid file's name. Valid parts follow the template's schema (data/Loto1.sql).
@@ -24,8 +25,8 @@ def grid(seed):
     return cells
 
 
-def grid_file(name, sheets, damage=None):
-    path = os.path.join(OUT, name)
+def grid_file(name, sheets, damage=None, folder=OUT):
+    path = os.path.join(folder, name)
     if os.path.exists(path):
         os.remove(path)
     db = sqlite3.connect(path)
@@ -72,3 +73,8 @@ if __name__ == '__main__':
     db.close()
     grid_file('short-sheet.dat', 2, short_sheet)
     grid_file('out-of-range-cells.dat', 1, out_of_range)
+    # Seeds of the grid file fuzzer: a sound file and a damaged one.
+    seeds = os.path.join(ROOT, 'fuzz', 'corpus', 'grid_file')
+    os.makedirs(seeds, exist_ok=True)
+    grid_file('seed-1', 2, folder=seeds)
+    grid_file('seed-2', 2, short_sheet, folder=seeds)
