@@ -99,7 +99,25 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
     wait $xvfb 2>/dev/null || true
 }
 
+# The main window on the smallest screen it is made for, and its help.
+shoot_small() {
+    local display=:97
+    Xvfb $display -screen 0 800x600x24 >/dev/null 2>&1 &
+    local xvfb=$!
+    sleep 1
+    DISPLAY=$display build/bin/numerella >/dev/null 2>&1 &
+    local app=$!
+    sleep 2
+    DISPLAY=$display import -window root docs/main-800x600.png
+    DISPLAY=$display xdotool key F1
+    sleep 1
+    DISPLAY=$display import -window root docs/help-800x600.png
+    kill $app $xvfb
+    wait $app $xvfb 2>/dev/null || true
+}
+
 rm -f "$grid_file"
 shoot 1024 768 1
 shoot 1920 1080 0
+shoot_small
 rm -f "$grid_file"
