@@ -11,12 +11,14 @@ ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& pri
 
 QRectF ReportLayout::heading() const
 {
-    return {0, 0, m_width, m_headingHeight};
+    return {0, m_headingAtBottom ? m_height - m_headingHeight : 0, m_width, m_headingHeight};
 }
 
 QRectF ReportLayout::card(int indexOnPage) const
 {
-    return {0, m_headingHeight + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
+    // Cards start right under a heading at the top, or at the top of the page.
+    const qreal first = m_headingAtBottom ? 0 : m_headingHeight;
+    return {0, first + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
 }
 
 QRectF ReportLayout::number(int indexOnPage) const

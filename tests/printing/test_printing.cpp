@@ -10,6 +10,7 @@
 #include "printing/reportlayout.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,12 +18,57 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString Label100 = u"Impression de 100 grilles pour le tirage du 25-12-2000"_s;
 
-QString pdfText(const QString& path)
+QString pdfText(const QString& path, const QStringList& options = {})
 {
     QProcess pdftotext;
-    pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
+    pdftotext.start(u"pdftotext"_s, options + QStringList{path, u"-"_s});
     pdftotext.waitForFinished(60000);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// A page as pdftotext -bbox reads it back: its size and where each word was
+// drawn, in millimetres from the top left corner of the paper.
+struct PdfPage
+{
+    struct Word
+    {
+        QString text;
+        QRectF box;
+    };
+    QSizeF size;
+    QList<Word> words;
+
+    QRectF box(const QString& text) const
+    {
+        for (const Word& word : words)
+            if (word.text == text)
+                return word.box;
+        return {};
+    }
+    int count(const QString& text) const
+    {
+        return int(std::count_if(words.begin(), words.end(),
+                                 [&](const Word& word) { return word.text == text; }));
+    }
+};
+
+QList<PdfPage> pdfPages(const QString& path)
+{
+    static const QRegularExpression page(uR"re(<page width="([\d.]+)" height="([\d.]+)")re"_s);
+    static const QRegularExpression word(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"_s);
+    const auto mm = [](const QRegularExpressionMatch& m, int n) {
+        return m.captured(n).toDouble() * 25.4 / 72; // points to millimetres
+    };
+    QList<PdfPage> pages;
+    for (const QString& line : pdfText(path, {u"-bbox"_s}).split(u'\n')) {
+        if (const auto p = page.match(line); p.hasMatch())
+            pages.append({QSizeF(mm(p, 1), mm(p, 2)), {}});
+        else if (const auto w = word.match(line); w.hasMatch() && !pages.isEmpty())
+            pages.last().words.append(
+                {w.captured(5), QRectF(QPointF(mm(w, 1), mm(w, 2)), QPointF(mm(w, 3), mm(w, 4)))});
+    }
+    return pages;
 }
 
 QList<GridSheet> sheetsOf(const QString& path)
@@ -61,6 +107,18 @@ private:
     FakeServices m_fakes;
     QString m_file100;
 
+    // The app folder's LOTO2.DAT, the shipped one with one text replaced.
+    void editDefinition(const QByteArray& from, const QByteArray& to)
+    {
+        QFile shipped(TestPaths::built(u"LOTO2.DAT"_s));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QByteArray json = shipped.readAll();
+        QVERIFY(json.contains(from));
+        QFile edited(m_app.appPath() + u"LOTO2.DAT"_s);
+        QVERIFY(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        edited.write(json.replace(from, to));
+    }
+
     bool print(const QString& label)
     {
         QFile::remove(m_fakes.printer.path());
@@ -75,6 +133,12 @@ private slots:
         QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
         m_file100 = m_app.gridPath(u"100-25-12-2000.DAT"_s);
         GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(100, m_file100, {});
+    }
+
+    void cleanup()
+    {
+        QFile::remove(m_app.appPath() + u"LOTO2.DAT"_s);
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
     }
 
     void cleanupTestCase() { QFile::remove(m_fakes.printer.path()); }
@@ -111,21 +175,46 @@ private slots:
     {
         const ReportDefinition d = ReportDefinition::load(TestPaths::built(u"LOTO2.DAT"_s));
         const QRectF page = d.pageLayout.paintRect(QPageLayout::Millimeter);
-        for (bool atBottom : {false, true}) {
-            ReportDefinition moved = d;
-            moved.headingAtBottom = atBottom;
-            const ReportLayout layout(moved, page.size());
-            QCOMPARE(layout.cardsPerPage(), 4);
-            QRectF previous = atBottom ? QRectF() : layout.heading();
-            for (int i = 0; i < layout.cardsPerPage(); ++i) {
-                const QRectF card = layout.card(i);
-                QVERIFY(card.top() >= previous.bottom());
-                QVERIFY(!card.intersects(layout.heading()));
-                QVERIFY(card.bottom() <= page.height() + 0.01);
-                QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
-                previous = card;
+        const ReportLayout layout(d, page.size());
+        QCOMPARE(layout.cardsPerPage(), 4);
+        QRectF previous = layout.heading();
+        for (int i = 0; i < layout.cardsPerPage(); ++i) {
+            const QRectF card = layout.card(i);
+            QVERIFY(card.top() >= previous.bottom());
+            QVERIFY(card.bottom() <= page.height() + 0.01);
+            QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
+            previous = card;
+        }
+    }
+
+    void theHeadingGoesWhereTheDefinitionSays_data()
+    {
+        QTest::addColumn<QByteArray>("position");
+        QTest::newRow("top") << QByteArray("top");
+        QTest::newRow("bottom") << QByteArray("bottom");
+    }
+
+    // Read back from the PDF: the heading's line is above every card, or below.
+    void theHeadingGoesWhereTheDefinitionSays()
+    {
+        QFETCH(QByteArray, position);
+        editDefinition("\"position\": \"top\"", "\"position\": \"" + position + '"');
+        QVERIFY(print(Label100));
+        const QList<PdfPage> pages = pdfPages(m_fakes.printer.path());
+        QCOMPARE(pages.size(), 25);
+        for (const PdfPage& page : pages) {
+            const QRectF heading = page.box(u"Numerella"_s);
+            QVERIFY(heading.isValid());
+            QCOMPARE(page.count(u"Grille"_s), 4);
+            for (const PdfPage::Word& word : page.words) {
+                const qreal middle = word.box.center().y();
+                if (middle > heading.top() && middle < heading.bottom())
+                    continue; // the heading's own words
+                if (position == "top")
+                    QVERIFY2(word.box.top() >= heading.bottom(), qPrintable(word.text));
+                else
+                    QVERIFY2(word.box.bottom() <= heading.top(), qPrintable(word.text));
             }
-            QVERIFY(layout.heading().bottom() <= page.height() + 0.01);
         }
     }
 
