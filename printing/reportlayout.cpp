@@ -2,6 +2,15 @@
 
 #include "reportdefinition.h"
 
+#include <algorithm>
+
+PageFit PageFit::of(const QSizeF& design, const QSizeF& printable)
+{
+    const qreal scale = std::min(
+        {qreal(1), printable.width() / design.width(), printable.height() / design.height()});
+    return {scale, QPointF((printable.width() - design.width() * scale) / 2, 0)};
+}
+
 ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& printable)
     : m_width(printable.width()), m_height(printable.height()),
       m_headingHeight(definition.headingHeight), m_headingAtBottom(definition.headingAtBottom),

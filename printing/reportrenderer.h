@@ -23,6 +23,7 @@ public:
 private:
     void drawCard(QPainter& painter, const class ReportLayout& layout, int index,
                   const QString& number, const struct Grid& grid) const;
+    QSizeF setUpPage(QPagedPaintDevice& device) const;
     QRectF toDevice(const QRectF& mm) const;
 
     ReportDefinition m_definition;

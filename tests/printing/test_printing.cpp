@@ -9,6 +9,7 @@
 #include "printing/reportdefinition.h"
 #include "printing/reportlayout.h"
 
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -71,6 +72,27 @@ QList<PdfPage> pdfPages(const QString& path)
     return pages;
 }
 
+// A PDF printer with a paper and margins of its own, as a real printer has.
+class PaperPdfOutput : public PdfFileOutput
+{
+public:
+    PaperPdfOutput(const QString& path, QPageSize::PageSizeId paper, qreal margin)
+        : PdfFileOutput(path), m_paper(paper), m_margin(margin)
+    {}
+    bool prepare(QPrinter& printer, QWidget* parent) override
+    {
+        PdfFileOutput::prepare(printer, parent);
+        printer.setPageSize(QPageSize(m_paper));
+        printer.setPageMargins(QMarginsF(m_margin, m_margin, m_margin, m_margin),
+                               QPageLayout::Millimeter);
+        return true;
+    }
+
+private:
+    QPageSize::PageSizeId m_paper;
+    qreal m_margin;
+};
+
 QList<GridSheet> sheetsOf(const QString& path)
 {
     QList<GridSheet> sheets;
@@ -119,10 +141,11 @@ private:
         edited.write(json.replace(from, to));
     }
 
-    bool print(const QString& label)
+    bool print(const QString& label) { return print(label, m_fakes.printer); }
+    bool print(const QString& label, PdfFileOutput& output)
     {
-        QFile::remove(m_fakes.printer.path());
-        return GridPrinter(m_fakes.services, m_fakes.printer, m_app.appPath())
+        QFile::remove(output.path());
+        return GridPrinter(m_fakes.services, output, m_app.appPath())
             .PrintGridFile(label, nullptr, nullptr);
     }
 
@@ -216,6 +239,51 @@ private slots:
                     QVERIFY2(word.box.bottom() <= heading.top(), qPrintable(word.text));
             }
         }
+    }
+
+    void theReportFitsThePrintersPage_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<qreal>("margin"); // the printer's own, on every side
+        QTest::addColumn<bool>("fullSize");
+        QTest::newRow("A4, the PDF printer's margins") << int(QPageSize::A4) << 3.5 << true;
+        QTest::newRow("Letter, 20 mm") << int(QPageSize::Letter) << 20.0 << false;
+        QTest::newRow("A3") << int(QPageSize::A3) << 5.0 << true;
+    }
+
+    // The paper is the printer's; the report is shrunk to its printable area,
+    // never enlarged, never cut.
+    void theReportFitsThePrintersPage()
+    {
+        QFETCH(int, paper);
+        QFETCH(qreal, margin);
+        QFETCH(bool, fullSize);
+        PaperPdfOutput output(m_fakes.printer.path(), QPageSize::PageSizeId(paper), margin);
+        QVERIFY(print(Label100, output));
+        const QList<PdfPage> pages = pdfPages(output.path());
+        QCOMPARE(pages.size(), 25);
+        const QSizeF paperSize =
+            QPageSize(QPageSize::PageSizeId(paper)).size(QPageSize::Millimeter);
+        // The printer's margins, or the report's own where they are wider.
+        const QRectF printable =
+            QRectF(QPointF(), paperSize)
+                .marginsRemoved(QMarginsF(qMax(margin, 12.0), qMax(margin, 10.0),
+                                          qMax(margin, 12.0), qMax(margin, 10.0)));
+        for (const PdfPage& page : pages) {
+            QVERIFY(qAbs(page.size.width() - paperSize.width()) < 0.5);
+            QVERIFY(qAbs(page.size.height() - paperSize.height()) < 0.5);
+            QVERIFY(page.box(u"Numerella"_s).isValid());
+            QCOMPARE(page.count(u"Grille"_s), 4);
+            for (const PdfPage::Word& word : page.words)
+                QVERIFY2(printable.contains(word.box),
+                         qPrintable(word.text + u" outside the printable area"_s));
+        }
+        const QRectF card2 = pages[0].box(u"00002"_s);
+        const QRectF card1 = pages[0].box(u"00001"_s);
+        if (fullSize)
+            QVERIFY(qAbs(card2.top() - card1.top() - 66) < 0.2); // card and gap, in mm
+        else
+            QVERIFY(card2.top() - card1.top() < 66);
     }
 
     void brokenDefinitionsAreRefused_data()
