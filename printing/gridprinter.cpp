@@ -11,8 +11,11 @@
 #include "reportdefinition.h"
 #include "reportrenderer.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +41,14 @@ public:
 private:
     QString m_path;
 };
+
+// Writing TEMPO needs the right to write the file and, for the engine's
+// journal, its folder: a read-only file, folder or disk has neither.
+bool canWrite(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
 } // namespace
 
 GridPrinter::GridPrinter(Services& services, PrinterOutput& output, QString appPath)
@@ -76,13 +87,16 @@ void GridPrinter::printReport(const QString& path, const QString& heading, QWidg
     if (!m_output.prepare(printer, parent))
         return;
     BusyPointer busy;
-    {
-        GridFile file(path, GridFile::Access::ReadWrite);
-        file.emptyTempo(); // a row left by a print that failed
-        file.appendTempo(heading);
-        file.close();
+    std::optional<TempoCleaner> cleaner;
+    if (canWrite(path)) {
+        {
+            GridFile file(path, GridFile::Access::ReadWrite);
+            file.emptyTempo(); // a row left by a print that failed
+            file.appendTempo(heading);
+            file.close();
+        }
+        cleaner.emplace(path);
     }
-    const TempoCleaner cleaner(path);
     const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
     GridFile file(path, GridFile::Access::ReadOnly);
     QProgressDialog progress(u"Impression des grilles en cours..."_s, QString(), 0, 1, parent);
@@ -90,9 +104,14 @@ void GridPrinter::printReport(const QString& path, const QString& heading, QWidg
     progress.setWindowModality(Qt::WindowModal);
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(800);
-    ReportRenderer(definition).render(printer, file, [&](int page, int pages) {
+    const auto showProgress = [&](int page, int pages) {
         progress.setMaximum(pages);
         progress.setValue(page);
-    });
+    };
+    ReportRenderer renderer(definition);
+    if (cleaner)
+        renderer.render(printer, file, showProgress); // the heading from TEMPO
+    else
+        renderer.render(printer, file, heading, showProgress);
     file.close();
 }

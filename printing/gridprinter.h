@@ -8,7 +8,8 @@ struct Services;
 
 // Prints the grid file a label of the printing screen names. The heading
 // travels through the file's table TEMPO, which holds it only while the
-// report is made and is emptied again whatever happens.
+// report is made and is emptied again whatever happens; a file the organiser
+// may only read is printed with the heading held in memory.
 class GridPrinter
 {
 public:

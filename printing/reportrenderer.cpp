@@ -36,7 +36,12 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file,
                             const std::function<void(int, int)>& progress)
 {
     const QStringList tempo = file.tempoRows();
-    const QString heading = tempo.isEmpty() ? QString() : tempo.first();
+    render(device, file, tempo.isEmpty() ? QString() : tempo.first(), progress);
+}
+
+void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QString& heading,
+                            const std::function<void(int, int)>& progress)
+{
     const QSizeF printable = setUpPage(device);
     if (printable.isEmpty())
         throw GridFileError(u"L'imprimante ne laisse aucune place pour imprimer sur la page : "

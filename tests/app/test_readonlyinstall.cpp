@@ -10,9 +10,13 @@
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
+#include "printing/edition.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QProcess>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +26,13 @@ const QString Name = u"8-01-01-2001.DAT"_s;
 const QFileDevice::Permissions ReadOnly =
     QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
 const QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwner;
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
 } // namespace
 
 class TestReadOnlyInstall : public QObject
@@ -47,6 +58,7 @@ private slots:
     {
         m_app = std::make_unique<AppFolder>();
         m_app->makeCurrent();
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app->appPath() + u"LOTO2.DAT"_s);
         m_fakes = std::make_unique<FakeServices>();
     }
 
@@ -55,6 +67,7 @@ private slots:
         QFile::setPermissions(m_app->appPath(), ReadWrite);
         if (QFileInfo(m_app->grilles()).isDir())
             QFile::setPermissions(m_app->grilles(), ReadWrite);
+        QFile::remove(m_fakes->printer.path());
         m_fakes.reset();
         m_app.reset();
     }
@@ -69,6 +82,58 @@ private slots:
         } catch (const GridFileError& e) {
             QVERIFY(e.message().contains(u"vous n'avez pas le droit d'y écrire"_s));
         }
+    }
+
+    void aGridFileWeCannotWrite_data()
+    {
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("read-only GRILLES") << true;
+    }
+
+    // Checking and printing only read the file: both work, and printing says
+    // nothing about the rights, which are the organiser's business.
+    void aGridFileWeCannotWrite()
+    {
+        QFETCH(bool, folderReadOnly);
+        buildPlaced();
+        if (folderReadOnly)
+            QFile::setPermissions(m_app->grilles(), ReadOnly);
+        else
+            QFile::setPermissions(placed(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const QByteArray before = digest(placed());
+
+        if (!folderReadOnly) { // checking needs its scratch file in GRILLES
+            Tirage draw(m_fakes->services);
+            draw.show();
+            draw.barre()->button(u"ChoixFichier"_s)->click();
+            auto* files = draw.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+            emit files->activated(files->findText(u"Tirage du 01-01-2001 - 8 grilles"_s));
+            m_fakes->input.answers.enqueue(u"1"_s);
+            draw.barre()->button(u"VerifGrille"_s)->click();
+            QVERIFY(m_fakes->messages.last().text.startsWith(
+                u"La grille numéro 00001 n'est pas gagnante !!"_s));
+        }
+
+        m_fakes->messages.shown.clear();
+        Edition printing(m_fakes->services, m_fakes->printer);
+        auto* list = printing.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        list->setCurrentIndex(
+            list->findText(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s));
+        printing.Imprimer_Click();
+        QVERIFY2(m_fakes->messages.shown.isEmpty(),
+                 qPrintable(m_fakes->messages.shown.value(0).text));
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {m_fakes->printer.path(), u"-"_s});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QCOMPARE(text.count(u"Numerella - Tirage du : 01-01-2001"_s), 2);
+        QCOMPARE(text.count(u"Grille n° "_s), 8);
+
+        QCOMPARE(digest(placed()), before);
+        GridFile file(placed(), GridFile::Access::ReadOnly);
+        QVERIFY(file.tempoRows().isEmpty());
+        QCOMPARE(m_app->grillesEntries(), QStringList{Name});
     }
 };
 
