@@ -6,6 +6,7 @@
 #include "gridfilelabel.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
 #include "printeroutput.h"
 #include "reportdefinition.h"
@@ -42,6 +43,36 @@ private:
     QString m_path;
 };
 
+// What an output makes for a report that never completes is discarded.
+class PendingOutput
+{
+public:
+    explicit PendingOutput(PrinterOutput& output) : m_output(output) {}
+    ~PendingOutput()
+    {
+        if (!m_delivered)
+            m_output.discard();
+    }
+    PendingOutput(const PendingOutput&) = delete;
+    PendingOutput& operator=(const PendingOutput&) = delete;
+
+    void deliver(QWidget* parent)
+    {
+        m_output.deliver(parent);
+        m_delivered = true;
+    }
+
+private:
+    PrinterOutput& m_output;
+    bool m_delivered = false;
+};
+
+// "Grilles du 24-12-2026 - 500.pdf"
+QString pdfNameFor(const GridFileName& name)
+{
+    return u"Grilles du "_s + name.date + u" - "_s + QString::number(name.count) + u".pdf"_s;
+}
+
 // Writing TEMPO needs the right to write the file and, for the engine's
 // journal, its folder: a read-only file, folder or disk has neither.
 bool canWrite(const QString& path)
@@ -70,8 +101,13 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
             selector->setFocus();
         return false;
     }
+    const PrintJob job{GridFolder::resolve(m_appPath, *fileName), GridFolder::path(m_appPath),
+                       pdfNameFor(*GridFileName::parse(*fileName))};
     try {
-        printReport(GridFolder::resolve(m_appPath, *fileName), headingFor(label), parent);
+        PendingOutput output(m_output);
+        if (!printReport(job, headingFor(label), parent))
+            return false;
+        output.deliver(parent);
         return true;
     } catch (const GridFileError& e) {
         m_services.message(parent, MsgIcon::Critical, e.message());
@@ -79,13 +115,14 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
     }
 }
 
-void GridPrinter::printReport(const QString& path, const QString& heading, QWidget* parent)
+bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidget* parent)
 {
+    const QString& path = job.gridFile;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(heading);
     // Where the report goes is settled before anything is written to the file.
-    if (!m_output.prepare(printer, parent))
-        return;
+    if (!m_output.prepare(printer, parent, job))
+        return false;
     BusyPointer busy;
     std::optional<TempoCleaner> cleaner;
     if (canWrite(path)) {
@@ -114,4 +151,5 @@ void GridPrinter::printReport(const QString& path, const QString& heading, QWidg
     else
         renderer.render(printer, file, heading, showProgress);
     file.close();
+    return true;
 }

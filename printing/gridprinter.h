@@ -4,6 +4,7 @@
 
 class PrinterOutput;
 class QWidget;
+struct PrintJob;
 struct Services;
 
 // Prints the grid file a label of the printing screen names. The heading
@@ -15,14 +16,15 @@ class GridPrinter
 public:
     GridPrinter(Services& services, PrinterOutput& output, QString appPath);
 
-    // True once the report has been handed to the printer. selector gets the
-    // focus back when the label is refused.
+    // True once the report has been handed to the printer, or saved where the
+    // organiser chose. selector gets the focus back when the label is refused.
     bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector);
 
     static QString headingFor(const QString& label);
 
 private:
-    void printReport(const QString& path, const QString& heading, QWidget* parent);
+    // False when the organiser gave the print up before it started.
+    bool printReport(const PrintJob& job, const QString& heading, QWidget* parent);
 
     Services& m_services;
     PrinterOutput& m_output;

@@ -11,6 +11,8 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
 #include "printing/edition.h"
+#include "printing/gridprinter.h"
+#include "printing/pdffallbackoutput.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -134,6 +136,28 @@ private slots:
         GridFile file(placed(), GridFile::Access::ReadOnly);
         QVERIFY(file.tempoRows().isEmpty());
         QCOMPARE(m_app->grillesEntries(), QStringList{Name});
+    }
+
+    // Without a printer, a PDF is refused plainly where it cannot be written.
+    void aPdfFolderWeCannotWrite()
+    {
+        buildPlaced();
+        QTemporaryDir documents;
+        QFile::setPermissions(documents.path(), ReadOnly);
+        ScriptedSaveDialog dialog;
+        dialog.answers.enqueue(documents.filePath(u"grilles.pdf"_s));
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        PdfFallbackOutput output(m_fakes->messages, m_fakes->shell, dialog);
+        QVERIFY(!GridPrinter(m_fakes->services, output, m_app->appPath())
+                     .PrintGridFile(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s,
+                                    nullptr, nullptr));
+        QFile::setPermissions(documents.path(), ReadWrite);
+        QCOMPARE(dialog.asked.size(), 2); // offered again, then cancelled
+        QCOMPARE(m_fakes->messages.shown.size(), 2);
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
+        QVERIFY(m_fakes->messages.last().text.contains(u"le droit d'y écrire"_s));
+        QVERIFY(
+            QDir(documents.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 };
 

@@ -79,9 +79,9 @@ public:
     PaperPdfOutput(const QString& path, QPageSize::PageSizeId paper, qreal margin)
         : PdfFileOutput(path), m_paper(paper), m_margin(margin)
     {}
-    bool prepare(QPrinter& printer, QWidget* parent) override
+    bool prepare(QPrinter& printer, QWidget* parent, const PrintJob& job) override
     {
-        PdfFileOutput::prepare(printer, parent);
+        PdfFileOutput::prepare(printer, parent, job);
         printer.setPageSize(QPageSize(m_paper));
         printer.setPageMargins(QMarginsF(m_margin, m_margin, m_margin, m_margin),
                                QPageLayout::Millimeter);
