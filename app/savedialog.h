@@ -15,7 +15,8 @@ public:
                         const QString& filter) = 0;
 };
 
-// Qt's file dialog, in French whatever translation is loaded.
+// Qt's file dialog, in French whatever translation is loaded, and leaving no
+// settings file behind.
 class QtSaveDialog : public SaveDialog
 {
 public:

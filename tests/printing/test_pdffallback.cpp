@@ -1,5 +1,6 @@
 // Printing on a computer without a printer: the grids saved as a PDF the
 // organiser names, never over a grid file, never half made.
+#include "app/savedialog.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/gridfile.h"
@@ -8,8 +9,12 @@
 #include "printing/pdffallbackoutput.h"
 
 #include <QCryptographicHash>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
+#include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -259,6 +264,30 @@ private slots:
         QVERIFY(print());
         QVERIFY(pdfText(path).contains(u"Numerella - Tirage du : 24-12-2026"_s));
         QCOMPARE(entries(documents()), QStringList{u"ancien.pdf"_s});
+    }
+
+    // The real dialog proposes the name given and leaves no QtProject.conf.
+    void theFileDialogKeepsNoSettings()
+    {
+        const QString proposed = documents() + u'/' + Suggestion;
+        const QString chosen = documents() + u"/essai"_s; // typed, in the folder shown
+        QString shownSelection;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                poll.stop();
+                shownSelection = dialog->selectedFiles().value(0);
+                dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(u"essai"_s);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        poll.start(20);
+        QtSaveDialog dialog;
+        QCOMPARE(dialog.ask(nullptr, Title, proposed, u"Documents PDF (*.pdf)"_s), chosen);
+        QCOMPARE(shownSelection, proposed);
+        const QSettings qtProject(QSettings::UserScope, u"QtProject"_s);
+        QVERIFY2(qtProject.fileName().startsWith(m_home.path()), qPrintable(qtProject.fileName()));
+        QVERIFY2(!QFile::exists(qtProject.fileName()), qPrintable(qtProject.fileName()));
     }
 };
 
