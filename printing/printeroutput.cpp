@@ -20,6 +20,9 @@ bool DefaultPrinterOutput::prepare(QPrinter& printer, QWidget* parent, const Pri
         return m_pdf->prepare(printer, parent, job);
     printer.setPrinterName(defaultPrinter.printerName());
     printer.setOutputFormat(QPrinter::NativeFormat);
+    // The paper the printer is set up for: Qt would otherwise start on A4
+    // whenever the printer knows A4, whatever is in its tray.
+    printer.setPageSize(defaultPrinter.defaultPageSize());
     printer.setCopyCount(1);
     return true;
 }

@@ -117,9 +117,14 @@ private slots:
         QTest::addColumn<bool>("withDocuments");
         QTest::addColumn<QString>("typed"); // in the folder proposed
         QTest::addColumn<QString>("saved");
-        QTest::newRow("a name without .pdf") << true << u"Loto de Noël"_s << u"Loto de Noël.pdf"_s;
-        QTest::newRow("no documents folder") << false << u"grilles.PDF"_s << u"grilles.PDF"_s;
-        QTest::newRow("a dotted name") << true << u"Loto.2026"_s << u"Loto.2026.pdf"_s;
+        QTest::addColumn<MsgAnswer>("openIt");
+        QTest::addColumn<bool>("reader"); // a program on the desktop opens PDFs
+        QTest::newRow("a name without .pdf")
+            << true << u"Loto de Noël"_s << u"Loto de Noël.pdf"_s << MsgAnswer::No << true;
+        QTest::newRow("no documents folder, opened")
+            << false << u"grilles.PDF"_s << u"grilles.PDF"_s << MsgAnswer::Yes << true;
+        QTest::newRow("a dotted name, no PDF reader")
+            << true << u"Loto.2026"_s << u"Loto.2026.pdf"_s << MsgAnswer::Yes << false;
     }
 
     void aPdfIsSavedWhereTheOrganiserChose()
@@ -127,15 +132,18 @@ private slots:
         QFETCH(bool, withDocuments);
         QFETCH(QString, typed);
         QFETCH(QString, saved);
+        QFETCH(MsgAnswer, openIt);
+        QFETCH(bool, reader);
         if (!withDocuments)
             QVERIFY(QDir(documents()).removeRecursively());
         const QString folder = withDocuments ? documents() : m_home.path();
-        answer({MsgAnswer::Yes, MsgAnswer::No});
+        m_fakes->shell.opens = reader;
+        answer({MsgAnswer::Yes, openIt});
         choose({folder + u'/' + typed});
         QVERIFY(print());
 
-        QCOMPARE(shown().first().icon, MsgIcon::Question);
-        QVERIFY(shown().first().text.startsWith(u"Aucune imprimante n'est installée"_s));
+        QCOMPARE(shown()[0].icon, MsgIcon::Question);
+        QVERIFY(shown()[0].text.startsWith(u"Aucune imprimante n'est installée"_s));
         QCOMPARE(m_dialog->asked.size(), 1);
         QCOMPARE(m_dialog->asked[0].first, Title);
         QCOMPARE(m_dialog->asked[0].second, folder + u'/' + Suggestion);
@@ -144,39 +152,18 @@ private slots:
         const QString text = pdfText(path);
         QCOMPARE(text.count(u"Numerella - Tirage du : 24-12-2026"_s), 2);
         QVERIFY(text.contains(u"Grille n° 00008"_s));
-        QVERIFY(!entries(folder).filter(u"partiel"_s).size());
+        QCOMPARE(entries(folder).filter(u".partiel"_s), QStringList());
 
-        QCOMPARE(shown().size(), 2);
-        QCOMPARE(shown().last().icon, MsgIcon::Information);
-        QCOMPARE(shown().last().buttons, MsgButtons::YesNo);
-        QCOMPARE(shown().last().title, u"Numerella 4.1"_s);
-        QCOMPARE(shown().last().text, u"Les grilles ont été enregistrées dans le fichier :\n"_s +
-                                          path + u"\n\nVoulez-vous l'ouvrir maintenant ?"_s);
-        QVERIFY(m_fakes->shell.targets.isEmpty());
-    }
-
-    void theSavedPdfOpensOnRequest_data()
-    {
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("a PDF reader") << true;
-        QTest::newRow("none") << false;
-    }
-
-    void theSavedPdfOpensOnRequest()
-    {
-        QFETCH(bool, opens);
-        m_fakes->shell.opens = opens;
-        const QString path = documents() + u'/' + Suggestion;
-        answer({MsgAnswer::Yes, MsgAnswer::Yes});
-        choose({path});
-        QVERIFY(print());
-        QCOMPARE(m_fakes->shell.targets, QStringList{path});
-        if (opens) {
-            QCOMPARE(shown().last().icon, MsgIcon::Information);
-        } else {
+        QCOMPARE(shown()[1].icon, MsgIcon::Information);
+        QCOMPARE(shown()[1].buttons, MsgButtons::YesNo);
+        QCOMPARE(shown()[1].title, u"Numerella 4.1"_s);
+        QCOMPARE(shown()[1].text, u"Les grilles ont été enregistrées dans le fichier :\n"_s + path +
+                                      u"\n\nVoulez-vous l'ouvrir maintenant ?"_s);
+        QCOMPARE(m_fakes->shell.targets,
+                 openIt == MsgAnswer::Yes ? QStringList{path} : QStringList());
+        QCOMPARE(shown().size(), reader ? 2 : 3);
+        if (!reader)
             expectRefusal(2, u"n'a pas pu être ouvert"_s);
-            QVERIFY(shown().last().text.contains(path));
-        }
     }
 
     void givingUpSavesNothing_data()
