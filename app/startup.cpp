@@ -12,6 +12,7 @@
 #include "param.h"
 #include "printing/printeroutput.h"
 #include "randomsource.h"
+#include "savedialog.h"
 #include "screeninfo.h"
 #include "services.h"
 #include "singleinstance.h"
@@ -61,7 +62,8 @@ int runNumerella(QApplication& app)
     HelpWindowOpener help(messages, Param::globals().HelpFile);
     QtDesktopShell shell;
     PrimaryScreenInfo screen;
-    DefaultPrinterOutput printer(messages);
+    QtSaveDialog saveDialog;
+    DefaultPrinterOutput printer(messages, shell, saveDialog);
     Services services{messages, input, clock, random, help, shell, screen, printer};
 
     QtAudioOutputs soundOutputs;

@@ -11,8 +11,11 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStyleHints>
 
 using namespace Qt::StringLiterals;
 
@@ -88,7 +91,17 @@ QString Edition::selectorText() const
 
 void Edition::Imprimer_Click()
 {
-    m_printer->PrintGridFile(selectorText(), this, m_liste);
+    // The second click of a double click comes during the print or right
+    // after it: one print only.
+    if (m_printing ||
+        (m_sincePrint.isValid() &&
+         m_sincePrint.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+        return;
+    {
+        const QScopedValueRollback printing(m_printing, true);
+        m_printer->PrintGridFile(selectorText(), this, m_liste);
+    }
+    m_sincePrint.start();
 }
 
 void Edition::Supprime_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class GridPrinter;
@@ -37,4 +38,6 @@ private:
     QPushButton* m_supprime;
     QPushButton* m_imprimer;
     QPushButton* m_quitter;
+    bool m_printing = false;
+    QElapsedTimer m_sincePrint; // since the last print ended
 };

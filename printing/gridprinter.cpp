@@ -12,8 +12,11 @@
 #include "reportdefinition.h"
 #include "reportrenderer.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +42,44 @@ public:
 private:
     QString m_path;
 };
+
+// What an output makes for a report that never completes is discarded.
+class PendingOutput
+{
+public:
+    explicit PendingOutput(PrinterOutput& output) : m_output(output) {}
+    ~PendingOutput()
+    {
+        if (!m_delivered)
+            m_output.discard();
+    }
+    PendingOutput(const PendingOutput&) = delete;
+    PendingOutput& operator=(const PendingOutput&) = delete;
+
+    void deliver(QWidget* parent)
+    {
+        m_output.deliver(parent);
+        m_delivered = true;
+    }
+
+private:
+    PrinterOutput& m_output;
+    bool m_delivered = false;
+};
+
+// "Grilles du 24-12-2026 - 500.pdf"
+QString pdfNameFor(const GridFileName& name)
+{
+    return u"Grilles du "_s + name.date + u" - "_s + QString::number(name.count) + u".pdf"_s;
+}
+
+// Writing TEMPO needs the right to write the file and, for the engine's
+// journal, its folder: a read-only file, folder or disk has neither.
+bool canWrite(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
 } // namespace
 
 GridPrinter::GridPrinter(Services& services, PrinterOutput& output, QString appPath)
@@ -60,12 +101,16 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
             selector->setFocus();
         return false;
     }
+    const PrintJob job{GridFolder::resolve(m_appPath, *fileName), GridFolder::path(m_appPath),
+                       pdfNameFor(*GridFileName::parse(*fileName))};
     try {
-        const QString path = GridFolder::resolve(m_appPath, *fileName);
         // A damaged file is refused before anything is printed.
-        GridFile(path, GridFile::Access::ReadOnly)
+        GridFile(job.gridFile, GridFile::Access::ReadOnly)
             .checkWhole(GridFileName::parse(*fileName)->count);
-        printReport(path, headingFor(label), parent);
+        PendingOutput output(m_output);
+        if (!printReport(job, headingFor(label), parent))
+            return false;
+        output.deliver(parent);
         return true;
     } catch (const GridFileError& e) {
         m_services.message(parent, MsgIcon::Critical, e.message());
@@ -73,21 +118,25 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
     }
 }
 
-void GridPrinter::printReport(const QString& path, const QString& heading, QWidget* parent)
+bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidget* parent)
 {
+    const QString& path = job.gridFile;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(heading);
     // Where the report goes is settled before anything is written to the file.
-    if (!m_output.prepare(printer, parent))
-        return;
+    if (!m_output.prepare(printer, parent, job))
+        return false;
     BusyPointer busy;
-    {
-        GridFile file(path, GridFile::Access::ReadWrite);
-        file.emptyTempo(); // a row left by a print that failed
-        file.appendTempo(heading);
-        file.close();
+    std::optional<TempoCleaner> cleaner;
+    if (canWrite(path)) {
+        {
+            GridFile file(path, GridFile::Access::ReadWrite);
+            file.emptyTempo(); // a row left by a print that failed
+            file.appendTempo(heading);
+            file.close();
+        }
+        cleaner.emplace(path);
     }
-    const TempoCleaner cleaner(path);
     const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
     GridFile file(path, GridFile::Access::ReadOnly);
     QProgressDialog progress(u"Impression des grilles en cours..."_s, QString(), 0, 1, parent);
@@ -95,9 +144,15 @@ void GridPrinter::printReport(const QString& path, const QString& heading, QWidg
     progress.setWindowModality(Qt::WindowModal);
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(800);
-    ReportRenderer(definition).render(printer, file, [&](int page, int pages) {
+    const auto showProgress = [&](int page, int pages) {
         progress.setMaximum(pages);
         progress.setValue(page);
-    });
+    };
+    ReportRenderer renderer(definition);
+    if (cleaner)
+        renderer.render(printer, file, showProgress); // the heading from TEMPO
+    else
+        renderer.render(printer, file, heading, showProgress);
     file.close();
+    return true;
 }

@@ -4,24 +4,27 @@
 
 class PrinterOutput;
 class QWidget;
+struct PrintJob;
 struct Services;
 
 // Prints the grid file a label of the printing screen names. The heading
 // travels through the file's table TEMPO, which holds it only while the
-// report is made and is emptied again whatever happens.
+// report is made and is emptied again whatever happens; a file the organiser
+// may only read is printed with the heading held in memory.
 class GridPrinter
 {
 public:
     GridPrinter(Services& services, PrinterOutput& output, QString appPath);
 
-    // True once the report has been handed to the printer. selector gets the
-    // focus back when the label is refused.
+    // True once the report has been handed to the printer, or saved where the
+    // organiser chose. selector gets the focus back when the label is refused.
     bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector);
 
     static QString headingFor(const QString& label);
 
 private:
-    void printReport(const QString& path, const QString& heading, QWidget* parent);
+    // False when the organiser gave the print up before it started.
+    bool printReport(const PrintJob& job, const QString& heading, QWidget* parent);
 
     Services& m_services;
     PrinterOutput& m_output;

@@ -1,42 +1,45 @@
 #include "printeroutput.h"
 
-#include "app/messagebox.h"
-#include "app/param.h"
+#include "pdffallbackoutput.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-using namespace Qt::StringLiterals;
+DefaultPrinterOutput::DefaultPrinterOutput(MessageBox& messages, DesktopShell& shell,
+                                           SaveDialog& dialog)
+    : m_pdf(std::make_unique<PdfFallbackOutput>(messages, shell, dialog))
+{}
 
-DefaultPrinterOutput::DefaultPrinterOutput(MessageBox& messages) : m_messages(messages) {}
+DefaultPrinterOutput::~DefaultPrinterOutput() = default;
 
-bool DefaultPrinterOutput::prepare(QPrinter& printer, QWidget* parent)
+bool DefaultPrinterOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJob& job)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!defaultPrinter.isNull()) {
-        printer.setPrinterName(defaultPrinter.printerName());
-        printer.setOutputFormat(QPrinter::NativeFormat);
-        printer.setCopyCount(1);
-        return true;
-    }
-    const MsgAnswer answer = m_messages.show(
-        parent, {MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes, Param::AppTitle(),
-                 u"Aucune imprimante n'est installée sur cet ordinateur.\n\n"
-                 "Voulez-vous enregistrer les grilles dans un fichier PDF,\n"
-                 "à imprimer plus tard sur un autre ordinateur ?"_s});
-    if (answer != MsgAnswer::Yes)
-        return false;
-    const QString path = QFileDialog::getSaveFileName(parent, u"Enregistrer les grilles en PDF"_s,
-                                                      QDir::homePath() + u"/grilles.pdf"_s,
-                                                      u"Documents PDF (*.pdf)"_s);
-    if (path.isEmpty())
-        return false;
-    return PdfFileOutput(path).prepare(printer, parent);
+    m_toPdf = defaultPrinter.isNull();
+    if (m_toPdf)
+        return m_pdf->prepare(printer, parent, job);
+    printer.setPrinterName(defaultPrinter.printerName());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    // The paper the printer is set up for: Qt would otherwise start on A4
+    // whenever the printer knows A4, whatever is in its tray.
+    printer.setPageSize(defaultPrinter.defaultPageSize());
+    printer.setCopyCount(1);
+    return true;
 }
 
-bool PdfFileOutput::prepare(QPrinter& printer, QWidget*)
+void DefaultPrinterOutput::deliver(QWidget* parent)
+{
+    if (m_toPdf)
+        m_pdf->deliver(parent);
+}
+
+void DefaultPrinterOutput::discard()
+{
+    if (m_toPdf)
+        m_pdf->discard();
+}
+
+bool PdfFileOutput::prepare(QPrinter& printer, QWidget*, const PrintJob&)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_path);

@@ -2,6 +2,15 @@
 
 #include "reportdefinition.h"
 
+#include <algorithm>
+
+PageFit PageFit::of(const QSizeF& design, const QSizeF& printable)
+{
+    const qreal scale = std::min(
+        {qreal(1), printable.width() / design.width(), printable.height() / design.height()});
+    return {scale, QPointF((printable.width() - design.width() * scale) / 2, 0)};
+}
+
 ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& printable)
     : m_width(printable.width()), m_height(printable.height()),
       m_headingHeight(definition.headingHeight), m_headingAtBottom(definition.headingAtBottom),
@@ -11,12 +20,14 @@ ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& pri
 
 QRectF ReportLayout::heading() const
 {
-    return {0, 0, m_width, m_headingHeight};
+    return {0, m_headingAtBottom ? m_height - m_headingHeight : 0, m_width, m_headingHeight};
 }
 
 QRectF ReportLayout::card(int indexOnPage) const
 {
-    return {0, m_headingHeight + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
+    // Cards start right under a heading at the top, or at the top of the page.
+    const qreal first = m_headingAtBottom ? 0 : m_headingHeight;
+    return {0, first + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
 }
 
 QRectF ReportLayout::number(int indexOnPage) const

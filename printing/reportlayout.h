@@ -4,13 +4,24 @@
 
 struct ReportDefinition;
 
-// Where each part of the report goes on a page, in millimetres from the
-// corner of the printable area. No painting here: the renderer and the tests
-// both ask.
+// How the report's page, drawn for the definition's paper, sits in the area
+// a printer can really print: one scale for everything, never above 1, so
+// nothing is cut; centred across, from the top.
+struct PageFit
+{
+    qreal scale = 1;
+    QPointF offset; // millimetres from the corner of the printable area
+
+    static PageFit of(const QSizeF& design, const QSizeF& printable);
+};
+
+// Where each part of the report goes on the definition's page, in millimetres
+// from the corner of its printable area. No painting here: the renderer and
+// the tests both ask.
 class ReportLayout
 {
 public:
-    // printable is the page's printable area, in millimetres.
+    // printable is the printable area of the definition's page, in millimetres.
     ReportLayout(const ReportDefinition& definition, const QSizeF& printable);
 
     int cardsPerPage() const { return 4 * m_sheetsPerPage; }

@@ -17,15 +17,39 @@ QRectF ReportRenderer::toDevice(const QRectF& mm) const
             mm.height() * m_dotsPerMm};
 }
 
+QSizeF ReportRenderer::setUpPage(QPagedPaintDevice& device) const
+{
+    // The paper is the one in the printer's tray. The report only sets the
+    // orientation, and widens the printer's margins where its own are wider.
+    device.setPageOrientation(m_definition.pageLayout.orientation());
+    const QMarginsF printer = device.pageLayout().margins(QPageLayout::Millimeter);
+    const QMarginsF report = m_definition.pageLayout.margins(QPageLayout::Millimeter);
+    device.setPageMargins(
+        QMarginsF(qMax(printer.left(), report.left()), qMax(printer.top(), report.top()),
+                  qMax(printer.right(), report.right()), qMax(printer.bottom(), report.bottom())),
+        QPageLayout::Millimeter);
+    // What the printer accepted, whatever was asked.
+    return device.pageLayout().paintRect(QPageLayout::Millimeter).size();
+}
+
 void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file,
                             const std::function<void(int, int)>& progress)
 {
     const QStringList tempo = file.tempoRows();
-    const QString heading = tempo.isEmpty() ? QString() : tempo.first();
-    device.setPageLayout(m_definition.pageLayout);
+    render(device, file, tempo.isEmpty() ? QString() : tempo.first(), progress);
+}
+
+void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QString& heading,
+                            const std::function<void(int, int)>& progress)
+{
+    const QSizeF printable = setUpPage(device);
+    if (printable.isEmpty())
+        throw GridFileError(u"L'imprimante ne laisse aucune place pour imprimer sur la page : "
+                            "vérifiez le format du papier et les marges."_s);
     m_dotsPerMm = device.logicalDpiX() / 25.4;
-    const ReportLayout layout(m_definition,
-                              m_definition.pageLayout.paintRect(QPageLayout::Millimeter).size());
+    const QSizeF design = m_definition.pageLayout.paintRect(QPageLayout::Millimeter).size();
+    const ReportLayout layout(m_definition, design);
+    const PageFit fit = PageFit::of(design, printable);
     const int cardsPerPage = layout.cardsPerPage();
     const int pages = (file.sheetCount() * 4 + cardsPerPage - 1) / cardsPerPage;
 
@@ -33,6 +57,10 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file,
     if (!painter.begin(&device))
         throw GridFileError(u"L'impression n'a pas pu commencer : l'imprimante ou le fichier "
                             "de destination est indisponible."_s);
+    // Everything below is drawn in the report's own millimetres; the painter
+    // shrinks it all alike, text and lines too.
+    painter.translate(fit.offset * m_dotsPerMm);
+    painter.scale(fit.scale, fit.scale);
     int page = 0;
     int index = cardsPerPage; // forces the first page's heading
     file.forEachSheet([&](const GridSheet& sheet) {

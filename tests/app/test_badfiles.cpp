@@ -20,8 +20,6 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -228,21 +226,6 @@ private slots:
         QCOMPARE(digest(placed()), before);
         GridFile file(placed(), GridFile::Access::ReadOnly);
         QVERIFY(file.tempoRows().isEmpty());
-    }
-
-    void aReadOnlyGridFile()
-    {
-        if (::geteuid() == 0)
-            QSKIP("root writes read-only files; the file held by another program covers the "
-                  "refused write");
-        GridFolder::make(m_app->appPath());
-        GridFileBuilder(m_app->appPath(), m_fakes->random, m_fakes->clock).build(8, placed(), {});
-        QFile::setPermissions(placed(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        const QByteArray before = digest(placed());
-        // Checking only reads: it works on a read-only file; printing must write.
-        checkOnDrawScreen(u"1"_s, u"gagnante"_s);
-        expectPrintRefused(u"n'a pas pu être lu ou écrit"_s);
-        QCOMPARE(digest(placed()), before);
     }
 
     void aPlainFileNamedGrilles()

@@ -2,6 +2,8 @@
 // not write beside it: what works, and what is refused plainly. Run as root,
 // this test gives root's rights up first, so the permissions bite.
 #include "draw/drawstate.h"
+#include "draw/drawtoolbar.h"
+#include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "fakes/unprivileged.h"
@@ -9,11 +11,17 @@
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
+#include "printing/edition.h"
+#include "printing/gridprinter.h"
+#include "printing/pdffallbackoutput.h"
 #include "verify/gridverifier.h"
 
-#include <SQLiteCpp/SQLiteCpp.h>
-
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QProcess>
 #include <QTest>
+#include <QToolButton>
+#include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +31,13 @@ const QString Name = u"8-01-01-2001.DAT"_s;
 const QFileDevice::Permissions ReadOnly =
     QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
 const QFileDevice::Permissions ReadWrite = ReadOnly | QFileDevice::WriteOwner;
+
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
 } // namespace
 
 class TestReadOnlyInstall : public QObject
@@ -48,6 +63,7 @@ private slots:
     {
         m_app = std::make_unique<AppFolder>();
         m_app->makeCurrent();
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app->appPath() + u"LOTO2.DAT"_s);
         m_fakes = std::make_unique<FakeServices>();
     }
 
@@ -56,6 +72,7 @@ private slots:
         QFile::setPermissions(m_app->appPath(), ReadWrite);
         if (QFileInfo(m_app->grilles()).isDir())
             QFile::setPermissions(m_app->grilles(), ReadWrite);
+        QFile::remove(m_fakes->printer.path());
         m_fakes.reset();
         m_app.reset();
     }
@@ -110,6 +127,80 @@ private slots:
         } catch (const GridFileError& e) {
             QVERIFY(e.message().contains(u"vous n'avez pas le droit d'y écrire"_s));
         }
+    }
+
+    void aGridFileWeCannotWrite_data()
+    {
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("read-only GRILLES") << true;
+    }
+
+    // Checking and printing only read the file: both work, and printing says
+    // nothing about the rights, which are the organiser's business.
+    void aGridFileWeCannotWrite()
+    {
+        QFETCH(bool, folderReadOnly);
+        buildPlaced();
+        if (folderReadOnly)
+            QFile::setPermissions(m_app->grilles(), ReadOnly);
+        else
+            QFile::setPermissions(placed(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const QByteArray before = digest(placed());
+
+        {
+            Tirage draw(m_fakes->services);
+            draw.show();
+            draw.barre()->button(u"ChoixFichier"_s)->click();
+            auto* files = draw.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+            emit files->activated(files->findText(u"Tirage du 01-01-2001 - 8 grilles"_s));
+            m_fakes->input.answers.enqueue(u"1"_s);
+            draw.barre()->button(u"VerifGrille"_s)->click();
+            QVERIFY(m_fakes->messages.last().text.startsWith(
+                u"La grille numéro 00001 n'est pas gagnante !!"_s));
+        }
+
+        m_fakes->messages.shown.clear();
+        Edition printing(m_fakes->services, m_fakes->printer);
+        auto* list = printing.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        list->setCurrentIndex(
+            list->findText(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s));
+        printing.Imprimer_Click();
+        QVERIFY2(m_fakes->messages.shown.isEmpty(),
+                 qPrintable(m_fakes->messages.shown.value(0).text));
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {m_fakes->printer.path(), u"-"_s});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QCOMPARE(text.count(u"Numerella - Tirage du : 01-01-2001"_s), 2);
+        QCOMPARE(text.count(u"Grille n° "_s), 8);
+
+        QCOMPARE(digest(placed()), before);
+        GridFile file(placed(), GridFile::Access::ReadOnly);
+        QVERIFY(file.tempoRows().isEmpty());
+        QCOMPARE(m_app->grillesEntries(), QStringList{Name});
+    }
+
+    // Without a printer, a PDF is refused plainly where it cannot be written.
+    void aPdfFolderWeCannotWrite()
+    {
+        buildPlaced();
+        QTemporaryDir documents;
+        QFile::setPermissions(documents.path(), ReadOnly);
+        ScriptedSaveDialog dialog;
+        dialog.answers.enqueue(documents.filePath(u"grilles.pdf"_s));
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        PdfFallbackOutput output(m_fakes->messages, m_fakes->shell, dialog);
+        QVERIFY(!GridPrinter(m_fakes->services, output, m_app->appPath())
+                     .PrintGridFile(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s,
+                                    nullptr, nullptr));
+        QFile::setPermissions(documents.path(), ReadWrite);
+        QCOMPARE(dialog.asked.size(), 2); // offered again, then cancelled
+        QCOMPARE(m_fakes->messages.shown.size(), 2);
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
+        QVERIFY(m_fakes->messages.last().text.contains(u"le droit d'y écrire"_s));
+        QVERIFY(
+            QDir(documents.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "app/inputbox.h"
 #include "app/messagebox.h"
 #include "app/randomsource.h"
+#include "app/savedialog.h"
 #include "app/screeninfo.h"
 #include "app/services.h"
 #include "app/soundoutput.h"
@@ -79,9 +80,23 @@ public:
     bool open(const QString& target) override
     {
         targets.append(target);
-        return false;
+        return opens;
     }
     QStringList targets;
+    bool opens = false; // whether the desktop finds a program for it
+};
+
+// The save dialog answered in advance: a path, or an empty string for Annuler.
+class ScriptedSaveDialog : public SaveDialog
+{
+public:
+    QString ask(QWidget*, const QString& title, const QString& proposed, const QString&) override
+    {
+        asked.append({title, proposed});
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+    QList<QPair<QString, QString>> asked; // title, proposed path
+    QQueue<QString> answers;
 };
 
 class FixedScreen : public ScreenInfo

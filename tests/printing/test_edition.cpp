@@ -1,20 +1,38 @@
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
+#include "grids/gridfilebuilder.h"
 #include "grids/gridfolder.h"
 #include "printing/edition.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+// The test PDF printer, counting the prints it is given.
+class CountingOutput : public PdfFileOutput
+{
+public:
+    using PdfFileOutput::PdfFileOutput;
+    bool prepare(QPrinter& printer, QWidget* parent, const PrintJob& job) override
+    {
+        ++prints;
+        if (whilePrinting)
+            std::exchange(whilePrinting, nullptr)();
+        return PdfFileOutput::prepare(printer, parent, job);
+    }
+    int prints = 0;
+    std::function<void()> whilePrinting; // once, as events handled during a print
+};
+
 const QString Warning = u"ATTENTION\n\nSi vous supprimer le fichier vous ne\n"
                         "pourrez pas vérifier les grilles lors du\ntirage du loto\n\n"
                         "Confirmez vous la suppression du fichier ?"_s;
-}
+} // namespace
 
 class TestEdition : public QObject
 {
@@ -145,6 +163,34 @@ private slots:
         QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Critical);
         QVERIFY(m_fakes.messages.last().text.contains(u"n'a pas pu être supprimé"_s));
         QCOMPARE(entries(), QStringList{u"Impression de 8 grilles pour le tirage du 01-01-2001"_s});
+    }
+
+    void aDoubleClickPrintsOnce()
+    {
+        GridFolder::make(m_app->appPath());
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app->appPath() + u"LOTO2.DAT"_s);
+        GridFileBuilder(m_app->appPath(), m_fakes.random, m_fakes.clock)
+            .build(4, m_app->gridPath(u"4-01-01-2001.DAT"_s), {});
+        CountingOutput output(m_fakes.printer.path());
+        Edition screen(m_fakes.services, output);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        screen.findChild<QComboBox*>(u"ListeDesFichiers"_s)->setCurrentIndex(0);
+        auto* imprimer = screen.findChild<QPushButton*>(u"Imprimer"_s);
+        // What a double click brings: a click, then a double-click press and its release.
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        QTest::mouseDClick(imprimer, Qt::LeftButton);
+        QTest::mouseRelease(imprimer, Qt::LeftButton);
+        QCOMPARE(output.prints, 1);
+        // A later click is a new print, and a click while it runs is not.
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+        output.whilePrinting = [&] {
+            QTest::mouseClick(imprimer, Qt::LeftButton);
+        };
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        QCOMPARE(output.prints, 2);
+        QVERIFY(m_fakes.messages.shown.isEmpty());
+        QFile::remove(output.path());
     }
 
     void quitterSignalsAndCloses()

@@ -9,7 +9,9 @@
 #include "printing/reportdefinition.h"
 #include "printing/reportlayout.h"
 
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,13 +19,79 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString Label100 = u"Impression de 100 grilles pour le tirage du 25-12-2000"_s;
 
-QString pdfText(const QString& path)
+QString pdfText(const QString& path, const QStringList& options = {})
 {
     QProcess pdftotext;
-    pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
+    pdftotext.start(u"pdftotext"_s, options + QStringList{path, u"-"_s});
     pdftotext.waitForFinished(60000);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
+
+// A page as pdftotext -bbox reads it back: its size and where each word was
+// drawn, in millimetres from the top left corner of the paper.
+struct PdfPage
+{
+    struct Word
+    {
+        QString text;
+        QRectF box;
+    };
+    QSizeF size;
+    QList<Word> words;
+
+    QRectF box(const QString& text) const
+    {
+        for (const Word& word : words)
+            if (word.text == text)
+                return word.box;
+        return {};
+    }
+    int count(const QString& text) const
+    {
+        return int(std::count_if(words.begin(), words.end(),
+                                 [&](const Word& word) { return word.text == text; }));
+    }
+};
+
+QList<PdfPage> pdfPages(const QString& path)
+{
+    static const QRegularExpression page(uR"re(<page width="([\d.]+)" height="([\d.]+)")re"_s);
+    static const QRegularExpression word(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"_s);
+    const auto mm = [](const QRegularExpressionMatch& m, int n) {
+        return m.captured(n).toDouble() * 25.4 / 72; // points to millimetres
+    };
+    QList<PdfPage> pages;
+    for (const QString& line : pdfText(path, {u"-bbox"_s}).split(u'\n')) {
+        if (const auto p = page.match(line); p.hasMatch())
+            pages.append({QSizeF(mm(p, 1), mm(p, 2)), {}});
+        else if (const auto w = word.match(line); w.hasMatch() && !pages.isEmpty())
+            pages.last().words.append(
+                {w.captured(5), QRectF(QPointF(mm(w, 1), mm(w, 2)), QPointF(mm(w, 3), mm(w, 4)))});
+    }
+    return pages;
+}
+
+// A PDF printer with a paper and margins of its own, as a real printer has.
+class PaperPdfOutput : public PdfFileOutput
+{
+public:
+    PaperPdfOutput(const QString& path, QPageSize::PageSizeId paper, qreal margin)
+        : PdfFileOutput(path), m_paper(paper), m_margin(margin)
+    {}
+    bool prepare(QPrinter& printer, QWidget* parent, const PrintJob& job) override
+    {
+        PdfFileOutput::prepare(printer, parent, job);
+        printer.setPageSize(QPageSize(m_paper));
+        printer.setPageMargins(QMarginsF(m_margin, m_margin, m_margin, m_margin),
+                               QPageLayout::Millimeter);
+        return true;
+    }
+
+private:
+    QPageSize::PageSizeId m_paper;
+    qreal m_margin;
+};
 
 QList<GridSheet> sheetsOf(const QString& path)
 {
@@ -61,10 +129,23 @@ private:
     FakeServices m_fakes;
     QString m_file100;
 
-    bool print(const QString& label)
+    // The app folder's LOTO2.DAT, the shipped one with one text replaced.
+    void editDefinition(const QByteArray& from, const QByteArray& to)
     {
-        QFile::remove(m_fakes.printer.path());
-        return GridPrinter(m_fakes.services, m_fakes.printer, m_app.appPath())
+        QFile shipped(TestPaths::built(u"LOTO2.DAT"_s));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QByteArray json = shipped.readAll();
+        QVERIFY(json.contains(from));
+        QFile edited(m_app.appPath() + u"LOTO2.DAT"_s);
+        QVERIFY(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        edited.write(json.replace(from, to));
+    }
+
+    bool print(const QString& label) { return print(label, m_fakes.printer); }
+    bool print(const QString& label, PdfFileOutput& output)
+    {
+        QFile::remove(output.path());
+        return GridPrinter(m_fakes.services, output, m_app.appPath())
             .PrintGridFile(label, nullptr, nullptr);
     }
 
@@ -75,6 +156,12 @@ private slots:
         QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
         m_file100 = m_app.gridPath(u"100-25-12-2000.DAT"_s);
         GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(100, m_file100, {});
+    }
+
+    void cleanup()
+    {
+        QFile::remove(m_app.appPath() + u"LOTO2.DAT"_s);
+        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
     }
 
     void cleanupTestCase() { QFile::remove(m_fakes.printer.path()); }
@@ -111,22 +198,92 @@ private slots:
     {
         const ReportDefinition d = ReportDefinition::load(TestPaths::built(u"LOTO2.DAT"_s));
         const QRectF page = d.pageLayout.paintRect(QPageLayout::Millimeter);
-        for (bool atBottom : {false, true}) {
-            ReportDefinition moved = d;
-            moved.headingAtBottom = atBottom;
-            const ReportLayout layout(moved, page.size());
-            QCOMPARE(layout.cardsPerPage(), 4);
-            QRectF previous = atBottom ? QRectF() : layout.heading();
-            for (int i = 0; i < layout.cardsPerPage(); ++i) {
-                const QRectF card = layout.card(i);
-                QVERIFY(card.top() >= previous.bottom());
-                QVERIFY(!card.intersects(layout.heading()));
-                QVERIFY(card.bottom() <= page.height() + 0.01);
-                QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
-                previous = card;
-            }
-            QVERIFY(layout.heading().bottom() <= page.height() + 0.01);
+        const ReportLayout layout(d, page.size());
+        QCOMPARE(layout.cardsPerPage(), 4);
+        QRectF previous = layout.heading();
+        for (int i = 0; i < layout.cardsPerPage(); ++i) {
+            const QRectF card = layout.card(i);
+            QVERIFY(card.top() >= previous.bottom());
+            QVERIFY(card.bottom() <= page.height() + 0.01);
+            QCOMPARE(layout.cell(i, 3, 9).bottomRight(), card.bottomRight());
+            previous = card;
         }
+    }
+
+    void theHeadingGoesWhereTheDefinitionSays_data()
+    {
+        QTest::addColumn<QByteArray>("position");
+        QTest::newRow("top") << QByteArray("top");
+        QTest::newRow("bottom") << QByteArray("bottom");
+    }
+
+    // Read back from the PDF: the heading's line is above every card, or below.
+    void theHeadingGoesWhereTheDefinitionSays()
+    {
+        QFETCH(QByteArray, position);
+        editDefinition("\"position\": \"top\"", "\"position\": \"" + position + '"');
+        QVERIFY(print(Label100));
+        const QList<PdfPage> pages = pdfPages(m_fakes.printer.path());
+        QCOMPARE(pages.size(), 25);
+        for (const PdfPage& page : pages) {
+            const QRectF heading = page.box(u"Numerella"_s);
+            QVERIFY(heading.isValid());
+            QCOMPARE(page.count(u"Grille"_s), 4);
+            for (const PdfPage::Word& word : page.words) {
+                const qreal middle = word.box.center().y();
+                if (middle > heading.top() && middle < heading.bottom())
+                    continue; // the heading's own words
+                if (position == "top")
+                    QVERIFY2(word.box.top() >= heading.bottom(), qPrintable(word.text));
+                else
+                    QVERIFY2(word.box.bottom() <= heading.top(), qPrintable(word.text));
+            }
+        }
+    }
+
+    void theReportFitsThePrintersPage_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<qreal>("margin"); // the printer's own, on every side
+        QTest::addColumn<bool>("fullSize");
+        QTest::newRow("A4, the PDF printer's margins") << int(QPageSize::A4) << 3.5 << true;
+        QTest::newRow("Letter, 20 mm") << int(QPageSize::Letter) << 20.0 << false;
+        QTest::newRow("A3") << int(QPageSize::A3) << 5.0 << true;
+    }
+
+    // The paper is the printer's; the report is shrunk to its printable area,
+    // never enlarged, never cut.
+    void theReportFitsThePrintersPage()
+    {
+        QFETCH(int, paper);
+        QFETCH(qreal, margin);
+        QFETCH(bool, fullSize);
+        PaperPdfOutput output(m_fakes.printer.path(), QPageSize::PageSizeId(paper), margin);
+        QVERIFY(print(Label100, output));
+        const QList<PdfPage> pages = pdfPages(output.path());
+        QCOMPARE(pages.size(), 25);
+        const QSizeF paperSize =
+            QPageSize(QPageSize::PageSizeId(paper)).size(QPageSize::Millimeter);
+        // The printer's margins, or the report's own where they are wider.
+        const QRectF printable =
+            QRectF(QPointF(), paperSize)
+                .marginsRemoved(QMarginsF(qMax(margin, 12.0), qMax(margin, 10.0),
+                                          qMax(margin, 12.0), qMax(margin, 10.0)));
+        for (const PdfPage& page : pages) {
+            QVERIFY(qAbs(page.size.width() - paperSize.width()) < 0.5);
+            QVERIFY(qAbs(page.size.height() - paperSize.height()) < 0.5);
+            QVERIFY(page.box(u"Numerella"_s).isValid());
+            QCOMPARE(page.count(u"Grille"_s), 4);
+            for (const PdfPage::Word& word : page.words)
+                QVERIFY2(printable.contains(word.box),
+                         qPrintable(word.text + u" outside the printable area"_s));
+        }
+        const QRectF card2 = pages[0].box(u"00002"_s);
+        const QRectF card1 = pages[0].box(u"00001"_s);
+        if (fullSize)
+            QVERIFY(qAbs(card2.top() - card1.top() - 66) < 0.2); // card and gap, in mm
+        else
+            QVERIFY(card2.top() - card1.top() < 66);
     }
 
     void brokenDefinitionsAreRefused_data()

@@ -1,0 +1,61 @@
+#include "savedialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// A file dialog records its folders and history in the user's QtProject.conf
+// when it closes. Numerella keeps no settings, so while a dialog is open Qt's
+// user settings live in a folder thrown away afterwards.
+class ThrowawayUserSettings
+{
+public:
+    ThrowawayUserSettings()
+    {
+        // No temporary folder means the temporary space refuses writes: a
+        // folder there is out of reach too, and nothing gets written.
+        point(m_folder.isValid() ? m_folder.path()
+                                 : QDir::tempPath() + u"/numerella-no-settings"_s);
+    }
+    ~ThrowawayUserSettings()
+    {
+        // Qt's own place for user settings.
+        point(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    ThrowawayUserSettings(const ThrowawayUserSettings&) = delete;
+    ThrowawayUserSettings& operator=(const ThrowawayUserSettings&) = delete;
+
+private:
+    static void point(const QString& folder)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    }
+
+    QTemporaryDir m_folder;
+};
+} // namespace
+
+QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& proposed,
+                          const QString& filter)
+{
+    const ThrowawayUserSettings settings;
+    QFileDialog dialog(parent, title, proposed, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The caller asks about an existing file once it has settled the final name.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setLabelText(QFileDialog::LookIn, u"Dossier :"_s);
+    dialog.setLabelText(QFileDialog::FileName, u"Nom du fichier :"_s);
+    dialog.setLabelText(QFileDialog::FileType, u"Type :"_s);
+    dialog.setLabelText(QFileDialog::Accept, u"&Enregistrer"_s);
+    dialog.setLabelText(QFileDialog::Reject, u"Annuler"_s);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,165 @@
+#include "pdffallbackoutput.h"
+
+#include "app/desktopshell.h"
+#include "app/param.h"
+#include "app/savedialog.h"
+#include "grids/gridfileerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The documents folder, or the home folder on a system without one.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString withPdfExtension(const QString& path)
+{
+    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive) ? path : path + u".pdf"_s;
+}
+
+// Whether a file of that name would land among the grid files or be the one
+// printed, whatever link leads there. Case is ignored: GRILLES may sit on a
+// disk that ignores it.
+bool amongGridFiles(const QString& path, const PrintJob& job)
+{
+    const auto same = [](const QString& a, const QString& b) {
+        return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
+    };
+    const QString gridFolder = QFileInfo(job.gridFolder).canonicalFilePath();
+    const QFileInfo chosen(path);
+    if (same(QFileInfo(chosen.absolutePath()).canonicalFilePath(), gridFolder))
+        return true;
+    const QString existing = chosen.canonicalFilePath(); // empty for a new file
+    return !existing.isEmpty() && (same(existing, QFileInfo(job.gridFile).canonicalFilePath()) ||
+                                   same(QFileInfo(existing).absolutePath(), gridFolder));
+}
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+} // namespace
+
+PdfFallbackOutput::PdfFallbackOutput(MessageBox& messages, DesktopShell& shell, SaveDialog& dialog)
+    : m_messages(messages), m_shell(shell), m_dialog(dialog)
+{}
+
+MsgAnswer PdfFallbackOutput::say(QWidget* parent, MsgIcon icon, const QString& text,
+                                 MsgButtons buttons, MsgAnswer defaultAnswer)
+{
+    return m_messages.show(parent, {icon, buttons, defaultAnswer, Param::AppTitle(), text});
+}
+
+bool PdfFallbackOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJob& job)
+{
+    const MsgAnswer answer = say(parent, MsgIcon::Question,
+                                 u"Aucune imprimante n'est installée sur cet ordinateur.\n\n"
+                                 "Voulez-vous enregistrer les grilles dans un fichier PDF,\n"
+                                 "à imprimer plus tard sur un autre ordinateur ?"_s,
+                                 MsgButtons::YesNo, MsgAnswer::Yes);
+    if (answer != MsgAnswer::Yes || !chooseFile(parent, job))
+        return false;
+    return PdfFileOutput(m_scratch).prepare(printer, parent, job);
+}
+
+bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
+{
+    const QString suggestion = documentsFolder() + u'/' + job.pdfName;
+    QString proposed = suggestion;
+    for (;;) {
+        const QString answer = m_dialog.ask(parent, u"Enregistrer les grilles en PDF"_s, proposed,
+                                            u"Documents PDF (*.pdf)"_s);
+        if (answer.isEmpty())
+            return false;
+        const QString path = QFileInfo(withPdfExtension(answer)).absoluteFilePath();
+        proposed = suggestion;
+        if (amongGridFiles(path, job)) {
+            say(parent, MsgIcon::Exclamation,
+                u"Les grilles ne peuvent pas être enregistrées dans le dossier des fichiers de "
+                "grilles :\n"_s +
+                    native(job.gridFolder) +
+                    u"\n\nChoisissez un autre dossier, par exemple vos Documents."_s);
+            continue;
+        }
+        if (QFileInfo::exists(path) && say(parent, MsgIcon::Question,
+                                           u"Le fichier\n"_s + native(path) +
+                                               u"\nexiste déjà.\n\nVoulez-vous le remplacer ?"_s,
+                                           MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
+            proposed = path;
+            continue;
+        }
+        if (!reserveScratch(path)) {
+            say(parent, MsgIcon::Exclamation,
+                u"Impossible d'enregistrer un fichier dans le dossier\n"_s +
+                    native(QFileInfo(path).absolutePath()) +
+                    u"\n\nVérifiez que vous avez le droit d'y écrire, ou choisissez un autre "
+                    "dossier."_s);
+            continue;
+        }
+        m_target = path;
+        return true;
+    }
+}
+
+bool PdfFallbackOutput::reserveScratch(const QString& target)
+{
+    // A hidden name of our own beside the target; one left by a crash is
+    // stepped over, never reused.
+    const QFileInfo info(target);
+    const QString stem = info.absolutePath() + u"/."_s + info.fileName() + u".partiel"_s;
+    for (int n = 1; n <= 100; ++n) {
+        QFile scratch(n == 1 ? stem : stem + QString::number(n));
+        if (scratch.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            m_scratch = scratch.fileName();
+            return true;
+        }
+        if (!scratch.exists())
+            return false; // the folder refuses, whatever the name
+    }
+    return false;
+}
+
+void PdfFallbackOutput::deliver(QWidget* parent)
+{
+    // One step that replaces the old file, if any, with the complete one.
+    std::error_code error;
+    std::filesystem::rename(fsPath(m_scratch), fsPath(m_target), error);
+    if (error)
+        throw GridFileError(u"Le fichier PDF n'a pas pu être enregistré sous le nom\n"_s +
+                                native(m_target) + u"\n\nDétail : "_s +
+                                QString::fromLocal8Bit(error.message()),
+                            QString::fromLocal8Bit(error.message()));
+    m_scratch.clear();
+    const MsgAnswer open = say(parent, MsgIcon::Information,
+                               u"Les grilles ont été enregistrées dans le fichier :\n"_s +
+                                   native(m_target) + u"\n\nVoulez-vous l'ouvrir maintenant ?"_s,
+                               MsgButtons::YesNo, MsgAnswer::Yes);
+    if (open == MsgAnswer::Yes && !m_shell.open(m_target))
+        say(parent, MsgIcon::Exclamation,
+            u"Le fichier\n"_s + native(m_target) +
+                u"\nn'a pas pu être ouvert.\n\nIl est bien enregistré : ouvrez-le depuis son "
+                "dossier avec un lecteur de PDF."_s);
+}
+
+void PdfFallbackOutput::discard()
+{
+    if (!m_scratch.isEmpty())
+        QFile::remove(m_scratch);
+    m_scratch.clear();
+}
