@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,7 @@ Depart::Depart(Services& services, QWidget* parent)
     qApp->installEventFilter(m_keys);
 
     m_barreBoutons->setObjectName(u"BarreBoutons"_s);
+    m_barreBoutons->setAccessibleName(u"Barre des boutons"_s);
     m_barreBoutons->setMovable(false);
     m_barreBoutons->setFloatable(false);
     m_barreBoutons->setIconSize({32, 32});
@@ -44,6 +46,9 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
+    // The toolbar's own key for buttons that do not fit; read out like the others.
+    if (auto* more = m_barreBoutons->findChild<QToolButton*>(u"qt_toolbar_ext_button"_s))
+        more->setAccessibleName(u"Autres boutons"_s);
 
     auto* centre = new QWidget(this);
     centre->setObjectName(u"Fond"_s);

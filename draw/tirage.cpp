@@ -17,6 +17,7 @@
 #include "resultpanel.h"
 #include "verify/gridverifier.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -82,6 +83,8 @@ void Tirage::buildScreen()
 
     m_liste = new QComboBox(m_canvas);
     m_liste->setObjectName(u"ListeDesFichiers"_s);
+    m_liste->setAccessibleName(u"Fichier de tirage"_s);
+    m_liste->view()->setAccessibleName(u"Fichiers de tirage"_s);
     QFont listFont(u"Arial"_s);
     listFont.setBold(true);
     m_liste->setFont(listFont);
@@ -94,6 +97,7 @@ void Tirage::buildScreen()
 
     m_temps = new QSlider(Qt::Horizontal, m_canvas);
     m_temps->setObjectName(u"Temps"_s);
+    m_temps->setAccessibleName(u"Intervalle du tirage minuté"_s);
     m_temps->setRange(1, 6);
     m_temps->setSingleStep(1);
     m_temps->setPageStep(1);

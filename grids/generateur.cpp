@@ -52,6 +52,8 @@ Generateur::Generateur(Services& services, QWidget* parent)
     label1->setObjectName(u"Label1"_s);
     m_layout.place(label1, {240, 240, 2535, 255}, 8.25);
     m_saisieNombre->setObjectName(u"SaisieNombre"_s);
+    m_saisieNombre->setAccessibleName(label1->text());
+    label1->setBuddy(m_saisieNombre);
     m_saisieNombre->setMaxLength(5);
     m_layout.place(m_saisieNombre, {3000, 120, 1110, 375}, 8.25);
 
@@ -59,6 +61,9 @@ Generateur::Generateur(Services& services, QWidget* parent)
     label2->setObjectName(u"Label2"_s);
     m_layout.place(label2, {240, 600, 2055, 255}, 8.25);
     m_saisieDate->setObjectName(u"SaisieDate"_s);
+    m_saisieDate->setAccessibleName(label2->text());
+    m_saisieDate->setAccessibleDescription(u"Format de saisie : jj/mm/aaaa"_s);
+    label2->setBuddy(m_saisieDate);
     m_saisieDate->setMaxLength(10);
     m_layout.place(m_saisieDate, {3000, 600, 1335, 360}, 8.25);
 
@@ -82,6 +87,7 @@ Generateur::Generateur(Services& services, QWidget* parent)
     m_layout.place(m_message, {centredLeft(4455), 1080, 4455, 735}, 8.25);
 
     m_jauge->setObjectName(u"Jauge"_s);
+    m_jauge->setAccessibleName(u"Création des grilles"_s);
     m_jauge->setTextVisible(false);
     m_layout.place(m_jauge, {centredLeft(5670), 1320, 5670, 255});
     m_layout.apply(Scale);

@@ -9,6 +9,7 @@
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -41,6 +42,8 @@ Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
     setFixedSize(420, 104);
 
     m_liste->setObjectName(u"ListeDesFichiers"_s);
+    m_liste->setAccessibleName(u"Fichier de grilles"_s);
+    m_liste->view()->setAccessibleName(u"Fichiers de grilles"_s);
     m_liste->setEditable(false);
     QFont arial(u"Arial"_s);
     m_liste->setFont(arial);
