@@ -14,7 +14,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
-tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON
+tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON -DNUMERELLA_BENCH=OFF
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 
 # A short fuzzing run of every parser of typed text and file names.
