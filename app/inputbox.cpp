@@ -1,5 +1,7 @@
 #include "inputbox.h"
 
+#include "busypointer.h"
+
 #include <QInputDialog>
 
 using namespace Qt::StringLiterals;
@@ -7,6 +9,7 @@ using namespace Qt::StringLiterals;
 std::optional<QString> QtInputBox::ask(QWidget* parent, const QString& title, const QString& prompt,
                                        const QString& defaultText)
 {
+    const ArrowWhileAsking arrow;
     QInputDialog dialog(parent);
     // It blocks the screen it belongs to, not the help window beside it.
     dialog.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);

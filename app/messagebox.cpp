@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include "busypointer.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -24,6 +26,7 @@ QMessageBox::Icon toQt(MsgIcon icon)
 
 MsgAnswer QtMessageBox::show(QWidget* parent, const MessageRequest& request)
 {
+    const ArrowWhileAsking arrow;
     QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton, parent);
     // It blocks the screen it belongs to, not the help window beside it.
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
