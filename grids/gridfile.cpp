@@ -2,6 +2,8 @@
 
 #include "gridfileerror.h"
 
+#include "app/errortext.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -107,7 +109,7 @@ template <typename Work> auto GridFile::guarded(Work&& work) -> decltype(work())
     try {
         return work();
     } catch (const SQLite::Exception& e) {
-        const QString detail = QString::fromUtf8(e.what());
+        const QString detail = sqliteErrorText(e.getErrorCode());
         if (isBusy(e))
             throw GridFileError(busyText(m_path), detail);
         if (isDamaged(e))
@@ -151,7 +153,7 @@ void GridFile::recoverInterruptedWrite() const
             throw GridFileError(busyText(m_path));
         if (isDamaged(e))
             throw GridFileError(notAGridFileText(m_path));
-        throw GridFileError(recoveryText(m_path, QString::fromUtf8(e.what())));
+        throw GridFileError(recoveryText(m_path, sqliteErrorText(e.getErrorCode())));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "gridfilebuilder.h"
 
+#include "app/errortext.h"
 #include "gridfile.h"
 #include "gridfileerror.h"
 #include "gridfolder.h"
@@ -95,7 +96,7 @@ void GridFileBuilder::build(int count, const QString& finalPath,
     try {
         QFile templateFile(templatePath());
         if (!templateFile.copy(scratch))
-            throw GridFileError(writeFailureText(finalPath, templateFile.errorString()));
+            throw GridFileError(writeFailureText(finalPath, fileErrorText(templateFile)));
         QFile::setPermissions(scratch, QFile::permissions(scratch) | QFileDevice::WriteOwner);
         {
             std::unique_ptr<GridFile> opened;
@@ -116,8 +117,7 @@ void GridFileBuilder::build(int count, const QString& finalPath,
         std::filesystem::rename(QFile::encodeName(scratch).toStdString(),
                                 QFile::encodeName(finalPath).toStdString(), error);
         if (error)
-            throw GridFileError(
-                writeFailureText(finalPath, QString::fromStdString(error.message())));
+            throw GridFileError(writeFailureText(finalPath, systemErrorText(error.value())));
     } catch (const GridFileError& e) {
         QFile::remove(scratch);
         // A database failure would name the scratch file; the organiser knows the final name.

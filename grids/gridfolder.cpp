@@ -1,5 +1,6 @@
 #include "gridfolder.h"
 
+#include "app/errortext.h"
 #include "gridfileerror.h"
 #include "gridfilename.h"
 
@@ -123,7 +124,7 @@ void remove(const QString& filePath)
     QFile file(filePath);
     if (!file.remove())
         throw GridFileError(u"Le fichier "_s + QDir::toNativeSeparators(filePath) +
-                            u"\nn'a pas pu être supprimé.\n\nDétail : "_s + file.errorString());
+                            u"\nn'a pas pu être supprimé.\n\nDétail : "_s + fileErrorText(file));
 }
 
 } // namespace GridFolder

@@ -121,6 +121,8 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
 bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidget* parent)
 {
     const QString& path = job.gridFile;
+    // A report definition that cannot be read is said before any question.
+    const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(heading);
     // Where the report goes is settled before anything is written to the file.
@@ -137,7 +139,6 @@ bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidg
         }
         cleaner.emplace(path);
     }
-    const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
     GridFile file(path, GridFile::Access::ReadOnly);
     QProgressDialog progress(u"Impression des grilles en cours..."_s, QString(), 0, 1, parent);
     progress.setWindowTitle(Param::AppTitle());

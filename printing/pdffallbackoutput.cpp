@@ -1,6 +1,7 @@
 #include "pdffallbackoutput.h"
 
 #include "app/desktopshell.h"
+#include "app/errortext.h"
 #include "app/param.h"
 #include "app/savedialog.h"
 #include "grids/gridfileerror.h"
@@ -12,6 +13,9 @@
 
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +52,22 @@ bool amongGridFiles(const QString& path, const PrintJob& job)
     const QString existing = chosen.canonicalFilePath(); // empty for a new file
     return !existing.isEmpty() && (same(existing, QFileInfo(job.gridFile).canonicalFilePath()) ||
                                    same(QFileInfo(existing).absolutePath(), gridFolder));
+}
+
+// A PDF ends with its trailer; one cut short by a full disk does not.
+bool isCompleteOnDisk(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 64 || !file.seek(file.size() - 64))
+        return false;
+    if (!file.read(64).contains("%%EOF"))
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 std::filesystem::path fsPath(const QString& path)
@@ -137,14 +157,23 @@ bool PdfFallbackOutput::reserveScratch(const QString& target)
 
 void PdfFallbackOutput::deliver(QWidget* parent)
 {
+    // The PDF writer says nothing of a full disk: the file itself must prove
+    // it is whole and on the disk before it replaces anything.
+    if (!isCompleteOnDisk(m_scratch)) {
+        discard();
+        throw GridFileError(u"Le fichier PDF\n"_s + native(m_target) +
+                            u"\nn'a pas pu être écrit en entier : le disque est peut-être plein."
+                            "\n\nAucun fichier n'a été remplacé. Libérez de la place ou choisissez "
+                            "un autre disque, puis recommencez."_s);
+    }
     // One step that replaces the old file, if any, with the complete one.
     std::error_code error;
     std::filesystem::rename(fsPath(m_scratch), fsPath(m_target), error);
     if (error)
         throw GridFileError(u"Le fichier PDF n'a pas pu être enregistré sous le nom\n"_s +
                                 native(m_target) + u"\n\nDétail : "_s +
-                                QString::fromLocal8Bit(error.message()),
-                            QString::fromLocal8Bit(error.message()));
+                                systemErrorText(error.value()),
+                            systemErrorText(error.value()));
     m_scratch.clear();
     const MsgAnswer open = say(parent, MsgIcon::Information,
                                u"Les grilles ont été enregistrées dans le fichier :\n"_s +

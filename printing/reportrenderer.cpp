@@ -67,8 +67,9 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
         for (int k = 0; k < GridSheet::Grids; ++k) {
             if (index == cardsPerPage) {
                 if (page > 0 && !device.newPage())
-                    throw GridFileError(u"L'impression s'est interrompue : plus de place "
-                                        "pour une nouvelle page."_s);
+                    throw GridFileError(u"L'impression s'est interrompue : l'imprimante ou le "
+                                        "fichier de destination n'a plus accepté de page "
+                                        "(disque plein ?)."_s);
                 if (progress)
                     progress(++page, pages);
                 painter.setFont(m_definition.headingFont);

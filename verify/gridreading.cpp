@@ -1,5 +1,6 @@
 #include "gridreading.h"
 
+#include "app/errortext.h"
 #include "grids/gridfileerror.h"
 
 #include <QDir>
@@ -25,12 +26,12 @@ public:
     {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
+            throw ScratchFolderError(cannotWriteText(fileErrorText(file)), fileErrorText(file));
         QByteArray lines;
         for (int value : values)
             lines += QByteArray::number(value) + "\r\n";
         if (file.write(lines) != lines.size() || !file.flush())
-            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
+            throw ScratchFolderError(cannotWriteText(fileErrorText(file)), fileErrorText(file));
     }
 
     // Exactly count numbers, one a line, blanks around the digits ignored.
@@ -38,7 +39,7 @@ public:
     {
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
-            throw ScratchFolderError(cannotWriteText(file.errorString()), file.errorString());
+            throw ScratchFolderError(cannotWriteText(fileErrorText(file)), fileErrorText(file));
         std::array<int, Count> numbers{};
         for (int& number : numbers) {
             bool ok = false;

@@ -85,7 +85,7 @@ Reading GridVerifier::readThroughScratch(const std::function<Reading(const QStri
             detail = e.detail();
         }
     } else {
-        detail = own.errorString();
+        detail = u"aucun dossier temporaire ne peut y être créé"_s;
     }
     throw GridFileError(u"Les fichiers de travail de la vérification n'ont pu être écrits ni "
                         "dans\n"_s +

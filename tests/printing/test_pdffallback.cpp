@@ -229,7 +229,11 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("ancien contenu");
         }
-        QFile::remove(m_app->appPath() + u"LOTO2.DAT"_s); // the print will fail
+        // The grid file vanishes while the organiser answers: the print fails.
+        m_fakes->messages.whileOpen = [this] {
+            if (shown().size() == 3)
+                QFile::remove(grid());
+        };
         answer({MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Yes});
         choose({path, path});
         QVERIFY(!print());
@@ -240,17 +244,48 @@ private slots:
         QCOMPARE(m_dialog->asked.size(), 2);
         QCOMPARE(m_dialog->asked[1].second, path); // Non: the dialog again, on that name
         QCOMPARE(shown().last().icon, MsgIcon::Critical);
-        QVERIFY(shown().last().text.startsWith(u"Le modèle d'impression"_s));
+        QVERIFY(shown().last().text.contains(u"introuvable"_s));
         QCOMPARE(contents(path), QByteArray("ancien contenu"));
         QCOMPARE(entries(documents()), QStringList{u"ancien.pdf"_s});
 
-        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app->appPath() + u"LOTO2.DAT"_s);
+        m_fakes->messages.whileOpen = nullptr;
+        GridFileBuilder(m_app->appPath(), m_fakes->random, m_fakes->clock).build(8, grid(), {});
         shown().clear();
         answer({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::No});
         choose({path});
         QVERIFY(print());
         QVERIFY(pdfText(path).contains(u"Numerella - Tirage du : 24-12-2026"_s));
         QCOMPARE(entries(documents()), QStringList{u"ancien.pdf"_s});
+    }
+
+    // A full disk: the PDF writer says nothing, the file is cut short. It
+    // must neither be announced as saved nor replace the PDF already there.
+    void aFullDiskReplacesNothing()
+    {
+        const QString disk = documents() + u"/petit"_s;
+        QVERIFY(QDir().mkpath(disk));
+        if (QProcess::execute(u"mount"_s,
+                              {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=16k"_s, u"tmpfs"_s, disk}) != 0)
+            QSKIP("a small disk needs the right to mount one");
+        const QString path = disk + u"/garde.pdf"_s;
+        {
+            QFile kept(path);
+            QVERIFY(kept.open(QIODevice::WriteOnly));
+            kept.write(QByteArray(6000, 'x'));
+        }
+        const QByteArray before = contents(path);
+        answer({MsgAnswer::Yes, MsgAnswer::Yes});
+        choose({path});
+        const bool printed = print();
+        const QStringList left = entries(disk);
+        const QByteArray after = contents(path);
+        QProcess::execute(u"umount"_s, {disk});
+        QVERIFY(!printed);
+        QCOMPARE(shown().last().icon, MsgIcon::Critical);
+        QVERIFY2(shown().last().text.contains(u"le disque est peut-être plein"_s),
+                 qPrintable(shown().last().text));
+        QCOMPARE(after, before);
+        QCOMPARE(left, QStringList{u"garde.pdf"_s});
     }
 
     // The real dialog proposes the name given and leaves no QtProject.conf.
