@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,10 +22,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name, const QString& text)
+QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name, const QString& spoken,
+                             const QString& text)
 {
     auto* edit = new QPlainTextEdit(text, parent);
     edit->setObjectName(name);
+    edit->setAccessibleName(spoken);
     edit->setReadOnly(true);
     return edit;
 }
@@ -36,7 +39,7 @@ QString programNameForDisplay(const QString& programPath)
 }
 
 Apropos::Apropos(Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_services(services),
       m_onglet(new QTabWidget(this))
 {
     const BusyPointer busy;
@@ -108,6 +111,8 @@ QWidget* Apropos::technicalPage()
                              "TradeMarks", "Copyright", "Company"}) {
         auto* label = new QLabel(page);
         label->setObjectName(QString::fromLatin1(name));
+        // The values line up through spaces, which only a fixed-pitch font keeps.
+        label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         layout->addWidget(label);
     }
@@ -133,7 +138,8 @@ QWidget* Apropos::historyPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(readOnlyText(page, u"Afficheur"_s, InstallationInfo::history()));
+    layout->addWidget(
+        readOnlyText(page, u"Afficheur"_s, u"Historique"_s, InstallationInfo::history()));
     return page;
 }
 
@@ -141,7 +147,8 @@ QWidget* Apropos::assistancePage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(readOnlyText(page, u"Text1"_s, InstallationInfo::assistanceText()));
+    layout->addWidget(readOnlyText(page, u"Text1"_s, u"Assistance technique"_s,
+                                   InstallationInfo::assistanceText()));
     auto* mail = new QPushButton(u"M'envoyer un E-Mail : "_s + InstallationInfo::makerMail(), page);
     mail->setObjectName(u"EMail"_s);
     connect(mail, &QPushButton::clicked, this,

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,34 @@ using namespace Qt::StringLiterals;
 namespace {
 const char TopicProperty[] = "numerellaHelpTopic";
 const char KeptProperty[] = "numerellaHelpKeptInView";
+
+// Escape closes the help, as it does a dialog.
+class EscapeCloses : public QObject
+{
+public:
+    explicit EscapeCloses(QWidget* window) : QObject(window), m_window(window) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        m_window->close();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// The whole window, title bar included, inside the room given.
+void fitFrameInto(QWidget* window, const QRect& room)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    const QMargins margins(inside.left() - frame.left(), inside.top() - frame.top(),
+                           frame.right() - inside.right(), frame.bottom() - inside.bottom());
+    window->setGeometry(room.marginsRemoved(margins));
+}
 } // namespace
 
 QString helpAnchor(int topic)
@@ -51,13 +80,18 @@ void HelpWindowOpener::open(QWidget* from, int topic)
         m_window->setObjectName(u"Aide"_s);
         m_window->setAccessibleName(u"Aide de Numerella"_s);
         m_window->setOpenExternalLinks(true);
+        m_window->installEventFilter(new EscapeCloses(m_window));
     }
-    if (!m_window->isVisible())
-        place(from ? from->window() : nullptr);
+    QWidget* screen = from ? from->window() : nullptr;
+    // Placed afresh for another screen, or when it would hide what that screen keeps in view.
+    const bool placeIt = !m_window->isVisible() || screen != m_placedFor ||
+                         m_window->frameGeometry().intersects(HelpKey::keptInView(screen));
     m_window->setWindowTitle(Param::AppTitle() + u" - Aide"_s);
     m_window->setHtml(html);
     m_window->scrollToAnchor(helpAnchor(topic));
     m_window->show();
+    if (placeIt)
+        place(screen);
     m_window->raise();
     m_window->activateWindow();
 }
@@ -69,13 +103,18 @@ QWidget* HelpWindowOpener::window() const
 
 void HelpWindowOpener::place(QWidget* from)
 {
+    m_placedFor = from;
     const QScreen* screen = from ? from->screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         m_window->resize(640, 560);
         return;
     }
-    m_window->setGeometry(
-        HelpPlacement::beside(screen->availableGeometry(), HelpKey::keptInView(from)));
+    const QRect room =
+        HelpPlacement::beside(screen->availableGeometry(), HelpKey::keptInView(from));
+    fitFrameInto(m_window, room);
+    // A window manager adds its frame a moment after the window shows.
+    QTimer::singleShot(300, m_window,
+                       [window = m_window.data(), room] { fitFrameInto(window, room); });
 }
 
 HelpKey::HelpKey(HelpOpener& opener, QObject* parent) : QObject(parent), m_opener(opener) {}

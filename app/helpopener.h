@@ -39,6 +39,7 @@ private:
     MessageBox& m_messages;
     QString m_helpFile;
     QPointer<QTextBrowser> m_window;
+    QPointer<QWidget> m_placedFor; // the screen it was last placed beside
 };
 
 // The F1 key, in any window, opens the help on that window's topic.

@@ -2,8 +2,15 @@
 
 #include "busypointer.h"
 
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
+
 #include <QPushButton>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +29,27 @@ QMessageBox::Icon toQt(MsgIcon icon)
     }
     return QMessageBox::Information;
 }
+
+// Qt wraps a box's text at half the screen's width; on a small screen that
+// breaks lines the text already cuts where it wants. A spacer as wide as the
+// longest line keeps them whole, as far as the screen allows.
+void keepLinesWhole(QMessageBox& box, const QString& text, const QWidget* parent)
+{
+    auto* layout = qobject_cast<QGridLayout*>(box.layout());
+    auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_s);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!layout || !label || !screen || layout->indexOf(label) < 0)
+        return;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    layout->getItemPosition(layout->indexOf(label), &row, &column, &rows, &columns);
+    const QFontMetrics metrics(label->font());
+    int longest = 0;
+    for (const QString& line : text.split(u'\n'))
+        longest =
+            std::max(longest, metrics.horizontalAdvance(line) + 2 * metrics.averageCharWidth());
+    const int room = screen->availableGeometry().width() - 120; // icon and margins
+    layout->addItem(new QSpacerItem(std::min(longest, room), 0), layout->rowCount(), column);
+}
 } // namespace
 
 MsgAnswer QtMessageBox::show(QWidget* parent, const MessageRequest& request)
@@ -30,6 +58,7 @@ MsgAnswer QtMessageBox::show(QWidget* parent, const MessageRequest& request)
     QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton, parent);
     // It blocks the screen it belongs to, not the help window beside it.
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    keepLinesWhole(box, request.text, parent);
     if (request.buttons == MsgButtons::Ok) {
         QPushButton* ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
         box.setDefaultButton(ok);

@@ -1,5 +1,6 @@
 #include "savedialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QSettings>
@@ -55,6 +56,11 @@ QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& 
     dialog.setLabelText(QFileDialog::FileType, u"Type :"_s);
     dialog.setLabelText(QFileDialog::Accept, u"&Enregistrer"_s);
     dialog.setLabelText(QFileDialog::Reject, u"Annuler"_s);
+    // Its lists of folders and of file types are read out by name.
+    if (auto* folders = dialog.findChild<QComboBox*>(u"lookInCombo"_s))
+        folders->setAccessibleName(u"Dossier"_s);
+    if (auto* types = dialog.findChild<QComboBox*>(u"fileTypeCombo"_s))
+        types->setAccessibleName(u"Type de fichier"_s);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,11 @@ SingleInstance::SingleInstance(const QString& appPath) : m_path(lockFileFor(appP
 
 SingleInstance::Outcome SingleInstance::tryLockAt(const QString& path)
 {
+    // Only a plain file can be a lock; even the lock's own check would wait
+    // for ever on a pipe found there.
+    const QFileInfo found(path);
+    if ((found.exists() || found.isSymLink()) && !found.isFile())
+        return Outcome::InTheWay;
     m_lock = std::make_unique<QLockFile>(path);
     // A running copy keeps its lock however long the game lasts; only a dead
     // owner makes the lock stale.

@@ -44,7 +44,8 @@ Tirage::Tirage(Services& services, QWidget* parent) : QDialog(parent), m_service
 {
     setObjectName(u"Tirage"_s);
     setWindowTitle(u"Tirage du Loto"_s);
-    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    // A dialog window: the desktop keeps it above the main window it belongs to.
+    setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     HelpKey::setTopic(this, HelpTopic::Draw);
     buildScreen();
     // The hall watches the big number: the help never covers it.
@@ -224,8 +225,9 @@ void Tirage::refreshBoards()
 
 void Tirage::ProcReinit()
 {
+    // The whole series goes: Enter alone must not do it.
     if (m_services.message(this, MsgIcon::Question, u"Etes vous sûr de vouloir réinitialiser ?"_s,
-                           MsgButtons::YesNo) != MsgAnswer::Yes)
+                           MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
     m_state.clear();
     refreshBoards();
@@ -277,6 +279,7 @@ void Tirage::Timer_Timer()
 void Tirage::Temps_Change()
 {
     m_afficheTemps->setText(QString::number(m_temps->value() * 10));
+    m_temps->setAccessibleDescription(m_afficheTemps->text() + u" secondes"_s);
     m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
 }
 

@@ -36,7 +36,7 @@ int centredLeft(int width)
 } // namespace
 
 Generateur::Generateur(Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_services(services), m_saisieNombre(new QLineEdit(this)), m_saisieDate(new QLineEdit(this)),
       m_boiteBoutons(new QFrame(this)), m_lancer(new QPushButton(u"&Lancer"_s, m_boiteBoutons)),
@@ -197,9 +197,11 @@ void Generateur::generate(int count, const QString& date)
         const QString path =
             existing.isEmpty() ? GridFolder::filePath(appPath, fileName) : existing.first();
         // Its cards may be sold already: replacing it takes a deliberate Oui.
+        const QString question = existing.size() > 1 ? Input::alreadyExistTwinsText(existing)
+                                                     : Input::alreadyExistsText(path);
         if (!existing.isEmpty() &&
-            m_services.message(this, MsgIcon::Exclamation, Input::alreadyExistsText(path),
-                               MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+            m_services.message(this, MsgIcon::Exclamation, question, MsgButtons::YesNo,
+                               MsgAnswer::No) != MsgAnswer::Yes)
             return resetWindow();
 
         m_generating = true;

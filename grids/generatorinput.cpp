@@ -1,6 +1,7 @@
 #include "generatorinput.h"
 
 #include <QDate>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -75,6 +76,10 @@ QString confirmationText(int count, const QString& date)
 QString alreadyExistsText(const QString& fullPath)
 {
     return fullPath + u" existe déjà !!!\nSouhaitez vous le remplacer ?"_s;
+}
+QString alreadyExistTwinsText(const QStringList& fullPaths)
+{
+    return fullPaths.join(u'\n') + u"\nexistent déjà !!!\nSouhaitez vous les remplacer ?"_s;
 }
 QString waitText()
 {

@@ -23,6 +23,8 @@ QString emptyDateOnEnterText();
 QString dateFormatText();
 QString confirmationText(int count, const QString& date);
 QString alreadyExistsText(const QString& fullPath);
+// Files of one draw whose names differ only by case: all are named, as all go.
+QString alreadyExistTwinsText(const QStringList& fullPaths);
 QString waitText();
 
 } // namespace GeneratorInput

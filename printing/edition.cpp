@@ -27,7 +27,7 @@ const QString DeleteWarning =
 }
 
 Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint),
       m_services(services),
       m_printer(std::make_unique<GridPrinter>(services, output, Param::AppPath())),

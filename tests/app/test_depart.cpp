@@ -14,10 +14,12 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The screen keeps the main window inactive while it is open.
+// The screen keeps the main window inactive while it is open, and is a dialog
+// of it, which the desktop never lets the main window cover.
 bool isModalOver(const QWidget* screen, const QWidget* main)
 {
-    return screen && screen->parentWidget() == main && screen->windowModality() != Qt::NonModal;
+    return screen && screen->parentWidget() == main && screen->windowModality() != Qt::NonModal &&
+           screen->windowType() == Qt::Dialog;
 }
 } // namespace
 

@@ -103,6 +103,26 @@ private slots:
         QVERIFY(draw->screen()->availableGeometry().contains(help->geometry()));
         delete draw;
         QVERIFY(help && help->isVisible());
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(!help);
+    }
+
+    void helpAlreadyOpenMovesOffTheBigNumber()
+    {
+        HelpWindowOpener opener(m_fakes.messages, m_app.appPath() + u"Loto.hlp"_s);
+        QWidget main;
+        main.setGeometry(main.screen()->availableGeometry());
+        main.show();
+        opener.open(&main, HelpTopic::Contents);
+        Tirage draw(m_fakes.services);
+        draw.setGeometry(draw.screen()->availableGeometry());
+        draw.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&draw));
+        opener.window()->setGeometry(0, 0, 300, 300); // over the number
+        opener.open(&draw, HelpTopic::Draw);
+        const QWidget* number = draw.findChild<QWidget*>(u"Afficheur"_s);
+        QVERIFY(!opener.window()->geometry().intersects(
+            QRect(number->mapToGlobal(QPoint(0, 0)), number->size())));
     }
 
     void placement_data()

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 class TestSingleInstance : public QObject
@@ -73,6 +75,7 @@ private slots:
         QTest::newRow("a folder") << u"folder"_s;
         QTest::newRow("a folder with files") << u"full folder"_s;
         QTest::newRow("a file that is no lock") << u"junk"_s;
+        QTest::newRow("a pipe") << u"pipe"_s; // reading it would wait for ever
     }
 
     void onlyALiveCopyRefusesAStart()
@@ -81,7 +84,9 @@ private slots:
         const QString appPath = QDir::tempPath() + u"/numerella-lock-test-%1/"_s.arg(
                                                        QCoreApplication::applicationPid());
         const QString path = SingleInstance(appPath).lockPath();
-        if (inTheWay == u"junk") {
+        if (inTheWay == u"pipe") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (inTheWay == u"junk") {
             QFile junk(path);
             QVERIFY(junk.open(QIODevice::WriteOnly));
             junk.write("pas un verrou\n");

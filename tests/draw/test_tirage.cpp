@@ -311,6 +311,7 @@ private slots:
         QCOMPARE(messages().last().text, u"Etes vous sûr de vouloir réinitialiser ?"_s);
         QCOMPARE(messages().last().icon, MsgIcon::Question);
         QCOMPARE(messages().last().buttons, MsgButtons::YesNo);
+        QCOMPARE(messages().last().defaultAnswer, MsgAnswer::No); // Enter keeps the series
         QCOMPARE(screen().state().count(), 1);
         QVERIFY(screen().timer().isActive());
         QCOMPARE(screen().titleCaption(), u"Tirage du 25-12-2000 - 100 grilles"_s);

@@ -257,6 +257,18 @@ private slots:
         QCOMPARE(m_app->grillesEntries(), QStringList{u"12-03-03-2031.dat"_s}); // one file
         QVERIFY(digestOf(copied) != original);
         GridFile(copied, GridFile::Access::ReadOnly).checkWhole(12);
+
+        // Twins already side by side: both are named, as both go.
+        const QString twin = m_app->gridPath(u"12-03-03-2031.DAT"_s);
+        QVERIFY(QFile::copy(copied, twin));
+        type(u"12"_s, u"03/03/2031"_s);
+        messages().answer(MsgAnswer::Yes);
+        messages().answer(MsgAnswer::Yes);
+        lancer()->click();
+        QCOMPARE(messages().last().text,
+                 QDir::toNativeSeparators(twin) + u'\n' + QDir::toNativeSeparators(copied) +
+                     u"\nexistent déjà !!!\nSouhaitez vous les remplacer ?"_s);
+        QCOMPARE(m_app->grillesEntries(), QStringList{u"12-03-03-2031.DAT"_s});
     }
 
     void aFailureDuringTheRunIsReportedAndChangesNothing()
