@@ -1,11 +1,11 @@
 #include "apropos.h"
 
-#include "app/busypointer.h"
-#include "app/desktopshell.h"
-#include "app/param.h"
-#include "app/services.h"
-#include "app/svgpicture.h"
 #include "installationinfo.h"
+#include "platform/busypointer.h"
+#include "platform/desktopshell.h"
+#include "platform/param.h"
+#include "platform/services.h"
+#include "platform/svgpicture.h"
 
 #include <QApplication>
 #include <QFileInfo>

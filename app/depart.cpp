@@ -3,15 +3,15 @@
 #include "about/apropos.h"
 #include "draw/tirage.h"
 #include "grids/generateur.h"
-#include "helpopener.h"
-#include "keystates.h"
 #include "mainstatusbar.h"
-#include "param.h"
+#include "platform/helpopener.h"
+#include "platform/keystates.h"
+#include "platform/param.h"
+#include "platform/printeroutput.h"
+#include "platform/screeninfo.h"
+#include "platform/services.h"
+#include "platform/svgpicture.h"
 #include "printing/edition.h"
-#include "printing/printeroutput.h"
-#include "screeninfo.h"
-#include "services.h"
-#include "svgpicture.h"
 
 #include <QAction>
 #include <QApplication>

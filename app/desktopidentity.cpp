@@ -1,6 +1,6 @@
 #include "desktopidentity.h"
 
-#include "svgpicture.h"
+#include "platform/svgpicture.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "mainstatusbar.h"
 
-#include "clock.h"
-#include "keystates.h"
-#include "param.h"
+#include "platform/clock.h"
+#include "platform/keystates.h"
+#include "platform/param.h"
 
 #include <QLabel>
 

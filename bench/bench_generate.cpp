@@ -1,11 +1,11 @@
 // Times the making of a 10000-grid file end to end (template copy, 10000
 // grids, close, rename) against a floor: the same 2500 rows inserted through
 // plain SQLite into a copy of the template. Prints both medians and the ratio.
-#include "app/clock.h"
-#include "app/randomsource.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfolder.h"
 #include "grids/gridgenerator.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

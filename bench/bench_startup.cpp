@@ -1,9 +1,9 @@
 // Times the main window's start-up and the opening of the draw screen, the
 // two waits an organiser sees. Prints the median and spread of several runs.
 #include "app/depart.h"
-#include "app/param.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "platform/param.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Times one whole check of a grid in the last sheet of a 10000-grid file:
 // lookup, reading through the scratch files, counting against the draw.
-#include "draw/drawstate.h"
 #include "fakes/fakeservices.h"
+#include "game/drawstate.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfolder.h"
 #include "verify/gridverifier.h"

@@ -1,9 +1,9 @@
 // Times PlayClip from the call to the moment the audio output has taken the
 // first samples. Run it with a sound server up (bench/run_voice_bench.sh
 // starts PulseAudio with a null sink standing in for a sound card).
-#include "app/param.h"
 #include "draw/clipplayer.h"
-#include "draw/qtaudiooutputs.h"
+#include "platform/param.h"
+#include "platform/qtaudiooutputs.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/soundoutput.h"
+#include "platform/soundoutput.h"
 
 #include <QAudioFormat>
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "drawtabs.h"
 
-#include "app/twiplayout.h"
+#include "platform/twiplayout.h"
 
 #include <QFrame>
 #include <QTabBar>

@@ -1,9 +1,9 @@
 #include "numericboard.h"
 
 #include "boardgeometry.h"
-#include "drawstate.h"
 #include "drawtabs.h"
-#include "panellabel.h"
+#include "game/drawstate.h"
+#include "platform/panellabel.h"
 
 using namespace Qt::StringLiterals;
 

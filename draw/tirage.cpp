@@ -1,21 +1,21 @@
 #include "tirage.h"
 
-#include "app/busypointer.h"
-#include "app/helpopener.h"
-#include "app/param.h"
-#include "app/services.h"
 #include "chronoboard.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
+#include "game/numberpicker.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
-#include "numberpicker.h"
 #include "numericboard.h"
-#include "panellabel.h"
-#include "resultpanel.h"
+#include "platform/busypointer.h"
+#include "platform/helpopener.h"
+#include "platform/panellabel.h"
+#include "platform/param.h"
+#include "platform/services.h"
 #include "verify/gridverifier.h"
+#include "verify/resultpanel.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>

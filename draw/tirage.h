@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/twiplayout.h"
-#include "drawstate.h"
+#include "game/drawstate.h"
+#include "platform/twiplayout.h"
 
 #include <QDialog>
 #include <QTimer>

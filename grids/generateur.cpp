@@ -1,14 +1,14 @@
 #include "generateur.h"
 
-#include "app/busypointer.h"
-#include "app/helpopener.h"
-#include "app/param.h"
-#include "app/services.h"
 #include "generatorinput.h"
 #include "gridfilebuilder.h"
 #include "gridfileerror.h"
 #include "gridfilename.h"
 #include "gridfolder.h"
+#include "platform/busypointer.h"
+#include "platform/helpopener.h"
+#include "platform/param.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QCloseEvent>

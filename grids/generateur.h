@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/twiplayout.h"
+#include "platform/twiplayout.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 
 #include "gridfileerror.h"
 
-#include "app/errortext.h"
+#include "platform/errortext.h"
 
 #include <QDir>
 #include <QFile>

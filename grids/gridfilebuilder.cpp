@@ -1,10 +1,10 @@
 #include "gridfilebuilder.h"
 
-#include "app/errortext.h"
 #include "gridfile.h"
 #include "gridfileerror.h"
 #include "gridfolder.h"
 #include "gridgenerator.h"
+#include "platform/errortext.h"
 
 #include <QCoreApplication>
 #include <QDir>

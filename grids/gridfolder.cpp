@@ -1,8 +1,8 @@
 #include "gridfolder.h"
 
-#include "app/errortext.h"
 #include "gridfileerror.h"
 #include "gridfilename.h"
+#include "platform/errortext.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "gridgenerator.h"
 
-#include "app/clock.h"
-#include "app/randomsource.h"
 #include "gridfile.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,13 +1,13 @@
 #include "edition.h"
 
-#include "app/helpopener.h"
-#include "app/param.h"
-#include "app/services.h"
 #include "gridfilelabel.h"
 #include "gridprinter.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "platform/helpopener.h"
+#include "platform/param.h"
+#include "platform/services.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

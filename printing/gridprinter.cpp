@@ -1,14 +1,14 @@
 #include "gridprinter.h"
 
-#include "app/busypointer.h"
-#include "app/param.h"
-#include "app/services.h"
 #include "gridfilelabel.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
-#include "printeroutput.h"
+#include "platform/busypointer.h"
+#include "platform/param.h"
+#include "platform/printeroutput.h"
+#include "platform/services.h"
 #include "reportdefinition.h"
 #include "reportrenderer.h"
 

@@ -1,10 +1,10 @@
 #include "pdffallbackoutput.h"
 
-#include "app/desktopshell.h"
-#include "app/errortext.h"
-#include "app/param.h"
-#include "app/savedialog.h"
 #include "grids/gridfileerror.h"
+#include "platform/desktopshell.h"
+#include "platform/errortext.h"
+#include "platform/param.h"
+#include "platform/savedialog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 #include "printeroutput.h"
 
 class DesktopShell;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/printeroutput.h"
+
 #include <QString>
 
 #include <memory>
@@ -7,32 +9,7 @@
 class DesktopShell;
 class MessageBox;
 class PdfFallbackOutput;
-class QPrinter;
-class QWidget;
 class SaveDialog;
-
-// What is printed, for an output that saves it to a file.
-struct PrintJob
-{
-    QString gridFile;   // the grid file printed
-    QString gridFolder; // GRILLES, where only grid files belong
-    QString pdfName;    // the name proposed for a saved copy
-};
-
-// Where a report goes. The program prints one copy on the default printer;
-// tests send it to a PDF file.
-class PrinterOutput
-{
-public:
-    virtual ~PrinterOutput() = default;
-    // Sets the printer up; false when the organiser gave the print up.
-    virtual bool prepare(QPrinter& printer, QWidget* parent, const PrintJob& job) = 0;
-    // The report is complete and the printer has let go of it. Throws
-    // GridFileError when what was made cannot be put in place.
-    virtual void deliver(QWidget*) {}
-    // After prepare(), when no report is to come of it: nothing half made stays.
-    virtual void discard() {}
-};
 
 // The default printer, or, on a machine without one, a PDF file the
 // organiser names.

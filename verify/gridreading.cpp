@@ -1,7 +1,7 @@
 #include "gridreading.h"
 
-#include "app/errortext.h"
 #include "grids/gridfileerror.h"
+#include "platform/errortext.h"
 
 #include <QDir>
 #include <QFile>

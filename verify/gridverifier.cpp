@@ -1,13 +1,13 @@
 #include "gridverifier.h"
 
-#include "app/inputbox.h"
-#include "app/param.h"
-#include "app/services.h"
 #include "entryformat.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "platform/inputbox.h"
+#include "platform/param.h"
+#include "platform/services.h"
 #include "wincheck.h"
 
 #include <QDir>

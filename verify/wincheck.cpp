@@ -1,6 +1,6 @@
 #include "wincheck.h"
 
-#include "draw/drawstate.h"
+#include "game/drawstate.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "about/apropos.h"
 #include "about/installationinfo.h"
-#include "app/param.h"
 #include "fakes/fakeservices.h"
+#include "platform/param.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,6 @@
 // Damaged or odd files in GRILLES, on every screen that lists or opens grid
 // files: each gets a clear message titled with the application title, the
 // screen stays usable and no stored file changes.
-#include "app/helpopener.h"
-#include "app/param.h"
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
@@ -10,6 +8,8 @@
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfolder.h"
+#include "platform/helpopener.h"
+#include "platform/param.h"
 #include "printing/edition.h"
 
 #include <QComboBox>

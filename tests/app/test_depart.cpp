@@ -1,9 +1,9 @@
 #include "app/depart.h"
-#include "app/helpopener.h"
 #include "app/mainstatusbar.h"
-#include "app/param.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "platform/helpopener.h"
+#include "platform/param.h"
 
 #include <QAbstractButton>
 #include <QAction>

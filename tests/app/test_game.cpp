@@ -1,13 +1,13 @@
 // The typical game, through the real windows: make 100 grids for Christmas
 // 2000, print them, run the draw until grid 42 has a full row, check it.
 #include "app/depart.h"
-#include "app/param.h"
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/generateur.h"
 #include "grids/gridfile.h"
+#include "platform/param.h"
 #include "printing/edition.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 // The program installed by an administrator and run by an organiser who may
 // not write beside it: what works, and what is refused plainly. Run as root,
 // this test gives root's rights up first, so the permissions bite.
-#include "draw/drawstate.h"
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "fakes/unprivileged.h"
+#include "game/drawstate.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"

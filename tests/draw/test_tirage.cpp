@@ -1,10 +1,10 @@
-#include "app/helpopener.h"
-#include "app/param.h"
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
 #include "grids/gridfilebuilder.h"
+#include "platform/helpopener.h"
+#include "platform/param.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "draw/clipplayer.h"
-#include "draw/qtaudiooutputs.h"
 #include "draw/wavclip.h"
 #include "fakes/fakeaudiooutputs.h"
+#include "platform/qtaudiooutputs.h"
 
 #include <QSet>
 #include <QTest>

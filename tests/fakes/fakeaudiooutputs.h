@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draw/audiooutputs.h"
+#include "platform/audiooutputs.h"
 
 #include <QList>
 #include <QMap>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/clock.h"
-#include "app/desktopshell.h"
-#include "app/helpopener.h"
-#include "app/inputbox.h"
-#include "app/messagebox.h"
-#include "app/randomsource.h"
-#include "app/savedialog.h"
-#include "app/screeninfo.h"
-#include "app/services.h"
-#include "app/soundoutput.h"
+#include "platform/clock.h"
+#include "platform/desktopshell.h"
+#include "platform/helpopener.h"
+#include "platform/inputbox.h"
+#include "platform/messagebox.h"
+#include "platform/randomsource.h"
+#include "platform/savedialog.h"
+#include "platform/screeninfo.h"
+#include "platform/services.h"
+#include "platform/soundoutput.h"
 #include "printing/printeroutput.h"
 
 #include <QCoreApplication>

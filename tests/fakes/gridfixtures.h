@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/param.h"
+#include "platform/param.h"
 #include "testpaths.h"
 
 #include <QDir>

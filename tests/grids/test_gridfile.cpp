@@ -1,11 +1,11 @@
-#include "app/clock.h"
-#include "app/randomsource.h"
 #include "fakes/gridfixtures.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
 #include "grids/gridgenerator.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 #include <QCryptographicHash>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "app/clock.h"
-#include "app/randomsource.h"
 #include "grids/gridgenerator.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 #include <QHash>
 #include <QTest>

@@ -1,10 +1,10 @@
 // Printing on a computer without a printer: the grids saved as a PDF the
 // organiser names, never over a grid file, never half made.
-#include "app/savedialog.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
+#include "platform/savedialog.h"
 #include "printing/gridprinter.h"
 #include "printing/pdffallbackoutput.h"
 

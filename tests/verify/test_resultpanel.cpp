@@ -1,10 +1,10 @@
-#include "app/param.h"
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
+#include "platform/param.h"
 
 #include <QComboBox>
 #include <QLabel>

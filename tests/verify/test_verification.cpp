@@ -1,6 +1,6 @@
-#include "draw/drawstate.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
+#include "game/drawstate.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfilename.h"

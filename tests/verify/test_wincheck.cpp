@@ -1,4 +1,4 @@
-#include "draw/drawstate.h"
+#include "game/drawstate.h"
 #include "grids/gridfilename.h"
 #include "verify/entryformat.h"
 #include "verify/wincheck.h"

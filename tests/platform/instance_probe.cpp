@@ -1,7 +1,7 @@
 // A stand-in second copy of the program for the single-instance test: it
 // takes the same lock the program takes and prints what the program would show.
-#include "app/param.h"
-#include "app/singleinstance.h"
+#include "platform/param.h"
+#include "platform/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

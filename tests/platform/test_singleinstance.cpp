@@ -1,5 +1,5 @@
-#include "app/param.h"
-#include "app/singleinstance.h"
+#include "platform/param.h"
+#include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>

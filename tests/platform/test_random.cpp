@@ -1,7 +1,7 @@
-#include "app/clock.h"
-#include "app/randomsource.h"
-#include "draw/drawstate.h"
-#include "draw/numberpicker.h"
+#include "game/drawstate.h"
+#include "game/numberpicker.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 #include <QSet>
 #include <QTest>

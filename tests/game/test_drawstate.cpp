@@ -1,6 +1,6 @@
-#include "app/twiplayout.h"
 #include "draw/boardgeometry.h"
-#include "draw/drawstate.h"
+#include "game/drawstate.h"
+#include "platform/twiplayout.h"
 
 #include <QTest>
 

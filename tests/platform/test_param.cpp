@@ -1,5 +1,5 @@
-#include "app/param.h"
-#include "app/soundoutput.h"
+#include "platform/param.h"
+#include "platform/soundoutput.h"
 
 #include <QDir>
 #include <QTest>

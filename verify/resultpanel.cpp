@@ -1,7 +1,7 @@
 #include "resultpanel.h"
 
-#include "app/twiplayout.h"
-#include "panellabel.h"
+#include "platform/panellabel.h"
+#include "platform/twiplayout.h"
 
 #include <QPushButton>
 

@@ -1,11 +1,11 @@
 // F1 and the help window: the topic of the screen the organiser is on, even
 // from a box or a list opened over it; the help beside the screen, never over
 // the big number, and still open once the screen is left.
-#include "app/helpopener.h"
-#include "app/helpplacement.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
+#include "platform/helpopener.h"
+#include "platform/helpplacement.h"
 #include "printing/edition.h"
 
 #include <QAbstractItemView>

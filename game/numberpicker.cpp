@@ -1,8 +1,8 @@
 #include "numberpicker.h"
 
-#include "app/clock.h"
-#include "app/randomsource.h"
 #include "drawstate.h"
+#include "platform/clock.h"
+#include "platform/randomsource.h"
 
 int pickNumber(const DrawState& state, RandomSource& random, const Clock& clock)
 {
