@@ -12,6 +12,7 @@
 #include "platform/services.h"
 #include "platform/svgpicture.h"
 #include "printing/edition.h"
+#include "printing/tiragesenregistres.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,6 +44,7 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Generateur"_s, u"Générateur de grilles"_s, u"Générateur"_s);
     addButton(u"Impression"_s, u"Impression des grilles"_s, u"Impression"_s);
     addButton(u"Tirage"_s, u"Tirage du loto"_s, u"Tirage"_s);
+    addButton(u"Rapports"_s, u"Tirages enregistrés"_s, u"Tirages enregistrés"_s);
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
@@ -86,6 +88,9 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
         openHidingPicture(new Edition(m_services, m_services.printer, this));
     } else if (key == u"Tirage") {
         openDrawScreen();
+    } else if (key == u"Rapports") {
+        if (auto* window = TiragesEnregistres::open(m_services, Param::RecordFile(), this))
+            window->show();
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -46,7 +47,10 @@ int runNumerella(QApplication& app)
     installFrenchTranslation(app);
 
     const QString program = QApplication::applicationFilePath();
-    Param::setGlobals(AppGlobals::compose(program, QFileInfo(program).lastModified()));
+    AppGlobals globals = AppGlobals::compose(program, QFileInfo(program).lastModified());
+    globals.RecordFile =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u"/tirages.db"_s;
+    Param::setGlobals(globals);
 
     QtMessageBox messages;
     SingleInstance instance(Param::AppPath());
@@ -64,7 +68,7 @@ int runNumerella(QApplication& app)
     PrimaryScreenInfo screen;
     QtSaveDialog saveDialog;
     DefaultPrinterOutput printer(messages, shell, saveDialog);
-    Services services{messages, input, clock, random, help, shell, screen, printer};
+    Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
 
     QtAudioOutputs soundOutputs;
     ClipPlayer sound(soundOutputs);

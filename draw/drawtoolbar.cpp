@@ -12,11 +12,13 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     addButton(u"ChoixFichier"_s, u"Choisir un fichier de tirage"_s);
     addButton(u"Chrono"_s, u"Tirage minuté"_s)->setCheckable(true);
     addButton(u"Tirage"_s, u"Tirage du loto"_s);
+    addButton(u"Annuler"_s, u"Annuler le dernier numéro (Ctrl+Z)"_s, u"Annuler le dernier numéro"_s);
     addButton(u"Repeter"_s, u"Répéter le dernier nombre tiré"_s);
     QToolButton* femme = addButton(u"Femme"_s, u"Voix féminine"_s);
     QToolButton* homme = addButton(u"Homme"_s, u"Voix masculine"_s);
     addButton(u"VerifLigne"_s, u"Vérifier une ligne"_s);
     addButton(u"VerifGrille"_s, u"Vérifier une grille"_s);
+    addButton(u"Rapport"_s, u"Rapport du tirage"_s);
     addButton(u"Reinitialiser"_s, u"Réinitialiser le tirage"_s);
     addButton(u"Apropos"_s, u"A propos"_s);
     addButton(u"Quitter"_s, u"Quitter l'écran du tirage"_s);
@@ -30,12 +32,13 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     femme->setChecked(true);
 }
 
-QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip)
+QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip,
+                                    const QString& name)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(key);
     button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
+    button->setAccessibleName(name.isEmpty() ? toolTip : name);
     button->setIcon(QIcon(u":/draw/icons/"_s + key.toLower() + u".svg"_s));
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
@@ -48,13 +51,13 @@ QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip)
 void DrawToolBar::resizeEvent(QResizeEvent*)
 {
     // Two rows, as the toolbar wraps in its narrow slot under the boards.
-    constexpr int PerRow = 6;
-    const int w = width() / PerRow;
+    const int perRow = int(m_keys.size() + 1) / 2;
+    const int w = width() / perRow;
     const int h = height() / 2;
     const int icon = std::max(8, std::min(w, h) - 8);
     for (int i = 0; i < m_keys.size(); ++i) {
         QToolButton* b = m_buttons.value(m_keys[i]);
-        b->setGeometry((i % PerRow) * w, (i / PerRow) * h, w, h);
+        b->setGeometry((i % perRow) * w, (i / perRow) * h, w, h);
         b->setIconSize({icon, icon});
     }
 }

@@ -5,7 +5,7 @@
 
 class QToolButton;
 
-// The draw screen's toolbar: eleven icon buttons identified by text keys.
+// The draw screen's toolbar: icon buttons in two rows, identified by text keys.
 class DrawToolBar : public QWidget
 {
     Q_OBJECT
@@ -23,7 +23,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* addButton(const QString& key, const QString& toolTip);
+    QToolButton* addButton(const QString& key, const QString& toolTip,
+                           const QString& name = {});
 
     QStringList m_keys;
     QHash<QString, QToolButton*> m_buttons;

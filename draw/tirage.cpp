@@ -2,6 +2,7 @@
 
 #include "chronoboard.h"
 #include "drawtabs.h"
+#include "drawgridfile.h"
 #include "drawtoolbar.h"
 #include "game/numberpicker.h"
 #include "grids/gridfile.h"
@@ -14,6 +15,7 @@
 #include "platform/panellabel.h"
 #include "platform/param.h"
 #include "platform/services.h"
+#include "printing/tiragesenregistres.h"
 #include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
 
@@ -24,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QToolButton>
 
@@ -40,7 +43,9 @@ const QString SeriesComplete = u"Tous les numéros ont été tirés !!\n\n"
                                "Veuillez réinitialiser pour effectuer une nouvelle série."_s;
 } // namespace
 
-Tirage::Tirage(Services& services, QWidget* parent) : QDialog(parent), m_services(services)
+Tirage::Tirage(Services& services, QWidget* parent)
+    : QDialog(parent), m_services(services),
+      m_series(new DrawSeries(Param::RecordFile(), services.clock, this))
 {
     setObjectName(u"Tirage"_s);
     setWindowTitle(u"Tirage du Loto"_s);
@@ -50,7 +55,17 @@ Tirage::Tirage(Services& services, QWidget* parent) : QDialog(parent), m_service
     buildScreen();
     // The hall watches the big number: the help never covers it.
     HelpKey::setKeptInView(this, m_afficheur);
+    connect(m_series, &DrawSeries::numberDrawn, this, &Tirage::onNumberDrawn);
+    connect(m_series, &DrawSeries::changed, this, &Tirage::onSeriesChanged);
+    connect(m_series, &DrawSeries::recordFailed, this, &Tirage::onRecordFailed);
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undo, &QShortcut::activated, this, [this] {
+        if (m_barre->isEnabled() && m_barre->button(u"Annuler"_s)->isEnabled())
+            ProcAnnuler();
+    });
     Form_Load();
+    // Asked once the screen is up, over it.
+    QTimer::singleShot(0, this, &Tirage::offerResume);
 }
 
 Tirage::~Tirage() = default;
@@ -114,6 +129,12 @@ void Tirage::buildScreen()
     m_afficheTemps->setAutoFillBackground(false);
     m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
 
+    m_nonEnregistre = makePanelLabel(m_canvas, u"NonEnregistre"_s, QColor(255, 255, 160),
+                                     QColor(192, 0, 0), true);
+    m_nonEnregistre->setText(u"Tirage non enregistré"_s);
+    m_nonEnregistre->setAccessibleName(u"Tirage non enregistré"_s);
+    m_layout.place(m_nonEnregistre, {7800, 7230, 3750, 480}, 10);
+
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
 
@@ -129,8 +150,7 @@ void Tirage::Form_Load()
                                 ResultPanel::WidthTwips, ResultPanel::HeightTwips});
     m_titre->clear();
     m_onglet->raise();
-    m_state.clear();
-    refreshBoards();
+    onSeriesChanged();
     m_afficheur->clear();
     m_resultat->hide();
     m_liste->hide();
@@ -166,25 +186,31 @@ void Tirage::Barre_ButtonClick(const QString& key)
         ProcVerifGrille();
     else if (key == u"Reinitialiser")
         ProcReinit();
+    else if (key == u"Annuler")
+        ProcAnnuler();
+    else if (key == u"Rapport")
+        ProcRapport();
     else if (key == u"Apropos")
         HelpKey::pressF1(this);
     else if (key == u"Quitter")
         close(); // closeEvent forgets the last number
 }
 
-MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons)
+MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
+                              MsgAnswer defaultAnswer)
 {
     // Ticks arriving while the operator has not answered yet are dropped, so
     // boxes never pile up over each other.
     m_drawMessageOpen = true;
-    const MsgAnswer answer = m_services.message(this, icon, text, buttons);
+    const MsgAnswer answer = m_services.message(this, icon, text, buttons, defaultAnswer);
     m_drawMessageOpen = false;
     return answer;
 }
 
 void Tirage::ProcTirage()
 {
-    if (m_titre->text().isEmpty() && m_state.sum() == 0) {
+    const DrawState& state = m_series->state();
+    if (m_titre->text().isEmpty() && state.sum() == 0) {
         if (drawMessage(MsgIcon::Exclamation, NoFileQuestion, MsgButtons::YesNo) == MsgAnswer::No) {
             if (m_timer.isActive()) {
                 stopTimer();
@@ -196,7 +222,7 @@ void Tirage::ProcTirage()
         m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
         m_liste->hide();
     }
-    if (m_state.isComplete()) {
+    if (state.isComplete()) {
         drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
         if (m_timer.isActive()) {
             stopTimer();
@@ -204,23 +230,104 @@ void Tirage::ProcTirage()
         }
         return;
     }
-    recordNumber(pickNumber(m_state, m_services.random, m_services.clock));
+    m_series->draw(pickNumber(state, m_services.random, m_services.clock),
+                   m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand);
 }
 
-void Tirage::recordNumber(int n)
+void Tirage::onNumberDrawn(int n)
 {
-    m_state.record(n);
+    // The record holds it already; now the hall sees and hears it.
     m_afficheur->setText(QString::number(n));
     Param::LastNumber = n;
     Param::PlayClip(Param::VoiceOffset + n);
-    m_state.pushLastFive(n);
+}
+
+void Tirage::onSeriesChanged()
+{
     refreshBoards();
+    m_nonEnregistre->setVisible(m_series->isUnrecorded());
+    refreshKeys();
+}
+
+void Tirage::showLastNumber()
+{
+    const QList<int>& out = m_series->state().sequence();
+    if (out.isEmpty()) {
+        m_afficheur->clear();
+        Param::LastNumber.reset();
+        return;
+    }
+    m_afficheur->setText(QString::number(out.last()));
+    Param::LastNumber = out.last();
+}
+
+void Tirage::ProcAnnuler()
+{
+    const DrawState& state = m_series->state();
+    if (state.count() == 0 || m_timer.isActive())
+        return;
+    const QString last = QString::number(state.sequence().last());
+    // A slip of Entrée must not take a number away from the hall.
+    if (drawMessage(MsgIcon::Question,
+                    u"Voulez-vous annuler le dernier numéro tiré ("_s + last + u") ?"_s,
+                    MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+        return;
+    m_series->undoLast();
+    showLastNumber();
+}
+
+void Tirage::offerResume()
+{
+    const std::optional<RecordedSeries> found = m_series->findInterrupted();
+    if (!found)
+        return;
+    const QList<int> numbers = found->sequence();
+    const QString count = numbers.size() == 1 ? u"1 numéro tiré"_s
+                                              : QString::number(numbers.size()) + u" numéros tirés"_s;
+    const QString question = u"Un tirage interrompu a été retrouvé :\n"_s + found->displayTitle() +
+                             u", "_s + count + u", dernier numéro "_s +
+                             QString::number(numbers.last()) + u" à "_s +
+                             found->lastNumberAt().toString(u"hh:mm"_s) +
+                             u".\n\nVoulez-vous le reprendre ?"_s;
+    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+        m_series->abandon(*found);
+        return;
+    }
+    const QString whyNot = DrawGridFile::whyNotCheckable(Param::AppPath(), found->file);
+    m_series->resume(*found, whyNot.isEmpty());
+    // As after a first draw: the file is settled, the numbers are shown, but
+    // neither the timer nor the voice starts again by itself.
+    m_titre->setText(found->file.title);
+    m_liste->hide();
+    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+    showLastNumber();
+    if (!whyNot.isEmpty())
+        m_services.message(this, MsgIcon::Exclamation, whyNot);
+}
+
+void Tirage::ProcRapport()
+{
+    if (auto* window = TiragesEnregistres::open(m_services, m_series->recordPath(), this,
+                                                m_series->recordId()))
+        window->show();
+}
+
+void Tirage::onRecordFailed(const QString& message)
+{
+    m_services.message(this, MsgIcon::Critical, message);
+}
+
+void Tirage::refreshKeys()
+{
+    // Taking a number back while the timer draws would race it.
+    m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 &&
+                                              !m_timer.isActive());
 }
 
 void Tirage::refreshBoards()
 {
-    m_numericBoard->refresh(m_state);
-    m_chronoBoard->refresh(m_state);
+    m_numericBoard->refresh(m_series->state());
+    m_chronoBoard->refresh(m_series->state());
 }
 
 void Tirage::ProcReinit()
@@ -229,13 +336,12 @@ void Tirage::ProcReinit()
     if (m_services.message(this, MsgIcon::Question, u"Etes vous sûr de vouloir réinitialiser ?"_s,
                            MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
-    m_state.clear();
-    refreshBoards();
+    if (m_timer.isActive())
+        stopTimer();
+    m_series->reinitialise();
     m_afficheur->clear();
     m_titre->clear();
     Param::LastNumber.reset();
-    if (m_timer.isActive())
-        stopTimer();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(true);
     m_barre->button(u"Tirage"_s)->setEnabled(true);
     m_liste->clear();
@@ -246,6 +352,7 @@ void Tirage::stopTimer()
 {
     m_timer.stop();
     m_barre->button(u"Chrono"_s)->setChecked(false);
+    refreshKeys();
 }
 
 void Tirage::setSliderShown(bool shown)
@@ -260,12 +367,14 @@ void Tirage::ProcChrono()
         m_barre->button(u"Tirage"_s)->setEnabled(true);
         m_timer.stop();
         setSliderShown(false);
+        refreshKeys();
         return;
     }
     m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
     m_barre->button(u"Tirage"_s)->setEnabled(false);
     m_timer.start();
     setSliderShown(true);
+    refreshKeys();
     ProcTirage();
 }
 
@@ -297,7 +406,12 @@ void Tirage::ListeDesFichiers_Click(int index)
     const QString text = m_liste->itemText(index);
     if (text.isEmpty())
         return;
-    if (!isSoundGridFile(text)) {
+    try {
+        // A damaged file is refused now, before the game, not at the first check.
+        const BusyPointer busy;
+        m_series->chooseFile(DrawGridFile::choose(Param::AppPath(), text));
+    } catch (const GridFileError& e) {
+        m_services.message(this, MsgIcon::Critical, e.message());
         m_liste->setCurrentIndex(-1);
         return;
     }
@@ -306,32 +420,40 @@ void Tirage::ListeDesFichiers_Click(int index)
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
 }
 
-bool Tirage::isSoundGridFile(const QString& title)
+bool Tirage::checksRefused()
 {
-    // A damaged file is refused now, before the game, not at the first check.
-    const std::optional<GridFileName> name = GridFileName::fromDrawTitle(title);
-    try {
-        const BusyPointer busy;
-        GridFile file(GridFolder::resolve(Param::AppPath(), name ? name->fileName() : title),
-                      GridFile::Access::ReadOnly);
-        file.checkWhole(name ? name->count : 0);
-        return true;
-    } catch (const GridFileError& e) {
-        m_services.message(this, MsgIcon::Critical, e.message());
+    if (m_series->checksAllowed())
         return false;
-    }
+    m_services.message(this, MsgIcon::Critical,
+                       u"Les grilles de ce tirage ne peuvent plus être vérifiées :\nle fichier "
+                       "de grilles a disparu ou a été refait depuis le début du tirage."_s);
+    return true;
 }
 
 void Tirage::ProcVerifGrille()
 {
+    if (checksRefused())
+        return;
     GridVerifier verifier(m_services, this, Param::AppPath());
-    showVerification(verifier.ProcVerifGrille(m_titre->text(), m_state));
+    const VerificationOutcome outcome =
+        verifier.ProcVerifGrille(m_titre->text(), m_series->state());
+    if (outcome.isVerdict)
+        m_series->recordCheck(RecordedEvent::Kind::GridCheck, outcome.entry, outcome.text,
+                              outcome.matches);
+    showVerification(outcome);
 }
 
 void Tirage::ProcVerifLigne()
 {
+    if (checksRefused())
+        return;
     GridVerifier verifier(m_services, this, Param::AppPath());
-    showVerification(verifier.ProcVerifLigne(m_titre->text(), m_state));
+    const VerificationOutcome outcome =
+        verifier.ProcVerifLigne(m_titre->text(), m_series->state());
+    if (outcome.isVerdict)
+        m_series->recordCheck(RecordedEvent::Kind::LineCheck, outcome.entry, outcome.text,
+                              outcome.matches);
+    showVerification(outcome);
 }
 
 void Tirage::showVerification(const VerificationOutcome& outcome)

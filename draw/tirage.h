@@ -1,6 +1,7 @@
 #pragma once
 
-#include "game/drawstate.h"
+#include "game/drawseries.h"
+#include "platform/messagebox.h"
 #include "platform/twiplayout.h"
 
 #include <QDialog>
@@ -18,9 +19,6 @@ class QSlider;
 class ResultPanel;
 struct VerificationOutcome;
 struct Services;
-enum class MsgIcon;
-enum class MsgButtons;
-enum class MsgAnswer;
 
 // The draw screen: the big number, the two boards, the toolbar that drives
 // the series, the timed draw and the choice of the grid file of the draw.
@@ -35,7 +33,8 @@ public:
     explicit Tirage(Services& services, QWidget* parent = nullptr);
     ~Tirage() override;
 
-    const DrawState& state() const { return m_state; }
+    const DrawState& state() const { return m_series->state(); }
+    DrawSeries& series() const { return *m_series; }
     DrawToolBar* barre() const { return m_barre; }
     const QTimer& timer() const { return m_timer; }
     QString titleCaption() const;
@@ -51,6 +50,10 @@ public:
     void ProcVerifGrille();
     void ProcVerifLigne();
     void Quitter_Click();
+    void ProcAnnuler();
+    void ProcRapport();
+    // Asks whether to take up a series the record holds unfinished.
+    void offerResume();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -60,17 +63,23 @@ protected:
 private:
     void buildScreen();
     void Form_Load();
-    void recordNumber(int n);
+    void onNumberDrawn(int n);
+    void onSeriesChanged();
+    void onRecordFailed(const QString& message);
+    void refreshKeys();
+    // The big number and "Repeter" follow the newest number still out.
+    void showLastNumber();
     void stopTimer();
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
     void showVerification(const VerificationOutcome& outcome);
-    bool isSoundGridFile(const QString& title);
-    MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons);
+    bool checksRefused();
+    MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
+                          MsgAnswer defaultAnswer = MsgAnswer::Ok);
 
     Services& m_services;
-    DrawState m_state;
+    DrawSeries* m_series;
     QTimer m_timer;
     TwipLayout m_layout;
     bool m_drawMessageOpen = false;
@@ -86,4 +95,5 @@ private:
     QSlider* m_temps = nullptr;
     QLabel* m_afficheTemps = nullptr;
     ResultPanel* m_resultat = nullptr;
+    QLabel* m_nonEnregistre = nullptr;
 };

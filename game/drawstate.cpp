@@ -15,6 +15,17 @@ void DrawState::pushLastFive(int n)
     m_lastFive[0] = QString::number(n);
 }
 
+void DrawState::undoLast()
+{
+    Q_ASSERT(!m_sequence.isEmpty());
+    const int n = m_sequence.takeLast();
+    m_drawn[n - 1] = false;
+    m_sum -= n;
+    m_lastFive.fill(QString());
+    for (std::size_t k = 0; k < m_lastFive.size() && k < std::size_t(m_sequence.size()); ++k)
+        m_lastFive[k] = QString::number(m_sequence[m_sequence.size() - 1 - qsizetype(k)]);
+}
+
 void DrawState::clear()
 {
     m_drawn.fill(false);

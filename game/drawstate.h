@@ -24,6 +24,8 @@ public:
     void record(int n);
     // The last-five boxes shift by one, the new number in front.
     void pushLastFive(int n);
+    // Takes the newest number back; the last five show the five before it.
+    void undoLast();
     void clear();
 
 private:

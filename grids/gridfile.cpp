@@ -4,6 +4,7 @@
 
 #include "platform/errortext.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -276,8 +277,9 @@ void GridFile::forEachSheet(const std::function<void(const GridSheet&)>& visit)
     });
 }
 
-void GridFile::checkWhole(int gridCount)
+QString GridFile::checkWhole(int gridCount)
 {
+    QCryptographicHash fingerprint(QCryptographicHash::Sha256);
     const auto damaged = [this](const QString& detail) {
         throw GridFileError(notAGridFileText(m_path, detail));
     };
@@ -294,14 +296,21 @@ void GridFile::checkWhole(int gridCount)
             const QString number = gridNumberText(expected + k);
             if (sheet.numbers[std::size_t(k)] != number)
                 damaged(u"la grille %1 est mal numérotée."_s.arg(number));
-            const QString fault = gridFault(sheet.grids[std::size_t(k)]);
+            const Grid& grid = sheet.grids[std::size_t(k)];
+            const QString fault = gridFault(grid);
             if (!fault.isEmpty())
                 damaged(u"la grille "_s + number + u' ' + fault);
+            // The grids as the players hold them: numbers and cells, never
+            // the heading a print writes into the same file.
+            fingerprint.addData(number.toLatin1());
+            for (int cell : grid.cells)
+                fingerprint.addData(QByteArray::number(cell) + ',');
         }
         expected += GridSheet::Grids;
     });
     if (expected <= gridCount)
         damaged(u"la feuille de la grille %1 manque."_s.arg(gridNumberText(expected)));
+    return QString::fromLatin1(fingerprint.result().toHex());
 }
 
 void GridFile::appendTempo(const QString& heading)

@@ -50,8 +50,8 @@ public:
     int sheetCount();
     // Reads the whole file and throws the damaged-file message unless it holds
     // exactly the sheets 1, 5, 9... of gridCount grids, each numbered as it
-    // should be and every grid sound.
-    void checkWhole(int gridCount);
+    // should be and every grid sound. Returns the grids' fingerprint.
+    QString checkWhole(int gridCount);
     // Every sheet in GRILLE order, numerically.
     void forEachSheet(const std::function<void(const GridSheet&)>& visit);
 

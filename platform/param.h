@@ -24,6 +24,8 @@ struct AppGlobals
     QString AppTitle;
     QString AppVersion;
     QString ExeDateTime;
+    // The game record, in the user's data folder; empty keeps no record.
+    QString RecordFile;
 
     static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
 };
@@ -52,6 +54,10 @@ inline const QString& AppVersion()
 inline const QString& ExeDateTime()
 {
     return globals().ExeDateTime;
+}
+inline const QString& RecordFile()
+{
+    return globals().RecordFile;
 }
 
 // 0 for the female voice, 90 for the male one; kept for the whole run.

@@ -13,6 +13,10 @@ public:
     // proposed is a whole path: the folder shown and the name filled in.
     virtual QString ask(QWidget* parent, const QString& title, const QString& proposed,
                         const QString& filter) = 0;
+
+    // Where a saved file is proposed: the documents folder, or the home
+    // folder on a system without one.
+    static QString documentsFolder();
 };
 
 // Qt's file dialog, in French whatever translation is loaded, and leaving no

@@ -8,6 +8,7 @@ class HelpOpener;
 class InputBox;
 class PrinterOutput;
 class RandomSource;
+class SaveDialog;
 class ScreenInfo;
 class QWidget;
 
@@ -22,6 +23,7 @@ struct Services
     DesktopShell& shell;
     ScreenInfo& screen;
     PrinterOutput& printer;
+    SaveDialog& saveDialog;
 
     // A message box titled with the application title.
     MsgAnswer message(QWidget* parent, MsgIcon icon, const QString& text,

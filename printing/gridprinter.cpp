@@ -5,6 +5,7 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "pendingoutput.h"
 #include "platform/busypointer.h"
 #include "platform/param.h"
 #include "platform/printeroutput.h"
@@ -41,30 +42,6 @@ public:
 
 private:
     QString m_path;
-};
-
-// What an output makes for a report that never completes is discarded.
-class PendingOutput
-{
-public:
-    explicit PendingOutput(PrinterOutput& output) : m_output(output) {}
-    ~PendingOutput()
-    {
-        if (!m_delivered)
-            m_output.discard();
-    }
-    PendingOutput(const PendingOutput&) = delete;
-    PendingOutput& operator=(const PendingOutput&) = delete;
-
-    void deliver(QWidget* parent)
-    {
-        m_output.deliver(parent);
-        m_delivered = true;
-    }
-
-private:
-    PrinterOutput& m_output;
-    bool m_delivered = false;
 };
 
 // "Grilles du 24-12-2026 - 500.pdf"

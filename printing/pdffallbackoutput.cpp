@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <filesystem>
 #include <system_error>
@@ -23,13 +22,6 @@ namespace {
 QString native(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// The documents folder, or the home folder on a system without one.
-QString documentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString withPdfExtension(const QString& path)
@@ -100,7 +92,7 @@ bool PdfFallbackOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJ
 
 bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
 {
-    const QString suggestion = documentsFolder() + u'/' + job.pdfName;
+    const QString suggestion = SaveDialog::documentsFolder() + u'/' + job.pdfName;
     QString proposed = suggestion;
     for (;;) {
         const QString answer = m_dialog.ask(parent, u"Enregistrer les grilles en PDF"_s, proposed,

@@ -49,6 +49,10 @@ GLYPHS = {
                  f'<rect x="7" y="13.5" width="18" height="5" rx="1" fill="#fff"/>',
     'card_check': f'<rect x="5" y="7" width="22" height="18" rx="2" {STROKE}/><path d="M10 16l4 4 8-8" {STROKE}/>',
     'reset': f'<path d="M8 12a9 9 0 1 1-1 8" {STROKE}/><path d="M7 5v7h7" {STROKE}/>',
+    # a curved arrow back over a struck-out ball: take the last number back
+    'undo': f'<path d="M9 11h10a7 7 0 0 1 0 14h-6" {STROKE}/><path d="M13 6l-5 5 5 5" {STROKE}/>',
+    # a sheet with lines: the draw's report
+    'report': f'<path d="M9 5h10l5 5v17H9z" {STROKE}/><path d="M12.5 14h8M12.5 18h8M12.5 22h5" {STROKE}/>',
 }
 
 MAIN = {
@@ -56,6 +60,7 @@ MAIN = {
     'impression': ('blue', 'printer'),
     'tirage': ('red', 'ball'),
     'apropos': ('purple', 'info'),
+    'rapports': ('green', 'report'),
     'aide': ('teal', 'help'),
     'quitter': ('grey', 'exit'),
 }
@@ -64,11 +69,13 @@ DRAW = {
     'choixfichier': ('orange', 'folder'),
     'chrono': ('blue', 'stopwatch'),
     'tirage': ('red', 'ball'),
+    'annuler': ('red', 'undo'),
     'repeter': ('green', 'repeat'),
     'femme': ('pink', 'female'),
     'homme': ('blue', 'male'),
     'verifligne': ('teal', 'card_line'),
     'verifgrille': ('teal', 'card_check'),
+    'rapport': ('blue', 'report'),
     'reinitialiser': ('orange', 'reset'),
     'apropos': ('purple', 'help'),
     'quitter': ('grey', 'exit'),

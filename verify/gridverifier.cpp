@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -107,8 +109,12 @@ VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const Dr
             return GridReading::readWholeGrid(folder, found->grid, found->entry);
         });
         const int count = WinCheck::countDrawn(reading.gridNumbers, state);
+        outcome = count < 15 ? message(WinCheck::wholeGridLoser(found->entry, count)) : outcome;
+        outcome.isVerdict = true;
+        outcome.entry = found->entry;
+        outcome.matches = count;
         if (count < 15)
-            return message(WinCheck::wholeGridLoser(found->entry, count));
+            return outcome;
         outcome.kind = VerificationOutcome::Kind::Winner;
         outcome.text = WinCheck::wholeGridWinner(found->entry);
         outcome.cellTexts = reading.cellTexts;
@@ -133,8 +139,12 @@ VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const Dra
             counts[r] = WinCheck::countDrawn(reading.lineNumbers[r], state);
         const WinCheck::LineVerdict verdict =
             WinCheck::decideLines(counts[0], counts[1], counts[2], found->entry);
+        outcome = verdict.winner ? outcome : message(verdict.text);
+        outcome.isVerdict = true;
+        outcome.entry = found->entry;
+        outcome.matches = *std::max_element(std::begin(counts), std::end(counts));
         if (!verdict.winner)
-            return message(verdict.text);
+            return outcome;
         outcome.kind = VerificationOutcome::Kind::Winner;
         outcome.text = verdict.text;
         outcome.cellTexts = reading.cellTexts;

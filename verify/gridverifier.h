@@ -21,6 +21,11 @@ struct VerificationOutcome
     QString text; // the message, or the panel's title
     GridReading::CellTexts cellTexts;
     QList<int> redCells; // CaseGrille indexes 1..27
+    // A verdict on a grid found, as the record keeps it: the entry and the
+    // numbers drawn (of the grid, or of its best row).
+    bool isVerdict = false;
+    QString entry;
+    int matches = 0;
 };
 
 // The two checks of the draw screen: is the grid a player calls out full,

@@ -112,15 +112,20 @@ private slots:
         QCOMPARE(slider()->focusPolicy(), Qt::NoFocus);
     }
 
-    void toolbarHasElevenKeysWithTheirTips()
+    void toolbarKeysHaveTheirTipsAndNames()
     {
         const QStringList keys = {u"ChoixFichier"_s, u"Chrono"_s,      u"Tirage"_s,
-                                  u"Repeter"_s,      u"Femme"_s,       u"Homme"_s,
-                                  u"VerifLigne"_s,   u"VerifGrille"_s, u"Reinitialiser"_s,
-                                  u"Apropos"_s,      u"Quitter"_s};
+                                  u"Annuler"_s,      u"Repeter"_s,     u"Femme"_s,
+                                  u"Homme"_s,        u"VerifLigne"_s,  u"VerifGrille"_s,
+                                  u"Rapport"_s,      u"Reinitialiser"_s, u"Apropos"_s,
+                                  u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré"_s);
         QCOMPARE(button(u"Quitter"_s)->toolTip(), u"Quitter l'écran du tirage"_s);
+        QCOMPARE(button(u"Annuler"_s)->toolTip(), u"Annuler le dernier numéro (Ctrl+Z)"_s);
+        QCOMPARE(button(u"Annuler"_s)->accessibleName(), u"Annuler le dernier numéro"_s);
+        QCOMPARE(button(u"Rapport"_s)->accessibleName(), u"Rapport du tirage"_s);
+        QVERIFY(!button(u"Annuler"_s)->isEnabled()); // nothing drawn yet
         for (const QString& key : keys) {
             QVERIFY2(!button(key)->icon().pixmap(32).isNull(), qPrintable(key));
             QVERIFY(!button(key)->accessibleName().isEmpty());

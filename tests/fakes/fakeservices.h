@@ -123,7 +123,8 @@ struct FakeServices
     RecordingHelp help;
     RecordingShell shell;
     FixedScreen screen;
+    ScriptedSaveDialog saveDialog;
     PdfFileOutput printer{QDir::temp().filePath(
         QStringLiteral("numerella-test-%1.pdf").arg(QCoreApplication::applicationPid()))};
-    Services services{messages, input, clock, random, help, shell, screen, printer};
+    Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
 };

@@ -76,7 +76,7 @@ private slots:
         m_grid7 = file.readSheet(5)->grids[2];
         m_services = std::make_unique<Services>(
             Services{m_fakes.messages, m_fakes.input, m_fakes.clock, m_draws, m_fakes.help,
-                     m_fakes.shell, m_fakes.screen, m_fakes.printer});
+                     m_fakes.shell, m_fakes.screen, m_fakes.printer, m_fakes.saveDialog});
     }
 
     void init()

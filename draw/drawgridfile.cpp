@@ -1,0 +1,47 @@
+#include "drawgridfile.h"
+
+#include "grids/gridfile.h"
+#include "grids/gridfileerror.h"
+#include "grids/gridfilename.h"
+#include "grids/gridfolder.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace DrawGridFile {
+
+SeriesFile choose(const QString& appPath, const QString& title)
+{
+    const std::optional<GridFileName> name = GridFileName::fromDrawTitle(title);
+    if (!name)
+        throw GridFileError(u"Le titre du tirage ne désigne pas un fichier de grilles :\n"_s +
+                            title);
+    const QString path = GridFolder::resolve(appPath, name->fileName());
+    GridFile file(path, GridFile::Access::ReadOnly);
+    const QString fingerprint = file.checkWhole(name->count);
+    return {title, QDir(GridFolder::path(appPath)).relativeFilePath(path), name->date,
+            name->count, fingerprint};
+}
+
+QString whyNotCheckable(const QString& appPath, const SeriesFile& file)
+{
+    if (file.title.isEmpty())
+        return {};
+    const QString tail = u"\n\nLe tirage reprend, mais les grilles ne pourront pas être "
+                         "vérifiées : on ne vérifie jamais des grilles que les joueurs n'ont "
+                         "pas."_s;
+    try {
+        if (choose(appPath, file.title).fingerprint == file.fingerprint)
+            return {};
+        return u"Le fichier de grilles "_s + file.fileName +
+               u" a été refait depuis le début de ce tirage : ses grilles ne sont plus celles "
+               "des joueurs."_s +
+               tail;
+    } catch (const GridFileError&) {
+        return u"Le fichier de grilles "_s + file.fileName +
+               u" de ce tirage n'existe plus ou ne peut plus être lu."_s + tail;
+    }
+}
+
+} // namespace DrawGridFile

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "drawstate.h"
+#include "seriesrecord.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Clock;
+class GameRecord;
+
+// The series being drawn, the one model every window of the draw shows: the
+// numbers out, the grid file it is tied to, and its record. A change goes
+// in here once; the windows repaint from changed(). Every number is written
+// to the record before anyone is told of it. A record that fails is said
+// once through recordFailed(); the series then goes on unrecorded.
+class DrawSeries : public QObject
+{
+    Q_OBJECT
+
+public:
+    // An empty recordPath keeps no record.
+    DrawSeries(const QString& recordPath, const Clock& clock, QObject* parent = nullptr);
+    ~DrawSeries() override;
+
+    const DrawState& state() const { return m_state; }
+    const SeriesFile& file() const { return m_file; }
+    qint64 recordId() const { return m_seriesId; }
+    // False once the grids of a resumed series are no longer the players'.
+    bool checksAllowed() const { return m_checksAllowed; }
+    // The record is meant to be kept but could not be.
+    bool isUnrecorded() const { return m_faulted; }
+    QString recordPath() const;
+
+    // Opens the record and finds a series left open; failures are said.
+    std::optional<RecordedSeries> findInterrupted();
+    void resume(const RecordedSeries& series, bool checksAllowed);
+    void abandon(const RecordedSeries& series);
+
+    void chooseFile(const SeriesFile& file);
+    void draw(int n, DrawMethod method);
+    // The last number taken back; its value.
+    int undoLast();
+    void recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,
+                     int matches);
+    // A fresh series: the one drawn so far is closed in the record.
+    void reinitialise();
+
+signals:
+    void changed();
+    // A number is out, recorded but not yet in the last five: call it out.
+    void numberDrawn(int n);
+    void recordFailed(const QString& message);
+
+private:
+    void write(const std::function<void(GameRecord&)>& work);
+    void ensureSeries(GameRecord& record);
+    RecordedEvent event(RecordedEvent::Kind kind) const;
+
+    const Clock& m_clock;
+    std::unique_ptr<GameRecord> m_record;
+    DrawState m_state;
+    SeriesFile m_file;
+    qint64 m_seriesId = 0;
+    bool m_checksAllowed = true;
+    bool m_faulted = false;
+};

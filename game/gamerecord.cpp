@@ -1,0 +1,289 @@
+#include "gamerecord.h"
+
+#include "platform/errortext.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+std::string utf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+QString text(const SQLite::Column& column)
+{
+    return column.isNull() ? QString() : QString::fromUtf8(column.getText());
+}
+
+QString stamp(const QDateTime& at)
+{
+    return at.toString(Qt::ISODate);
+}
+
+QDateTime fromStamp(const QString& text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString failure(const QString& path, const QString& doing, const QString& cause)
+{
+    return u"Le registre des tirages\n"_s + native(path) + u"\nn'a pas pu être "_s + doing +
+           u" : "_s + cause + u"."_s;
+}
+
+RecordedEvent::Kind kindFromCode(const QString& code)
+{
+    for (auto kind : {RecordedEvent::Kind::Undo, RecordedEvent::Kind::GridCheck,
+                      RecordedEvent::Kind::LineCheck})
+        if (kindCode(kind) == code)
+            return kind;
+    return RecordedEvent::Kind::Number;
+}
+
+constexpr int BusyTimeoutMs = 2000;
+
+const char Schema[] = R"(
+CREATE TABLE IF NOT EXISTS series (
+    id INTEGER PRIMARY KEY,
+    started_at TEXT NOT NULL,
+    ended_at TEXT,
+    state TEXT NOT NULL,
+    title TEXT,
+    grid_file TEXT,
+    draw_date TEXT,
+    grid_count INTEGER,
+    fingerprint TEXT
+);
+CREATE TABLE IF NOT EXISTS events (
+    id INTEGER PRIMARY KEY,
+    series_id INTEGER NOT NULL REFERENCES series(id),
+    at TEXT NOT NULL,
+    kind TEXT NOT NULL,
+    position INTEGER,
+    value INTEGER,
+    method TEXT,
+    entry TEXT,
+    verdict TEXT,
+    matches INTEGER
+);
+CREATE INDEX IF NOT EXISTS events_by_series ON events(series_id, id);
+)";
+} // namespace
+
+GameRecord::GameRecord(QString path) : m_path(std::move(path)) {}
+
+GameRecord::~GameRecord() = default;
+
+SQLite::Database& GameRecord::db()
+{
+    if (!m_db)
+        open();
+    return *m_db;
+}
+
+template <typename Work>
+auto GameRecord::guarded(const QString& doing, Work&& work) -> decltype(work())
+{
+    try {
+        return work();
+    } catch (const SQLite::Exception& e) {
+        throw RecordError(failure(m_path, doing, sqliteErrorText(e.getErrorCode())));
+    }
+}
+
+void GameRecord::open()
+{
+    if (m_db)
+        return;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw RecordError(failure(m_path, u"créé"_s,
+                                  u"son dossier ne peut pas être créé (droits, disque ?)"_s));
+    // An empty file is what a first start cut short leaves: nothing to keep.
+    const bool fresh = QFileInfo(m_path).size() == 0;
+    std::unique_ptr<SQLite::Database> db;
+    try {
+        db = std::make_unique<SQLite::Database>(
+            utf8(m_path), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, BusyTimeoutMs);
+        const int id = db->execAndGet("PRAGMA application_id").getInt();
+        const int version = db->execAndGet("PRAGMA user_version").getInt();
+        if (!fresh && id != ApplicationId)
+            throw RecordError(failure(m_path, u"ouvert"_s,
+                                      u"ce fichier n'est pas un registre de Numerella, ou il est "
+                                      "endommagé ; il est laissé tel quel"_s));
+        if (version > SchemaVersion)
+            throw RecordError(failure(m_path, u"ouvert"_s,
+                                      u"il a été écrit par une version plus récente de "
+                                      "Numerella"_s));
+        db->exec("PRAGMA journal_mode = WAL");
+        // A number is on the disk before the hall sees it.
+        db->exec("PRAGMA synchronous = FULL");
+        db->exec("PRAGMA foreign_keys = ON");
+        if (version < SchemaVersion) {
+            SQLite::Transaction transaction(*db);
+            db->exec(Schema);
+            db->exec("PRAGMA application_id = " + std::to_string(ApplicationId));
+            db->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+            transaction.commit();
+        }
+        db->execAndGet("SELECT COUNT(*) FROM series").getInt(); // a damaged file fails here
+    } catch (const SQLite::Exception& e) {
+        const int code = e.getErrorCode() & 0xff;
+        if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+            throw RecordError(failure(m_path, u"ouvert"_s,
+                                      u"ce fichier n'est pas un registre de Numerella, ou il est "
+                                      "endommagé ; il est laissé tel quel"_s));
+        throw RecordError(failure(m_path, fresh ? u"créé"_s : u"ouvert"_s,
+                                  sqliteErrorText(e.getErrorCode())));
+    }
+    m_db = std::move(db);
+}
+
+qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at)
+{
+    return guarded(u"écrit"_s, [&] {
+        SQLite::Statement insert(db(), "INSERT INTO series (started_at, state, title, grid_file, "
+                                       "draw_date, grid_count, fingerprint) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, utf8(stamp(at)));
+        insert.bind(2, utf8(stateCode(SeriesState::Open)));
+        if (!file.title.isEmpty()) {
+            insert.bind(3, utf8(file.title));
+            insert.bind(4, utf8(file.fileName));
+            insert.bind(5, utf8(file.drawDate));
+            insert.bind(6, file.gridCount);
+            insert.bind(7, utf8(file.fingerprint));
+        }
+        insert.exec();
+        return qint64(db().getLastInsertRowid());
+    });
+}
+
+void GameRecord::addEvent(qint64 series, const RecordedEvent& event)
+{
+    guarded(u"écrit"_s, [&] {
+        SQLite::Statement insert(db(), "INSERT INTO events (series_id, at, kind, position, value, "
+                                       "method, entry, verdict, matches) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, static_cast<int64_t>(series));
+        insert.bind(2, utf8(stamp(event.at)));
+        insert.bind(3, utf8(kindCode(event.kind)));
+        const bool check = event.kind == RecordedEvent::Kind::GridCheck ||
+                           event.kind == RecordedEvent::Kind::LineCheck;
+        if (!check) {
+            insert.bind(4, event.position);
+            insert.bind(5, event.value);
+        }
+        if (event.kind == RecordedEvent::Kind::Number)
+            insert.bind(6, utf8(methodCode(event.method)));
+        if (check) {
+            insert.bind(7, utf8(event.entry));
+            insert.bind(8, utf8(event.verdict));
+            insert.bind(9, event.matches);
+        }
+        insert.exec();
+    });
+}
+
+void GameRecord::setState(qint64 series, SeriesState state, const QDateTime& at)
+{
+    guarded(u"écrit"_s, [&] {
+        SQLite::Statement update(db(), "UPDATE series SET state = ?, ended_at = ? WHERE id = ?");
+        update.bind(1, utf8(stateCode(state)));
+        if (state != SeriesState::Open)
+            update.bind(2, utf8(stamp(at)));
+        update.bind(3, static_cast<int64_t>(series));
+        update.exec();
+    });
+}
+
+RecordedSeries GameRecord::series(qint64 id)
+{
+    return guarded(u"lu"_s, [&] {
+        RecordedSeries s;
+        SQLite::Statement head(db(), "SELECT id, started_at, ended_at, state, title, grid_file, "
+                                     "draw_date, grid_count, fingerprint FROM series WHERE id = ?");
+        head.bind(1, static_cast<int64_t>(id));
+        if (!head.executeStep())
+            return s;
+        s.id = head.getColumn(0).getInt64();
+        s.started = fromStamp(text(head.getColumn(1)));
+        s.ended = fromStamp(text(head.getColumn(2)));
+        s.state = stateFromCode(text(head.getColumn(3)));
+        s.file = {text(head.getColumn(4)), text(head.getColumn(5)), text(head.getColumn(6)),
+                  head.getColumn(7).getInt(), text(head.getColumn(8))};
+        SQLite::Statement events(db(), "SELECT at, kind, position, value, method, entry, verdict, "
+                                       "matches FROM events WHERE series_id = ? ORDER BY id");
+        events.bind(1, static_cast<int64_t>(id));
+        while (events.executeStep()) {
+            RecordedEvent e;
+            e.at = fromStamp(text(events.getColumn(0)));
+            e.kind = kindFromCode(text(events.getColumn(1)));
+            e.position = events.getColumn(2).getInt();
+            e.value = events.getColumn(3).getInt();
+            e.method = methodFromCode(text(events.getColumn(4)));
+            e.entry = text(events.getColumn(5));
+            e.verdict = text(events.getColumn(6));
+            e.matches = events.getColumn(7).getInt();
+            s.events.append(e);
+        }
+        return s;
+    });
+}
+
+std::optional<RecordedSeries> GameRecord::interruptedSeries()
+{
+    const qint64 id = guarded(u"lu"_s, [&]() -> qint64 {
+        SQLite::Statement query(db(), "SELECT id FROM series WHERE state = ? ORDER BY id DESC");
+        query.bind(1, utf8(stateCode(SeriesState::Open)));
+        return query.executeStep() ? query.getColumn(0).getInt64() : 0;
+    });
+    if (id == 0)
+        return std::nullopt;
+    RecordedSeries found = series(id);
+    if (found.sequence().isEmpty())
+        return std::nullopt;
+    return found;
+}
+
+QList<SeriesSummary> GameRecord::summaries()
+{
+    const QList<qint64> ids = guarded(u"lu"_s, [&] {
+        QList<qint64> out;
+        SQLite::Statement query(db(), "SELECT id FROM series ORDER BY id DESC");
+        while (query.executeStep())
+            out.append(query.getColumn(0).getInt64());
+        return out;
+    });
+    QList<SeriesSummary> out;
+    for (qint64 id : ids) {
+        const RecordedSeries s = series(id);
+        out.append({s.id, s.started, s.displayTitle(), int(s.sequence().size()), s.state});
+    }
+    return out;
+}
+
+void GameRecord::remove(qint64 id)
+{
+    guarded(u"modifié"_s, [&] {
+        SQLite::Transaction transaction(db());
+        SQLite::Statement events(db(), "DELETE FROM events WHERE series_id = ?");
+        events.bind(1, static_cast<int64_t>(id));
+        events.exec();
+        SQLite::Statement series(db(), "DELETE FROM series WHERE id = ?");
+        series.bind(1, static_cast<int64_t>(id));
+        series.exec();
+        transaction.commit();
+    });
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "seriesrecord.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+namespace SQLite {
+class Database;
+}
+
+// The record could not be opened, read or written; the text is the French
+// message for the organiser, naming the file and the cause.
+class RecordError : public std::runtime_error
+{
+public:
+    explicit RecordError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {}
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The game record: one SQLite database in the user's data folder holding
+// every series and every event of it, written durably as it happens (WAL,
+// synchronous FULL), so that after a crash or a power cut every number the
+// hall saw is there. Any SQLite tool can read it. Every failure throws
+// RecordError; nothing already written is ever changed, only added to, but
+// for the state of a series and the deletion the organiser asks for.
+class GameRecord
+{
+public:
+    static constexpr int SchemaVersion = 1;
+    static constexpr int ApplicationId = 0x4E6D5263; // "NmRc"
+
+    explicit GameRecord(QString path);
+    ~GameRecord();
+    GameRecord(const GameRecord&) = delete;
+    GameRecord& operator=(const GameRecord&) = delete;
+
+    const QString& path() const { return m_path; }
+    // Opens the record, making it (and its folder) the first time. A file
+    // that is not a record, or a damaged one, is refused and left as it is.
+    void open();
+
+    qint64 startSeries(const SeriesFile& file, const QDateTime& at);
+    void addEvent(qint64 series, const RecordedEvent& event);
+    void setState(qint64 series, SeriesState state, const QDateTime& at);
+
+    // The newest series left open with a number still out, if any.
+    std::optional<RecordedSeries> interruptedSeries();
+    RecordedSeries series(qint64 id);
+    QList<SeriesSummary> summaries(); // newest first
+    void remove(qint64 id);
+
+private:
+    template <typename Work> auto guarded(const QString& doing, Work&& work) -> decltype(work());
+    void makeSchema();
+    SQLite::Database& db();
+
+    QString m_path;
+    std::unique_ptr<SQLite::Database> m_db;
+};

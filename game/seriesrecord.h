@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// What the game record keeps of a series, as written and as read back.
+
+// How a number came out.
+enum class DrawMethod { Hand, Timed, BallMachine };
+QString methodCode(DrawMethod method);  // as stored
+QString methodLabel(DrawMethod method); // as the report says it
+DrawMethod methodFromCode(const QString& code);
+
+enum class SeriesState { Open, Reinitialised, Abandoned };
+QString stateCode(SeriesState state);
+QString stateLabel(SeriesState state);
+SeriesState stateFromCode(const QString& code);
+
+// The grid file a series is tied to; an empty title when there is none.
+struct SeriesFile
+{
+    QString title; // as the draw screen's title shows it
+    QString fileName;
+    QString drawDate; // DD-MM-YYYY
+    int gridCount = 0;
+    QString fingerprint; // of its grid numbers and cells
+};
+
+struct RecordedEvent
+{
+    enum class Kind { Number, Undo, GridCheck, LineCheck };
+    Kind kind = Kind::Number;
+    QDateTime at;
+    int position = 0; // the number's rank in the draw, for numbers and undos
+    int value = 0;
+    DrawMethod method = DrawMethod::Hand;
+    QString entry;   // a check: the grid number as typed and formatted
+    QString verdict; // a check: what the operator was told
+    int matches = 0; // a check: numbers of the grid (or of its best row) drawn
+};
+QString kindCode(RecordedEvent::Kind kind);
+
+struct RecordedSeries
+{
+    qint64 id = 0;
+    QDateTime started;
+    QDateTime ended; // invalid while the series is open
+    SeriesState state = SeriesState::Open;
+    SeriesFile file;
+    QList<RecordedEvent> events;
+
+    // The numbers out now, in draw order: every number, less those undone.
+    QList<int> sequence() const;
+    // When the last number still out came out.
+    QDateTime lastNumberAt() const;
+    // The title to show: the draw's, or "sans fichier de tirage".
+    QString displayTitle() const;
+};
+
+struct SeriesSummary
+{
+    qint64 id = 0;
+    QDateTime started;
+    QString title; // as displayTitle()
+    int numbers = 0;
+    SeriesState state = SeriesState::Open;
+};

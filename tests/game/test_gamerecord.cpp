@@ -1,0 +1,223 @@
+#include "fakes/fakeservices.h"
+#include "game/drawseries.h"
+#include "game/gamerecord.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+const SeriesFile Noel{u"Tirage du 25-12-2000 - 100 grilles"_s, u"100-25-12-2000.DAT"_s,
+                      u"25-12-2000"_s, 100, u"abc123"_s};
+} // namespace
+
+class TestGameRecord : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FixedClock m_clock;
+
+    QString path(const QString& name = u"tirages.db"_s) const { return m_dir.filePath(name); }
+
+private slots:
+    void init()
+    {
+        QFile::remove(path());
+        m_clock.time = QDateTime(QDate(2026, 12, 24), QTime(20, 30));
+    }
+
+    void aSeriesReadsBackAsItWasPlayed()
+    {
+        {
+            DrawSeries series(path(), m_clock);
+            series.chooseFile(Noel);
+            for (int n : {12, 90, 7, 45}) {
+                m_clock.time = m_clock.time.addSecs(30);
+                series.draw(n, n == 90 ? DrawMethod::Timed : DrawMethod::Hand);
+            }
+            QCOMPARE(series.undoLast(), 45);
+            series.draw(3, DrawMethod::BallMachine);
+            series.recordCheck(RecordedEvent::Kind::LineCheck, u"0042"_s, u"Perdu ;\n\"non\""_s, 2);
+            QVERIFY(!series.isUnrecorded());
+        }
+        GameRecord record(path());
+        const std::optional<RecordedSeries> open = record.interruptedSeries();
+        QVERIFY(open);
+        QCOMPARE(open->file.fingerprint, u"abc123"_s);
+        QCOMPARE(open->file.title, Noel.title);
+        QCOMPARE(open->sequence(), QList<int>({12, 90, 7, 3}));
+        QCOMPARE(open->events.size(), 7);
+        QCOMPARE(open->events[1].method, DrawMethod::Timed);
+        QCOMPARE(open->events[4].kind, RecordedEvent::Kind::Undo);
+        QCOMPARE(open->events[4].position, 4);
+        QCOMPARE(open->events[5].method, DrawMethod::BallMachine);
+        QCOMPARE(open->events[6].verdict, u"Perdu ;\n\"non\""_s);
+        QCOMPARE(open->lastNumberAt(), m_clock.time);
+
+        const QList<SeriesSummary> list = record.summaries();
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].numbers, 4);
+        QCOMPARE(list[0].title, Noel.title);
+
+        // Reinitialised or abandoned, a series is no longer offered again, but kept.
+        record.setState(open->id, SeriesState::Abandoned, m_clock.time);
+        QVERIFY(!record.interruptedSeries());
+        QCOMPARE(record.series(open->id).state, SeriesState::Abandoned);
+        QCOMPARE(record.series(open->id).events.size(), 7);
+    }
+
+    void theNumberIsOnTheDiskBeforeAnyoneIsTold()
+    {
+        DrawSeries series(path(), m_clock);
+        QList<int> seenOnDisk;
+        connect(&series, &DrawSeries::numberDrawn, this, [&](int) {
+            // Another connection, as a crash leaves the file for the next start.
+            GameRecord reader(path());
+            seenOnDisk = reader.interruptedSeries()->sequence();
+        });
+        series.draw(21, DrawMethod::Hand);
+        QCOMPARE(seenOnDisk, QList<int>({21}));
+        SQLite::Database db(path().toStdString(), SQLite::OPEN_READONLY);
+        QCOMPARE(db.execAndGet("PRAGMA journal_mode").getString(), std::string("wal"));
+        QCOMPARE(db.execAndGet("PRAGMA user_version").getInt(), GameRecord::SchemaVersion);
+    }
+
+    void aRecordThatFailsNeverStopsTheDraw_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("texte") << QByteArray("pas une base\n", 13) << u"n'est pas un registre"_s;
+        QTest::newRow("base étrangère") << QByteArray() << u"n'est pas un registre"_s;
+        QTest::newRow("plus récente") << QByteArray("newer") << u"plus récente"_s;
+        QTest::newRow("dossier") << QByteArray("folder") << u"n'a pas pu être"_s;
+    }
+
+    void aRecordThatFailsNeverStopsTheDraw()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, cause);
+        const QString file = path(QString::fromLatin1(QTest::currentDataTag()) + u".db"_s);
+        if (content == "folder") {
+            QVERIFY(QDir().mkpath(file)); // a folder where the file should be
+        } else if (content.isEmpty() || content == "newer") {
+            SQLite::Database db(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+            db.exec("CREATE TABLE autre (x)");
+            if (content == "newer") {
+                db.exec("PRAGMA application_id = " + std::to_string(GameRecord::ApplicationId));
+                db.exec("PRAGMA user_version = 99");
+            }
+        } else {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const QByteArray before = digest(file);
+
+        DrawSeries series(file, m_clock);
+        QSignalSpy failures(&series, &DrawSeries::recordFailed);
+        QSignalSpy shown(&series, &DrawSeries::numberDrawn);
+        for (int n : {5, 6, 7})
+            series.draw(n, DrawMethod::Hand);
+        series.undoLast();
+        QCOMPARE(failures.size(), 1); // said once, not at every number
+        const QString message = failures[0][0].toString();
+        QVERIFY2(message.contains(QDir::toNativeSeparators(file)), qPrintable(message));
+        QVERIFY2(message.contains(cause), qPrintable(message));
+        QVERIFY(message.endsWith(u"Le tirage continue, sans être enregistré."_s));
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(series.state().sequence(), QList<int>({5, 6}));
+        QVERIFY(series.isUnrecorded());
+        QCOMPARE(digest(file), before); // left exactly as it was
+    }
+
+    void anEmptyFileLeftByACutFirstStartIsMadeARecord()
+    {
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        DrawSeries series(path(), m_clock);
+        QSignalSpy failures(&series, &DrawSeries::recordFailed);
+        series.draw(1, DrawMethod::Hand);
+        QCOMPARE(failures.size(), 0);
+        QCOMPARE(GameRecord(path()).interruptedSeries()->sequence(), QList<int>({1}));
+    }
+
+    void aHandEditedRecordCannotPutImpossibleNumbersOut()
+    {
+        {
+            DrawSeries series(path(), m_clock);
+            series.draw(8, DrawMethod::Hand);
+        }
+        {
+            SQLite::Database db(path().toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("INSERT INTO events (series_id, at, kind, position, value) VALUES "
+                    "(1, 'x', 'numero', 2, 91), (1, 'x', 'numero', 3, 8), "
+                    "(1, 'x', 'numero', 4, -4), (1, 'x', 'numero', 5, 9)");
+        }
+        const std::optional<RecordedSeries> open = GameRecord(path()).interruptedSeries();
+        QCOMPARE(open->sequence(), QList<int>({8, 9}));
+        DrawSeries resumed(QString(), m_clock);
+        resumed.resume(*open, true);
+        QCOMPARE(resumed.state().count(), 2);
+    }
+
+    void aKilledDrawResumesIdentical()
+    {
+        QProcess child;
+        child.start(QString::fromUtf8(RECORD_CHILD), {path()});
+        QVERIFY(child.waitForStarted());
+        QList<int> shown;
+        while (shown.size() < 30 && child.waitForReadyRead(10000)) {
+            while (child.canReadLine()) {
+                const QByteArray line = child.readLine().trimmed();
+                if (line.startsWith('+'))
+                    shown.append(line.mid(1).toInt());
+                else if (line.startsWith('-') && shown.last() == line.mid(1).toInt())
+                    shown.removeLast();
+            }
+        }
+        // Mid-series, at whatever point it has reached: the power goes.
+        child.kill(); // SIGKILL: no handler, no flush, no clean close
+        QVERIFY(child.waitForFinished());
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n'))
+            if (line.startsWith('+'))
+                shown.append(line.mid(1).toInt());
+        QVERIFY(shown.size() >= 30);
+
+        const std::optional<RecordedSeries> open = GameRecord(path()).interruptedSeries();
+        QVERIFY(open);
+        const QList<int> recorded = open->sequence();
+        // Every number shown is there; at most one more, written but never shown.
+        QVERIFY2(recorded.size() == shown.size() || recorded.size() == shown.size() + 1,
+                 qPrintable(u"%1 recorded, %2 shown"_s.arg(recorded.size()).arg(shown.size())));
+        QCOMPARE(recorded.mid(0, shown.size()), shown);
+
+        DrawSeries resumed(path(), m_clock);
+        resumed.resume(*open, true);
+        QCOMPARE(resumed.state().sequence(), recorded);
+        QCOMPARE(resumed.state().lastFive()[0], QString::number(recorded.last()));
+        QCOMPARE(resumed.state().lastFive()[4], QString::number(recorded[recorded.size() - 5]));
+        // And the series goes on in the same record.
+        resumed.draw(recorded.contains(1) ? (recorded.contains(2) ? 3 : 2) : 1, DrawMethod::Hand);
+        QCOMPARE(GameRecord(path()).series(open->id).sequence().size(), recorded.size() + 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGameRecord)
+#include "test_gamerecord.moc"
