@@ -101,9 +101,10 @@ void DrawReport::build()
         const RecordedEvent& e = s.events[i];
         switch (e.kind) {
         case RecordedEvent::Kind::Number:
-            numbers << QString::number(e.position) + u". "_s + QString::number(e.value) +
-                           u"  "_s + time(e.at) + u"  "_s +
-                           (undone[i] ? u"annulé"_s : shortMethod(e.method));
+            numbers << QStringList{QString::number(e.position) + u"."_s,
+                                   QString::number(e.value), time(e.at),
+                                   undone[i] ? u"annulé"_s : shortMethod(e.method)}
+                           .join(u'\t');
             break;
         case RecordedEvent::Kind::Undo:
             undos << time(e.at) + u"   le "_s + QString::number(e.value) + u", "_s +
@@ -196,11 +197,21 @@ void DrawReport::paintLine(QPainter& painter, const Line& line, qreal y, qreal w
         painter.drawText(QPointF(0, y + ascent), text);
         return;
     }
+    // Each cell: rank and number right-aligned, then the time and the way.
     const qreal column = width / Columns;
-    for (qsizetype c = 0; c < line.cells.size(); ++c)
-        painter.drawText(QPointF(c * column, y + ascent),
-                         painter.fontMetrics().elidedText(line.cells[c], Qt::ElideRight,
-                                                          int(column * 0.96)));
+    const qreal stops[] = {0.10, 0.22, 0.27, 0.62};
+    for (qsizetype c = 0; c < line.cells.size(); ++c) {
+        const QStringList fields = line.cells[c].split(u'\t');
+        for (qsizetype f = 0; f < fields.size() && f < 4; ++f) {
+            const qreal x = c * column + stops[f] * column;
+            if (f < 2) {
+                const QRectF box(c * column, y, x - c * column, painter.fontMetrics().height());
+                painter.drawText(box, Qt::AlignRight | Qt::AlignTop, fields[f]);
+            } else {
+                painter.drawText(QPointF(x, y + ascent), fields[f]);
+            }
+        }
+    }
 }
 
 void DrawReport::paintFooter(QPainter& painter, int page, int pages, qreal width,

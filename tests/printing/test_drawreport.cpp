@@ -1,0 +1,201 @@
+#include "fakes/fakeservices.h"
+#include "game/gamerecord.h"
+#include "game/seriescsv.h"
+#include "printing/drawreport.h"
+#include "printing/seriesexport.h"
+#include "printing/tiragesenregistres.h"
+#include "platform/param.h"
+
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString pdfText(const QString& path)
+{
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// A whole evening's series: every number, some checks and undos.
+RecordedSeries fullSeries(int checks)
+{
+    RecordedSeries s;
+    s.id = 1;
+    s.started = QDateTime(QDate(2026, 12, 24), QTime(20, 31));
+    s.ended = s.started.addSecs(3600);
+    s.state = SeriesState::Reinitialised;
+    s.file = {u"Tirage du 24-12-2026 - 500 grilles"_s, u"500-24-12-2026.DAT"_s, u"24-12-2026"_s,
+              500, QString(64, u'f')};
+    QDateTime at = s.started;
+    for (int n = 1; n <= 90; ++n) {
+        at = at.addSecs(30);
+        RecordedEvent e;
+        e.at = at;
+        e.position = n;
+        e.value = 91 - n;
+        e.method = n % 3 ? DrawMethod::Timed : DrawMethod::Hand;
+        s.events << e;
+        if (n == 40) {
+            e.kind = RecordedEvent::Kind::Undo;
+            s.events << e;
+            e.kind = RecordedEvent::Kind::Number; // drawn again at once
+            s.events << e;
+        }
+    }
+    for (int k = 0; k < checks; ++k) {
+        RecordedEvent e;
+        e.kind = k % 2 ? RecordedEvent::Kind::LineCheck : RecordedEvent::Kind::GridCheck;
+        e.at = at;
+        e.entry = QString::number(k + 1).rightJustified(4, u'0');
+        e.verdict = u"La grille numéro "_s + e.entry + u" est perdante.\nIl manque 3 numéros."_s;
+        e.matches = 12;
+        s.events << e;
+    }
+    return s;
+}
+} // namespace
+
+class TestDrawReport : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<FakeServices> m_fakes;
+
+    QString recordPath() const { return m_dir.filePath(u"tirages.db"_s); }
+
+private slots:
+    void init()
+    {
+        m_fakes = std::make_unique<FakeServices>();
+        QFile::remove(recordPath());
+        Param::setGlobals(
+            AppGlobals::compose(m_dir.filePath(u"numerella"_s), QDateTime::currentDateTime()));
+    }
+
+    void csvIsATableForFrenchSpreadsheets()
+    {
+        RecordedSeries s = fullSeries(1);
+        s.events.last().entry = u"=HYPERLINK(\"x\")"_s;
+        s.events.last().verdict = u"Perdu ; vraiment\n\"non\""_s;
+        const QByteArray csv = seriesCsv(s);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QStringList rows = QString::fromUtf8(csv.mid(3)).split(u"\r\n"_s);
+        QCOMPARE(rows.size(), 1 + 92 + 1 + 1); // heading, events, check, the final line end
+        QCOMPARE(rows[0], u"Tirage;Date;Heure;Événement;Rang;Numéro;Manière;Grille;Verdict;"
+                          "Numéros tirés de la grille"_s);
+        QCOMPARE(rows[1], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;20:31:30;Numéro;1;90;"
+                          "tirage minuté;;;"_s);
+        QCOMPARE(rows[41], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;20:51:00;Annulation;"
+                           "40;51;;;;"_s);
+        QCOMPARE(rows[93], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;21:16:00;"
+                           "Vérification de grille;;;;\"'=HYPERLINK(\"\"x\"\")\";"
+                           "\"Perdu ; vraiment\n\"\"non\"\"\";12"_s);
+    }
+
+    void aWholeSeriesHoldsOnOneA4Page()
+    {
+        const QString pdf = m_dir.filePath(u"rapport.pdf"_s);
+        QPdfWriter writer(pdf);
+        DrawReport::setUpPage(writer);
+        QCOMPARE(DrawReport(fullSeries(6)).pageCount(writer), 1);
+        QCOMPARE(DrawReport(fullSeries(120)).pageCount(writer), 3);
+    }
+
+    void thePrintedReportSaysEverything()
+    {
+        RecordedSeries s = fullSeries(70);
+        QVERIFY(SeriesExport::printReport(m_fakes->services, s, nullptr));
+        const QString text = pdfText(m_fakes->printer.path());
+        for (const QString& expected :
+             {u"Rapport du tirage"_s, u"Tirage : Tirage du 24-12-2026 - 500 grilles"_s,
+              u"Fichier de grilles : 500-24-12-2026.DAT"_s, QString(64, u'f'),
+              u"Début : 24/12/2026 à 20:31:00"_s, u"Fin : 24/12/2026 à 21:31:00"_s,
+              u"(tirage réinitialisé)"_s, u"1. 90 20:31:30 minuté"_s, u"40. 51 20:51:00 annulé"_s,
+              u"40. 51 20:51:00 minuté"_s, u"90. 1 21:16:00 main"_s,
+              u"grille 0001 (12 tirés) : La grille numéro 0001 est perdante. Il manque 3 numéros."_s,
+              u"le 51, 40e numéro tiré, annulé"_s, u"page 1 / 2"_s, u"page 2 / 2"_s}) {
+            QVERIFY2(text.simplified().contains(expected.simplified()), qPrintable(expected));
+        }
+    }
+
+    void theListShowsNewestFirstAndDeletesOnlyAfterYes()
+    {
+        {
+            GameRecord record(recordPath());
+            for (int k = 0; k < 3; ++k) {
+                const qint64 id = record.startSeries(
+                    {}, QDateTime(QDate(2026, 12, 24), QTime(20, 10 * k)));
+                RecordedEvent e;
+                e.value = 5 + k;
+                e.position = 1;
+                record.addEvent(id, e);
+            }
+        }
+        auto* window = TiragesEnregistres::open(m_fakes->services, recordPath(), nullptr);
+        QVERIFY(window);
+        QTreeWidget* list = window->liste();
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->topLevelItem(0)->text(0), u"24/12/2026 20:20"_s);
+        QCOMPARE(list->topLevelItem(0)->text(1), u"sans fichier de tirage"_s);
+        QCOMPARE(list->topLevelItem(0)->text(2), u"1"_s);
+        QCOMPARE(list->topLevelItem(0)->text(3), u"en cours"_s);
+
+        window->Supprimer_Click(); // unanswered: Non
+        QCOMPARE(m_fakes->messages.last().text,
+                 u"Voulez-vous supprimer du registre le tirage du 24/12/2026 20:20 (sans fichier "
+                 "de tirage, 1 numéros) ?\n\nCette suppression est définitive."_s);
+        QCOMPARE(m_fakes->messages.last().defaultAnswer, MsgAnswer::No);
+        QCOMPARE(list->topLevelItemCount(), 3);
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        window->Supprimer_Click();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(GameRecord(recordPath()).summaries().size(), 2);
+        delete window;
+    }
+
+    void theCsvIsSavedWholeOrNotAtAll()
+    {
+        {
+            GameRecord record(recordPath());
+            record.startSeries({}, QDateTime(QDate(2026, 12, 24), QTime(20, 0)));
+        }
+        std::unique_ptr<TiragesEnregistres> window(
+            TiragesEnregistres::open(m_fakes->services, recordPath(), nullptr));
+        const QString blocked = m_dir.filePath(u"bloque"_s);
+        QVERIFY(QDir().mkpath(blocked + u"/export.csv"_s)); // a folder holds the name
+        m_fakes->saveDialog.answers << blocked + u"/export.csv"_s << m_dir.filePath(u"export"_s);
+        window->Exporter_Click();
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Critical);
+        QVERIFY(m_fakes->messages.last().text.startsWith(u"Le fichier\n"_s));
+        QCOMPARE(QDir(blocked).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(m_fakes->saveDialog.asked[0].second.endsWith(
+            u"/Rapport du tirage du 24-12-2026 à 20h00.csv"_s));
+
+        window->Exporter_Click();
+        QFile saved(m_dir.filePath(u"export.csv"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("\xEF\xBB\xBFTirage;Date;"));
+    }
+
+    void aDamagedRecordIsExplainedAndLeftAlone()
+    {
+        QFile f(recordPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        QVERIFY(!TiragesEnregistres::open(m_fakes->services, recordPath(), nullptr));
+        QVERIFY(m_fakes->messages.last().text.contains(u"n'est pas un registre"_s));
+        QCOMPARE(QFileInfo(recordPath()).size(), 4096);
+    }
+};
+
+QTEST_MAIN(TestDrawReport)
+#include "test_drawreport.moc"
