@@ -110,7 +110,6 @@ void GameRecord::open()
     if (!QDir().mkpath(folder))
         throw RecordError(failure(m_path, u"créé"_s,
                                   u"son dossier ne peut pas être créé (droits, disque ?)"_s));
-    // An empty file is what a first start cut short leaves: nothing to keep.
     const bool fresh = QFileInfo(m_path).size() == 0;
     std::unique_ptr<SQLite::Database> db;
     try {
@@ -118,26 +117,33 @@ void GameRecord::open()
             utf8(m_path), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE, BusyTimeoutMs);
         const int id = db->execAndGet("PRAGMA application_id").getInt();
         const int version = db->execAndGet("PRAGMA user_version").getInt();
-        if (!fresh && id != ApplicationId)
-            throw RecordError(failure(m_path, u"ouvert"_s,
-                                      u"ce fichier n'est pas un registre de Numerella, ou il est "
-                                      "endommagé ; il est laissé tel quel"_s));
-        if (version > SchemaVersion)
+        // Nothing in it yet: an empty file, as a first start cut short leaves.
+        const bool blank = fresh && id == 0 && version == 0;
+        if (!blank && version > SchemaVersion && id == ApplicationId)
             throw RecordError(failure(m_path, u"ouvert"_s,
                                       u"il a été écrit par une version plus récente de "
                                       "Numerella"_s));
+        if (!blank && (id != ApplicationId || version != SchemaVersion))
+            throw SQLite::Exception("not a record", SQLITE_NOTADB);
+        // A damaged record is refused before anything is written to it.
+        if (!blank) {
+            const std::string check = db->execAndGet("PRAGMA quick_check").getString();
+            db->execAndGet("SELECT COUNT(*) FROM series").getInt();
+            db->execAndGet("SELECT COUNT(*) FROM events").getInt();
+            if (check != "ok")
+                throw SQLite::Exception("quick_check", SQLITE_CORRUPT);
+        }
         db->exec("PRAGMA journal_mode = WAL");
         // A number is on the disk before the hall sees it.
         db->exec("PRAGMA synchronous = FULL");
         db->exec("PRAGMA foreign_keys = ON");
-        if (version < SchemaVersion) {
+        if (blank) {
             SQLite::Transaction transaction(*db);
             db->exec(Schema);
             db->exec("PRAGMA application_id = " + std::to_string(ApplicationId));
             db->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
             transaction.commit();
         }
-        db->execAndGet("SELECT COUNT(*) FROM series").getInt(); // a damaged file fails here
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xff;
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)

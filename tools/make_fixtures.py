@@ -59,6 +59,32 @@ def out_of_range(s, cells):
         cells[4] = 250
 
 
+def game_record_seed(path):
+    """A game record holding an interrupted series with an undo and a check,
+    made with the program's own schema (read from game/gamerecord.cpp)."""
+    source = open(os.path.join(ROOT, 'game', 'gamerecord.cpp'), encoding='utf-8').read()
+    schema = source.split('const char Schema[] = R"(')[1].split(')";')[0]
+    header = open(os.path.join(ROOT, 'game', 'gamerecord.h'), encoding='utf-8').read()
+    app_id = int(header.split('ApplicationId = ')[1].split(';')[0], 0)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    if os.path.exists(path):
+        os.remove(path)
+    db = sqlite3.connect(path)
+    db.executescript(schema)
+    db.execute(f'PRAGMA application_id = {app_id}')
+    db.execute('PRAGMA user_version = 1')
+    db.execute("INSERT INTO series (started_at, state, title) VALUES ('2026-12-24T20:30:00', 'en_cours', NULL)")
+    for pos, value in enumerate([12, 90, 7], start=1):
+        db.execute("INSERT INTO events (series_id, at, kind, position, value, method) "
+                   "VALUES (1, '2026-12-24T20:31:00', 'numero', ?, ?, 'main')", (pos, value))
+    db.execute("INSERT INTO events (series_id, at, kind, position, value) "
+               "VALUES (1, '2026-12-24T20:32:00', 'annulation', 3, 7)")
+    db.execute("INSERT INTO events (series_id, at, kind, entry, verdict, matches) "
+               "VALUES (1, '2026-12-24T20:33:00', 'verification_ligne', '0042', 'Perdu', 2)")
+    db.commit()
+    db.close()
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     open(os.path.join(OUT, 'zero-bytes.dat'), 'wb').close()
@@ -78,3 +104,4 @@ if __name__ == '__main__':
     os.makedirs(seeds, exist_ok=True)
     grid_file('seed-1', 2, folder=seeds)
     grid_file('seed-2', 2, short_sheet, folder=seeds)
+    game_record_seed(os.path.join(ROOT, 'fuzz', 'corpus', 'game_record', 'seed-1'))
