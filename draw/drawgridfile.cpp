@@ -20,8 +20,8 @@ SeriesFile choose(const QString& appPath, const QString& title)
     const QString path = GridFolder::resolve(appPath, name->fileName());
     GridFile file(path, GridFile::Access::ReadOnly);
     const QString fingerprint = file.checkWhole(name->count);
-    return {title, QDir(GridFolder::path(appPath)).relativeFilePath(path), name->date,
-            name->count, fingerprint};
+    return {title, QDir(GridFolder::path(appPath)).relativeFilePath(path), name->date, name->count,
+            fingerprint};
 }
 
 QString whyNotCheckable(const QString& appPath, const SeriesFile& file)

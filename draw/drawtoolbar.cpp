@@ -12,7 +12,8 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     addButton(u"ChoixFichier"_s, u"Choisir un fichier de tirage"_s);
     addButton(u"Chrono"_s, u"Tirage minuté"_s)->setCheckable(true);
     addButton(u"Tirage"_s, u"Tirage du loto"_s);
-    addButton(u"Annuler"_s, u"Annuler le dernier numéro (Ctrl+Z)"_s, u"Annuler le dernier numéro"_s);
+    addButton(u"Annuler"_s, u"Annuler le dernier numéro (Ctrl+Z)"_s,
+              u"Annuler le dernier numéro"_s);
     addButton(u"Repeter"_s, u"Répéter le dernier nombre tiré"_s);
     QToolButton* femme = addButton(u"Femme"_s, u"Voix féminine"_s);
     QToolButton* homme = addButton(u"Homme"_s, u"Voix masculine"_s);
@@ -32,8 +33,7 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     femme->setChecked(true);
 }
 
-QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip,
-                                    const QString& name)
+QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip, const QString& name)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(key);

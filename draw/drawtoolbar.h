@@ -23,8 +23,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* addButton(const QString& key, const QString& toolTip,
-                           const QString& name = {});
+    QToolButton* addButton(const QString& key, const QString& toolTip, const QString& name = {});
 
     QStringList m_keys;
     QHash<QString, QToolButton*> m_buttons;

@@ -1,8 +1,8 @@
 #include "tirage.h"
 
 #include "chronoboard.h"
-#include "drawtabs.h"
 #include "drawgridfile.h"
+#include "drawtabs.h"
 #include "drawtoolbar.h"
 #include "game/numberpicker.h"
 #include "grids/gridfile.h"
@@ -282,14 +282,15 @@ void Tirage::offerResume()
     if (!found)
         return;
     const QList<int> numbers = found->sequence();
-    const QString count = numbers.size() == 1 ? u"1 numéro tiré"_s
-                                              : QString::number(numbers.size()) + u" numéros tirés"_s;
-    const QString question = u"Un tirage interrompu a été retrouvé :\n"_s + found->displayTitle() +
-                             u", "_s + count + u", dernier numéro "_s +
-                             QString::number(numbers.last()) + u" à "_s +
-                             found->lastNumberAt().toString(u"hh:mm"_s) +
-                             u".\n\nVoulez-vous le reprendre ?"_s;
-    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    const QString count = numbers.size() == 1
+                              ? u"1 numéro tiré"_s
+                              : QString::number(numbers.size()) + u" numéros tirés"_s;
+    const QString question =
+        u"Un tirage interrompu a été retrouvé :\n"_s + found->displayTitle() + u", "_s + count +
+        u", dernier numéro "_s + QString::number(numbers.last()) + u" à "_s +
+        found->lastNumberAt().toString(u"hh:mm"_s) + u".\n\nVoulez-vous le reprendre ?"_s;
+    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo) !=
+        MsgAnswer::Yes) {
         m_series->abandon(*found);
         return;
     }
@@ -320,8 +321,7 @@ void Tirage::onRecordFailed(const QString& message)
 void Tirage::refreshKeys()
 {
     // Taking a number back while the timer draws would race it.
-    m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 &&
-                                              !m_timer.isActive());
+    m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 && !m_timer.isActive());
 }
 
 void Tirage::refreshBoards()
@@ -448,8 +448,7 @@ void Tirage::ProcVerifLigne()
     if (checksRefused())
         return;
     GridVerifier verifier(m_services, this, Param::AppPath());
-    const VerificationOutcome outcome =
-        verifier.ProcVerifLigne(m_titre->text(), m_series->state());
+    const VerificationOutcome outcome = verifier.ProcVerifLigne(m_titre->text(), m_series->state());
     if (outcome.isVerdict)
         m_series->recordCheck(RecordedEvent::Kind::LineCheck, outcome.entry, outcome.text,
                               outcome.matches);

@@ -115,8 +115,8 @@ int DrawSeries::undoLast()
     return e.value;
 }
 
-void DrawSeries::recordCheck(RecordedEvent::Kind kind, const QString& entry,
-                             const QString& verdict, int matches)
+void DrawSeries::recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,
+                             int matches)
 {
     RecordedEvent e = event(kind);
     e.entry = entry;

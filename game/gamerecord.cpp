@@ -108,8 +108,8 @@ void GameRecord::open()
         return;
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
-        throw RecordError(failure(m_path, u"créé"_s,
-                                  u"son dossier ne peut pas être créé (droits, disque ?)"_s));
+        throw RecordError(
+            failure(m_path, u"créé"_s, u"son dossier ne peut pas être créé (droits, disque ?)"_s));
     const bool fresh = QFileInfo(m_path).size() == 0;
     std::unique_ptr<SQLite::Database> db;
     try {
@@ -150,8 +150,8 @@ void GameRecord::open()
             throw RecordError(failure(m_path, u"ouvert"_s,
                                       u"ce fichier n'est pas un registre de Numerella, ou il est "
                                       "endommagé ; il est laissé tel quel"_s));
-        throw RecordError(failure(m_path, fresh ? u"créé"_s : u"ouvert"_s,
-                                  sqliteErrorText(e.getErrorCode())));
+        throw RecordError(
+            failure(m_path, fresh ? u"créé"_s : u"ouvert"_s, sqliteErrorText(e.getErrorCode())));
     }
     m_db = std::move(db);
 }

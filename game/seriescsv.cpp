@@ -46,8 +46,8 @@ QByteArray seriesCsv(const RecordedSeries& series)
             "de la grille"_s;
     const QString title = field(series.displayTitle());
     for (const RecordedEvent& e : series.events) {
-        const bool check = e.kind == RecordedEvent::Kind::GridCheck ||
-                           e.kind == RecordedEvent::Kind::LineCheck;
+        const bool check =
+            e.kind == RecordedEvent::Kind::GridCheck || e.kind == RecordedEvent::Kind::LineCheck;
         const QStringList cells{
             title,
             e.at.toString(u"dd/MM/yyyy"_s),

@@ -87,13 +87,13 @@ void DrawReport::build()
     const RecordedSeries& s = m_series;
     add(Style::Title, {u"Rapport du tirage"_s});
     add(Style::Text, {u"Tirage : "_s + s.displayTitle()});
-    add(Style::Text, {u"Fichier de grilles : "_s +
-                      (s.file.fileName.isEmpty() ? u"aucun"_s : s.file.fileName)});
+    add(Style::Text,
+        {u"Fichier de grilles : "_s + (s.file.fileName.isEmpty() ? u"aucun"_s : s.file.fileName)});
     if (!s.file.fingerprint.isEmpty())
         add(Style::Text, {u"Empreinte des grilles : "_s + s.file.fingerprint});
     add(Style::Text, {u"Début : "_s + dateTime(s.started)});
-    add(Style::Text, {u"Fin : "_s + dateTime(s.ended) + u" (tirage "_s + stateLabel(s.state) +
-                      u")"_s});
+    add(Style::Text,
+        {u"Fin : "_s + dateTime(s.ended) + u" (tirage "_s + stateLabel(s.state) + u")"_s});
 
     const QList<bool> undone = undoneNumbers(s.events);
     QStringList numbers, checks, undos;
@@ -101,9 +101,8 @@ void DrawReport::build()
         const RecordedEvent& e = s.events[i];
         switch (e.kind) {
         case RecordedEvent::Kind::Number:
-            numbers << QStringList{QString::number(e.position) + u"."_s,
-                                   QString::number(e.value), time(e.at),
-                                   undone[i] ? u"annulé"_s : shortMethod(e.method)}
+            numbers << QStringList{QString::number(e.position) + u"."_s, QString::number(e.value),
+                                   time(e.at), undone[i] ? u"annulé"_s : shortMethod(e.method)}
                            .join(u'\t');
             break;
         case RecordedEvent::Kind::Undo:
@@ -114,7 +113,7 @@ void DrawReport::build()
         case RecordedEvent::Kind::LineCheck:
             checks << time(e.at) +
                           (e.kind == RecordedEvent::Kind::GridCheck ? u"   grille "_s
-                                                                     : u"   ligne, grille "_s) +
+                                                                    : u"   ligne, grille "_s) +
                           e.entry + u" ("_s + QString::number(e.matches) + u" tirés) : "_s +
                           e.verdict.simplified();
             break;
@@ -165,8 +164,8 @@ QList<DrawReport::Placed> DrawReport::paginate(QPainter& painter, qreal pageHeig
         qreal needed = gap + metrics.lineSpacing();
         // A heading never ends a page alone.
         if (line.style == Style::Heading && i + 1 < m_lines.size())
-            needed += QFontMetricsF(fontFor(int(m_lines[i + 1].style)), painter.device())
-                          .lineSpacing();
+            needed +=
+                QFontMetricsF(fontFor(int(m_lines[i + 1].style)), painter.device()).lineSpacing();
         if (y > 0 && y + needed > bottom) {
             ++page;
             y = 0;
@@ -220,9 +219,9 @@ void DrawReport::paintFooter(QPainter& painter, int page, int pages, qreal width
     painter.setFont(fontFor(2));
     const QString text = m_series.displayTitle() + u" - page "_s + QString::number(page + 1) +
                          u" / "_s + QString::number(pages);
-    painter.drawText(QRectF(0, height - painter.fontMetrics().height(), width,
-                            painter.fontMetrics().height()),
-                     Qt::AlignHCenter | Qt::AlignBottom, text);
+    painter.drawText(
+        QRectF(0, height - painter.fontMetrics().height(), width, painter.fontMetrics().height()),
+        Qt::AlignHCenter | Qt::AlignBottom, text);
 }
 
 void DrawReport::render(QPagedPaintDevice& device) const

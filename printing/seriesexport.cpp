@@ -45,10 +45,10 @@ bool printReport(Services& services, const RecordedSeries& series, QWidget* pare
 
 bool exportCsv(Services& services, const RecordedSeries& series, QWidget* parent)
 {
-    QString path = services.saveDialog.ask(
-        parent, u"Exporter le tirage en CSV"_s,
-        SaveDialog::documentsFolder() + u'/' + DrawReport::fileStem(series) + u".csv"_s,
-        u"Tableaux CSV (*.csv)"_s);
+    QString path = services.saveDialog.ask(parent, u"Exporter le tirage en CSV"_s,
+                                           SaveDialog::documentsFolder() + u'/' +
+                                               DrawReport::fileStem(series) + u".csv"_s,
+                                           u"Tableaux CSV (*.csv)"_s);
     if (path.isEmpty())
         return false;
     if (!path.endsWith(u".csv"_s, Qt::CaseInsensitive))

@@ -101,9 +101,8 @@ void TiragesEnregistres::fillList()
     m_liste->clear();
     for (const SeriesSummary& s : std::as_const(m_summaries)) {
         const QString state = s.id == m_current ? u"en cours"_s : stateLabel(s.state);
-        auto* item = new QTreeWidgetItem(
-            m_liste, {s.started.toString(u"dd/MM/yyyy hh:mm"_s), s.title,
-                      QString::number(s.numbers), state});
+        auto* item = new QTreeWidgetItem(m_liste, {s.started.toString(u"dd/MM/yyyy hh:mm"_s),
+                                                   s.title, QString::number(s.numbers), state});
         item->setData(0, Qt::UserRole, s.id);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -146,8 +145,7 @@ std::optional<RecordedSeries> TiragesEnregistres::readSelected()
         RecordedSeries series = m_record->series(selectedId());
         if (series.id != 0)
             return series;
-        m_services.message(this, MsgIcon::Exclamation,
-                           u"Ce tirage n'est plus dans le registre."_s);
+        m_services.message(this, MsgIcon::Exclamation, u"Ce tirage n'est plus dans le registre."_s);
         fillList();
     } catch (const RecordError& e) {
         sayRecordError(e.message());
@@ -181,8 +179,8 @@ void TiragesEnregistres::Supprimer_Click()
     const QString question = u"Voulez-vous supprimer du registre le tirage du "_s + item->text(0) +
                              u" ("_s + item->text(1) + u", "_s + item->text(2) +
                              u" numéros) ?\n\nCette suppression est définitive."_s;
-    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo,
-                           MsgAnswer::No) != MsgAnswer::Yes)
+    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo, MsgAnswer::No) !=
+        MsgAnswer::Yes)
         return;
     try {
         m_record->remove(id);

@@ -22,8 +22,8 @@ class TiragesEnregistres : public QDialog
 public:
     // The window over parent, or nullptr once a record that cannot be read
     // has been explained. current is selected and may not be deleted.
-    static TiragesEnregistres* open(Services& services, const QString& recordPath,
-                                    QWidget* parent, qint64 current = 0);
+    static TiragesEnregistres* open(Services& services, const QString& recordPath, QWidget* parent,
+                                    qint64 current = 0);
     ~TiragesEnregistres() override;
 
     QTreeWidget* liste() const { return m_liste; }

@@ -66,9 +66,8 @@ private slots:
         QCOMPARE(keys, QStringList({u"Generateur"_s, u"Impression"_s, u"Tirage"_s, u"Rapports"_s,
                                     u"Apropos"_s, u"Aide"_s, u"Quitter"_s}));
         QCOMPARE(tips, QStringList({u"Générateur de grilles"_s, u"Impression des grilles"_s,
-                                    u"Tirage du loto"_s, u"Tirages enregistrés"_s,
-                                    u"A propos !"_s, u"Un peu d'aide ?"_s,
-                                    u"Quitter l'application"_s}));
+                                    u"Tirage du loto"_s, u"Tirages enregistrés"_s, u"A propos !"_s,
+                                    u"Un peu d'aide ?"_s, u"Quitter l'application"_s}));
 
         QLabel* grilles = depart().grilles();
         QVERIFY(grilles->isVisible());

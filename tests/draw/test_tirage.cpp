@@ -114,11 +114,10 @@ private slots:
 
     void toolbarKeysHaveTheirTipsAndNames()
     {
-        const QStringList keys = {u"ChoixFichier"_s, u"Chrono"_s,      u"Tirage"_s,
-                                  u"Annuler"_s,      u"Repeter"_s,     u"Femme"_s,
-                                  u"Homme"_s,        u"VerifLigne"_s,  u"VerifGrille"_s,
-                                  u"Rapport"_s,      u"Reinitialiser"_s, u"Apropos"_s,
-                                  u"Quitter"_s};
+        const QStringList keys = {
+            u"ChoixFichier"_s,  u"Chrono"_s,  u"Tirage"_s,     u"Annuler"_s,     u"Repeter"_s,
+            u"Femme"_s,         u"Homme"_s,   u"VerifLigne"_s, u"VerifGrille"_s, u"Rapport"_s,
+            u"Reinitialiser"_s, u"Apropos"_s, u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré"_s);
         QCOMPARE(button(u"Quitter"_s)->toolTip(), u"Quitter l'écran du tirage"_s);

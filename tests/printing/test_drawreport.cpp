@@ -1,10 +1,10 @@
 #include "fakes/fakeservices.h"
 #include "game/gamerecord.h"
 #include "game/seriescsv.h"
+#include "platform/param.h"
 #include "printing/drawreport.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
-#include "platform/param.h"
 
 #include <QPdfWriter>
 #include <QProcess>
@@ -114,14 +114,15 @@ private slots:
         RecordedSeries s = fullSeries(70);
         QVERIFY(SeriesExport::printReport(m_fakes->services, s, nullptr));
         const QString text = pdfText(m_fakes->printer.path());
-        for (const QString& expected :
-             {u"Rapport du tirage"_s, u"Tirage : Tirage du 24-12-2026 - 500 grilles"_s,
-              u"Fichier de grilles : 500-24-12-2026.DAT"_s, QString(64, u'f'),
-              u"Début : 24/12/2026 à 20:31:00"_s, u"Fin : 24/12/2026 à 21:31:00"_s,
-              u"(tirage réinitialisé)"_s, u"1. 90 20:31:30 minuté"_s, u"40. 51 20:51:00 annulé"_s,
-              u"40. 51 20:51:00 minuté"_s, u"90. 1 21:16:00 main"_s,
-              u"grille 0001 (12 tirés) : La grille numéro 0001 est perdante. Il manque 3 numéros."_s,
-              u"le 51, 40e numéro tiré, annulé"_s, u"page 1 / 2"_s, u"page 2 / 2"_s}) {
+        for (
+            const QString& expected :
+            {u"Rapport du tirage"_s, u"Tirage : Tirage du 24-12-2026 - 500 grilles"_s,
+             u"Fichier de grilles : 500-24-12-2026.DAT"_s, QString(64, u'f'),
+             u"Début : 24/12/2026 à 20:31:00"_s, u"Fin : 24/12/2026 à 21:31:00"_s,
+             u"(tirage réinitialisé)"_s, u"1. 90 20:31:30 minuté"_s, u"40. 51 20:51:00 annulé"_s,
+             u"40. 51 20:51:00 minuté"_s, u"90. 1 21:16:00 main"_s,
+             u"grille 0001 (12 tirés) : La grille numéro 0001 est perdante. Il manque 3 numéros."_s,
+             u"le 51, 40e numéro tiré, annulé"_s, u"page 1 / 2"_s, u"page 2 / 2"_s}) {
             QVERIFY2(text.simplified().contains(expected.simplified()), qPrintable(expected));
         }
     }
@@ -131,8 +132,8 @@ private slots:
         {
             GameRecord record(recordPath());
             for (int k = 0; k < 3; ++k) {
-                const qint64 id = record.startSeries(
-                    {}, QDateTime(QDate(2026, 12, 24), QTime(20, 10 * k)));
+                const qint64 id =
+                    record.startSeries({}, QDateTime(QDate(2026, 12, 24), QTime(20, 10 * k)));
                 RecordedEvent e;
                 e.value = 5 + k;
                 e.position = 1;
