@@ -9,6 +9,8 @@ for tool in xdotool import Xvfb; do
         DEBIAN_FRONTEND=noninteractive apt-get install -y -q xdotool imagemagick xvfb >/dev/null
 done
 grid_file=build/bin/GRILLES/100-25-12-2000.DAT
+# A record of its own: no earlier draw is offered for resumption.
+export XDG_DATA_HOME=$(mktemp -d)
 
 shoot() { # WIDTH HEIGHT FULL(1 = every screen)
     local w=$1 h=$2 full=$3 display=:97
@@ -49,7 +51,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         snap printing
         xdotool mousemove $((cx + 110)) $((cy + 18)) click 1 # the printing screen's Quitter
         sleep 0.5
-        xdotool mousemove 146 22 click 1 # A propos
+        xdotool mousemove 187 22 click 1 # A propos
         snap about
         stop
         start
@@ -57,7 +59,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
     xdotool mousemove 105 22 click 1 # Tirage
     snap draw-empty 1.5
     if [ "$full" = 1 ]; then
-        read -r x y < <(at 8131 6649) # ChoixFichier
+        read -r x y < <(at 8068 6649) # ChoixFichier
         xdotool mousemove "$x" "$y" click 1
         sleep 0.5
         read -r x y < <(at 9847 7980) # the list
@@ -66,7 +68,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         xdotool key Down Return
         sleep 0.5
     fi
-    read -r x y < <(at 9362 6649) # draw toolbar: Tirage
+    read -r x y < <(at 9139 6649) # draw toolbar: Tirage
     xdotool mousemove "$x" "$y" click 1
     if [ "$full" != 1 ]; then
         sleep 0.8
@@ -87,7 +89,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
             xdotool mousemove "$x" "$y" click 1
             sleep 0.08
         done
-        read -r vx vy < <(at 8131 6986) # VerifLigne
+        read -r vx vy < <(at 8068 6986) # VerifLigne
         xdotool mousemove "$vx" "$vy" click 1
         sleep 0.8
         xdotool type 42
