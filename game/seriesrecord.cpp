@@ -19,7 +19,7 @@ QString methodLabel(DrawMethod method)
 {
     switch (method) {
     case DrawMethod::Timed:
-        return u"tirage minuté"_s;
+        return u"minuté"_s;
     case DrawMethod::BallMachine:
         return u"boulier"_s;
     case DrawMethod::Hand:

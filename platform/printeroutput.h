@@ -8,9 +8,10 @@ class QWidget;
 // What is printed, for an output that saves it to a file.
 struct PrintJob
 {
-    QString gridFile;   // the grid file printed
-    QString gridFolder; // GRILLES, where only grid files belong
-    QString pdfName;    // the name proposed for a saved copy
+    QString gridFile;          // the grid file printed
+    QString gridFolder;        // GRILLES, where only grid files belong
+    QString pdfName;           // the name proposed for a saved copy
+    bool isDrawReport = false; // the report of a draw rather than grids
 };
 
 // Where a report goes. The program prints one copy on the default printer;

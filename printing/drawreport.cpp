@@ -21,20 +21,6 @@ QString time(const QDateTime& at)
     return at.isValid() ? at.toString(u"hh:mm:ss"_s) : u"--:--:--"_s;
 }
 
-// How the number came out, short enough for a column of the table.
-QString shortMethod(DrawMethod method)
-{
-    switch (method) {
-    case DrawMethod::Timed:
-        return u"minuté"_s;
-    case DrawMethod::BallMachine:
-        return u"boulier"_s;
-    case DrawMethod::Hand:
-        break;
-    }
-    return u"main"_s;
-}
-
 // Which number events were taken back later, by their index among the events.
 QList<bool> undoneNumbers(const QList<RecordedEvent>& events)
 {
@@ -102,7 +88,7 @@ void DrawReport::build()
         switch (e.kind) {
         case RecordedEvent::Kind::Number:
             numbers << QStringList{QString::number(e.position) + u"."_s, QString::number(e.value),
-                                   time(e.at), undone[i] ? u"annulé"_s : shortMethod(e.method)}
+                                   time(e.at), undone[i] ? u"annulé"_s : methodLabel(e.method)}
                            .join(u'\t');
             break;
         case RecordedEvent::Kind::Undo:

@@ -80,10 +80,13 @@ MsgAnswer PdfFallbackOutput::say(QWidget* parent, MsgIcon icon, const QString& t
 
 bool PdfFallbackOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJob& job)
 {
+    m_report = job.isDrawReport;
     const MsgAnswer answer = say(parent, MsgIcon::Question,
                                  u"Aucune imprimante n'est installée sur cet ordinateur.\n\n"
-                                 "Voulez-vous enregistrer les grilles dans un fichier PDF,\n"
-                                 "à imprimer plus tard sur un autre ordinateur ?"_s,
+                                 "Voulez-vous enregistrer "_s +
+                                     (m_report ? u"le rapport du tirage"_s : u"les grilles"_s) +
+                                     u" dans un fichier PDF,\n"
+                                     "à imprimer plus tard sur un autre ordinateur ?"_s,
                                  MsgButtons::YesNo, MsgAnswer::Yes);
     if (answer != MsgAnswer::Yes || !chooseFile(parent, job))
         return false;
@@ -95,17 +98,19 @@ bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
     const QString suggestion = SaveDialog::documentsFolder() + u'/' + job.pdfName;
     QString proposed = suggestion;
     for (;;) {
-        const QString answer = m_dialog.ask(parent, u"Enregistrer les grilles en PDF"_s, proposed,
-                                            u"Documents PDF (*.pdf)"_s);
+        const QString answer = m_dialog.ask(parent,
+                                            m_report ? u"Enregistrer le rapport en PDF"_s
+                                                     : u"Enregistrer les grilles en PDF"_s,
+                                            proposed, u"Documents PDF (*.pdf)"_s);
         if (answer.isEmpty())
             return false;
         const QString path = QFileInfo(withPdfExtension(answer)).absoluteFilePath();
         proposed = suggestion;
         if (amongGridFiles(path, job)) {
             say(parent, MsgIcon::Exclamation,
-                u"Les grilles ne peuvent pas être enregistrées dans le dossier des fichiers de "
-                "grilles :\n"_s +
-                    native(job.gridFolder) +
+                (m_report ? u"Le rapport ne peut pas être enregistré"_s
+                          : u"Les grilles ne peuvent pas être enregistrées"_s) +
+                    u" dans le dossier des fichiers de grilles :\n"_s + native(job.gridFolder) +
                     u"\n\nChoisissez un autre dossier, par exemple vos Documents."_s);
             continue;
         }
@@ -167,10 +172,12 @@ void PdfFallbackOutput::deliver(QWidget* parent)
                                 systemErrorText(error.value()),
                             systemErrorText(error.value()));
     m_scratch.clear();
-    const MsgAnswer open = say(parent, MsgIcon::Information,
-                               u"Les grilles ont été enregistrées dans le fichier :\n"_s +
-                                   native(m_target) + u"\n\nVoulez-vous l'ouvrir maintenant ?"_s,
-                               MsgButtons::YesNo, MsgAnswer::Yes);
+    const MsgAnswer open =
+        say(parent, MsgIcon::Information,
+            (m_report ? u"Le rapport a été enregistré"_s : u"Les grilles ont été enregistrées"_s) +
+                u" dans le fichier :\n"_s + native(m_target) +
+                u"\n\nVoulez-vous l'ouvrir maintenant ?"_s,
+            MsgButtons::YesNo, MsgAnswer::Yes);
     if (open == MsgAnswer::Yes && !m_shell.open(m_target))
         say(parent, MsgIcon::Exclamation,
             u"Le fichier\n"_s + native(m_target) +

@@ -29,4 +29,5 @@ private:
     SaveDialog& m_dialog;
     QString m_target;  // the PDF, once complete
     QString m_scratch; // where it is written meanwhile
+    bool m_report = false;
 };

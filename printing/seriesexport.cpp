@@ -23,7 +23,7 @@ bool printReport(Services& services, const RecordedSeries& series, QWidget* pare
 {
     const DrawReport report(series);
     const PrintJob job{QString(), GridFolder::path(Param::AppPath()),
-                       DrawReport::fileStem(series) + u".pdf"_s};
+                       DrawReport::fileStem(series) + u".pdf"_s, true};
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(DrawReport::fileStem(series));
     try {

@@ -100,7 +100,10 @@ void TiragesEnregistres::fillList()
     }
     m_liste->clear();
     for (const SeriesSummary& s : std::as_const(m_summaries)) {
-        const QString state = s.id == m_current ? u"en cours"_s : stateLabel(s.state);
+        // Open but not on the draw screen now: left by a crash or by "Quitter".
+        const QString state = s.id == m_current              ? u"en cours"_s
+                              : s.state == SeriesState::Open ? u"interrompu"_s
+                                                             : stateLabel(s.state);
         auto* item = new QTreeWidgetItem(m_liste, {s.started.toString(u"dd/MM/yyyy hh:mm"_s),
                                                    s.title, QString::number(s.numbers), state});
         item->setData(0, Qt::UserRole, s.id);

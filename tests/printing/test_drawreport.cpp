@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(rows[0], u"Tirage;Date;Heure;Événement;Rang;Numéro;Manière;Grille;Verdict;"
                           "Numéros tirés de la grille"_s);
         QCOMPARE(rows[1], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;20:31:30;Numéro;1;90;"
-                          "tirage minuté;;;"_s);
+                          "minuté;;;"_s);
         QCOMPARE(rows[41], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;20:51:00;Annulation;"
                            "40;51;;;;"_s);
         QCOMPARE(rows[93], u"Tirage du 24-12-2026 - 500 grilles;24/12/2026;21:16:00;"
@@ -120,7 +120,7 @@ private slots:
              u"Fichier de grilles : 500-24-12-2026.DAT"_s, QString(64, u'f'),
              u"Début : 24/12/2026 à 20:31:00"_s, u"Fin : 24/12/2026 à 21:31:00"_s,
              u"(tirage réinitialisé)"_s, u"1. 90 20:31:30 minuté"_s, u"40. 51 20:51:00 annulé"_s,
-             u"40. 51 20:51:00 minuté"_s, u"90. 1 21:16:00 main"_s,
+             u"40. 51 20:51:00 minuté"_s, u"90. 1 21:16:00 à la main"_s,
              u"grille 0001 (12 tirés) : La grille numéro 0001 est perdante. Il manque 3 numéros."_s,
              u"le 51, 40e numéro tiré, annulé"_s, u"page 1 / 2"_s, u"page 2 / 2"_s}) {
             QVERIFY2(text.simplified().contains(expected.simplified()), qPrintable(expected));
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(0), u"24/12/2026 20:20"_s);
         QCOMPARE(list->topLevelItem(0)->text(1), u"sans fichier de tirage"_s);
         QCOMPARE(list->topLevelItem(0)->text(2), u"1"_s);
-        QCOMPARE(list->topLevelItem(0)->text(3), u"en cours"_s);
+        QCOMPARE(list->topLevelItem(0)->text(3), u"interrompu"_s);
 
         window->Supprimer_Click(); // unanswered: Non
         QCOMPARE(m_fakes->messages.last().text,
