@@ -5,19 +5,8 @@
 #include "game/drawstate.h"
 #include "game/gamerecord.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
-
-namespace {
-QByteArray digest(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

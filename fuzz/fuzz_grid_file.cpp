@@ -5,19 +5,10 @@
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-QByteArray digest(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
-}
-
 void write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

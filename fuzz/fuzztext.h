@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QString>
 
 #include <cstddef>
@@ -16,4 +18,13 @@ inline void require(bool holds)
 {
     if (!holds)
         __builtin_trap();
+}
+
+// A file's content, to prove reading left it as it was.
+inline QByteArray digest(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
 }
