@@ -48,8 +48,9 @@ int runNumerella(QApplication& app)
 
     const QString program = QApplication::applicationFilePath();
     AppGlobals globals = AppGlobals::compose(program, QFileInfo(program).lastModified());
-    globals.RecordFile =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + u"/tirages.db"_s;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    globals.RecordFile = data + u"/tirages.db"_s;
+    globals.HallThemeFile = data + u"/theme-salle.txt"_s;
     Param::setGlobals(globals);
 
     QtMessageBox messages;

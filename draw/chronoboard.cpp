@@ -35,6 +35,8 @@ void ChronoBoard::refresh(const DrawState& state)
         QLabel* cell = m_cells[k - 1];
         if (shown && cell->isHidden()) {
             cell->setText(QString::number(sequence[k - 1]));
+            cell->setAccessibleName((k == 1 ? u"1er"_s : QString::number(k) + u"e"_s) +
+                                    u" numéro tiré : "_s + cell->text());
             cell->raise();
         }
         cell->setVisible(shown);

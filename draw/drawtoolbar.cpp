@@ -11,14 +11,20 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     setObjectName(u"Barre"_s);
     addButton(u"ChoixFichier"_s, u"Choisir un fichier de tirage"_s);
     addButton(u"Chrono"_s, u"Tirage minuté"_s)->setCheckable(true);
-    addButton(u"Tirage"_s, u"Tirage du loto"_s);
+    addButton(u"Tirage"_s, u"Tirage du loto (Espace)"_s, u"Tirage du loto"_s);
+    addButton(u"Boulier"_s, u"Tirage au boulier : taper les numéros sortis"_s,
+              u"Tirage au boulier"_s)
+        ->setCheckable(true);
     addButton(u"Annuler"_s, u"Annuler le dernier numéro (Ctrl+Z)"_s,
               u"Annuler le dernier numéro"_s);
-    addButton(u"Repeter"_s, u"Répéter le dernier nombre tiré"_s);
+    addButton(u"Repeter"_s, u"Répéter le dernier nombre tiré (R)"_s,
+              u"Répéter le dernier nombre tiré"_s);
     QToolButton* femme = addButton(u"Femme"_s, u"Voix féminine"_s);
     QToolButton* homme = addButton(u"Homme"_s, u"Voix masculine"_s);
-    addButton(u"VerifLigne"_s, u"Vérifier une ligne"_s);
-    addButton(u"VerifGrille"_s, u"Vérifier une grille"_s);
+    addButton(u"VerifLigne"_s, u"Vérifier une ligne (L)"_s, u"Vérifier une ligne"_s);
+    addButton(u"VerifGrille"_s, u"Vérifier une grille (G)"_s, u"Vérifier une grille"_s);
+    addButton(u"Salle"_s, u"Écran de la salle (F5)"_s, u"Écran de la salle"_s)->setCheckable(true);
+    addButton(u"Theme"_s, u"Thème sombre pour l'écran de la salle"_s)->setCheckable(true);
     addButton(u"Rapport"_s, u"Rapport du tirage"_s);
     addButton(u"Reinitialiser"_s, u"Réinitialiser le tirage"_s);
     addButton(u"Apropos"_s, u"A propos"_s);

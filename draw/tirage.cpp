@@ -3,12 +3,15 @@
 #include "chronoboard.h"
 #include "drawgridfile.h"
 #include "drawtabs.h"
+#include "drawkeys.h"
 #include "drawtoolbar.h"
+#include "game/ballnumber.h"
 #include "game/numberpicker.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "hallcontrol.h"
 #include "numericboard.h"
 #include "platform/busypointer.h"
 #include "platform/helpopener.h"
@@ -25,8 +28,8 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSlider>
 #include <QToolButton>
 
@@ -58,11 +61,13 @@ Tirage::Tirage(Services& services, QWidget* parent)
     connect(m_series, &DrawSeries::numberDrawn, this, &Tirage::onNumberDrawn);
     connect(m_series, &DrawSeries::changed, this, &Tirage::onSeriesChanged);
     connect(m_series, &DrawSeries::recordFailed, this, &Tirage::onRecordFailed);
-    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
-    connect(undo, &QShortcut::activated, this, [this] {
-        if (m_barre->isEnabled() && m_barre->button(u"Annuler"_s)->isEnabled())
-            ProcAnnuler();
-    });
+    m_hall = new HallControl(services, *m_series, this, Param::HallThemeFile());
+    connect(m_hall, &HallControl::shownChanged, m_barre->button(u"Salle"_s),
+            &QToolButton::setChecked);
+    m_keyboard = new DrawKeyboard(*this);
+    m_entree->installEventFilter(m_keyboard);
+    connect(m_hall, &HallControl::operatorKey, m_keyboard, &DrawKeyboard::run);
+    m_barre->button(u"Theme"_s)->setChecked(m_hall->theme() == HallThemeName::Sombre);
     Form_Load();
     // Asked once the screen is up, over it.
     QTimer::singleShot(0, this, &Tirage::offerResume);
@@ -135,6 +140,18 @@ void Tirage::buildScreen()
     m_nonEnregistre->setAccessibleName(u"Tirage non enregistré"_s);
     m_layout.place(m_nonEnregistre, {7800, 7230, 3750, 480}, 10);
 
+    m_entree = new QLineEdit(m_canvas);
+    m_entree->setObjectName(u"Entree"_s);
+    m_entree->setAccessibleName(u"Numéro sorti du boulier"_s);
+    m_entree->setPlaceholderText(u"Numéro sorti du boulier"_s);
+    m_entree->setAlignment(Qt::AlignCenter);
+    m_entree->setMaxLength(20);
+    m_layout.place(m_entree, {7800, 7800, 3750, 390}, 12);
+    m_entree->hide();
+    connect(m_entree, &QLineEdit::returnPressed, this, &Tirage::enterBallNumber);
+    connect(m_numericBoard.get(), &NumericBoard::numberClicked, this,
+            &Tirage::drawFromBallMachine);
+
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
 
@@ -151,7 +168,7 @@ void Tirage::Form_Load()
     m_titre->clear();
     m_onglet->raise();
     onSeriesChanged();
-    m_afficheur->clear();
+    setBigNumber(std::nullopt);
     m_resultat->hide();
     m_liste->hide();
     setSliderShown(false);
@@ -192,6 +209,13 @@ void Tirage::Barre_ButtonClick(const QString& key)
         ProcRapport();
     else if (key == u"Apropos")
         HelpKey::pressF1(this);
+    else if (key == u"Boulier")
+        setBallMachine(m_barre->button(key)->isChecked());
+    else if (key == u"Salle")
+        m_hall->toggle();
+    else if (key == u"Theme")
+        m_hall->setTheme(m_barre->button(key)->isChecked() ? HallThemeName::Sombre
+                                                             : HallThemeName::Clair);
     else if (key == u"Quitter")
         close(); // closeEvent forgets the last number
 }
@@ -207,38 +231,94 @@ MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons butt
     return answer;
 }
 
+bool Tirage::confirmNoFile()
+{
+    if (!m_titre->text().isEmpty() || m_series->state().sum() != 0)
+        return true;
+    if (drawMessage(MsgIcon::Exclamation, NoFileQuestion, MsgButtons::YesNo) == MsgAnswer::No)
+        return false;
+    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+    m_liste->hide();
+    refreshEntry();
+    return true;
+}
+
 void Tirage::ProcTirage()
 {
-    const DrawState& state = m_series->state();
-    if (m_titre->text().isEmpty() && state.sum() == 0) {
-        if (drawMessage(MsgIcon::Exclamation, NoFileQuestion, MsgButtons::YesNo) == MsgAnswer::No) {
-            if (m_timer.isActive()) {
-                stopTimer();
-                m_barre->button(u"Tirage"_s)->setEnabled(true);
-                setSliderShown(false);
-            }
-            return;
-        }
-        m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
-        m_liste->hide();
-    }
-    if (state.isComplete()) {
-        drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
+    if (!confirmNoFile()) {
         if (m_timer.isActive()) {
             stopTimer();
-            m_barre->button(u"Tirage"_s)->setEnabled(true);
+            setSliderShown(false);
         }
+        return;
+    }
+    const DrawState& state = m_series->state();
+    if (state.isComplete()) {
+        drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
+        if (m_timer.isActive())
+            stopTimer();
         return;
     }
     m_series->draw(pickNumber(state, m_services.random, m_services.clock),
                    m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand);
 }
 
+void Tirage::setBallMachine(bool on)
+{
+    if (on && m_timer.isActive())
+        ProcChrono(); // stops it
+    m_ballMachine = on;
+    m_barre->button(u"Boulier"_s)->setChecked(on);
+    m_numericBoard->setShowAll(on);
+    refreshBoards();
+    // The board the operator clicks is the numeric one.
+    if (on)
+        m_onglet->tabBar()->setCurrentIndex(0);
+    refreshKeys();
+    refreshEntry();
+    if (on)
+        m_entree->setFocus();
+}
+
+void Tirage::refreshEntry()
+{
+    // The entry shares its place with the file list, shown only while a file is chosen.
+    m_entree->setVisible(m_ballMachine && m_liste->isHidden());
+}
+
+void Tirage::enterBallNumber()
+{
+    const QString typed = m_entree->text();
+    m_entree->clear();
+    const std::optional<int> n = parseBallNumber(typed);
+    if (!n)
+        refuseBallNumber(ballNumberRefusal());
+    else if (m_series->state().isDrawn(*n))
+        refuseBallNumber(ballNumberAlreadyOut(*n));
+    else
+        drawFromBallMachine(*n);
+    m_entree->setFocus();
+}
+
+void Tirage::refuseBallNumber(const QString& text)
+{
+    drawMessage(MsgIcon::Exclamation, text, MsgButtons::Ok);
+    m_entree->clear();
+    m_entree->setFocus();
+}
+
+void Tirage::drawFromBallMachine(int n)
+{
+    if (!m_ballMachine || m_series->state().isDrawn(n) || !m_barre->isEnabled())
+        return;
+    if (confirmNoFile())
+        m_series->draw(n, DrawMethod::BallMachine);
+}
+
 void Tirage::onNumberDrawn(int n)
 {
     // The record holds it already; now the hall sees and hears it.
-    m_afficheur->setText(QString::number(n));
-    Param::LastNumber = n;
+    setBigNumber(n);
     Param::PlayClip(Param::VoiceOffset + n);
 }
 
@@ -252,13 +332,16 @@ void Tirage::onSeriesChanged()
 void Tirage::showLastNumber()
 {
     const QList<int>& out = m_series->state().sequence();
-    if (out.isEmpty()) {
-        m_afficheur->clear();
-        Param::LastNumber.reset();
-        return;
-    }
-    m_afficheur->setText(QString::number(out.last()));
-    Param::LastNumber = out.last();
+    setBigNumber(out.isEmpty() ? std::nullopt : std::optional<int>(out.last()));
+}
+
+void Tirage::setBigNumber(std::optional<int> n)
+{
+    Param::LastNumber = n;
+    m_afficheur->setText(n ? QString::number(*n) : QString());
+    // The name changes with each number, so a screen reader announces it.
+    m_afficheur->setAccessibleName(n ? u"Numéro tiré : "_s + QString::number(*n)
+                                     : u"Aucun numéro tiré"_s);
 }
 
 void Tirage::ProcAnnuler()
@@ -322,6 +405,8 @@ void Tirage::refreshKeys()
 {
     // Taking a number back while the timer draws would race it.
     m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 && !m_timer.isActive());
+    m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_timer.isActive());
+    m_barre->button(u"Chrono"_s)->setEnabled(!m_ballMachine);
 }
 
 void Tirage::refreshBoards()
@@ -339,11 +424,10 @@ void Tirage::ProcReinit()
     if (m_timer.isActive())
         stopTimer();
     m_series->reinitialise();
-    m_afficheur->clear();
+    setBigNumber(std::nullopt);
     m_titre->clear();
-    Param::LastNumber.reset();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(true);
-    m_barre->button(u"Tirage"_s)->setEnabled(true);
+    refreshKeys();
     m_liste->clear();
     setSliderShown(false);
 }
@@ -364,14 +448,14 @@ void Tirage::setSliderShown(bool shown)
 void Tirage::ProcChrono()
 {
     if (m_timer.isActive()) {
-        m_barre->button(u"Tirage"_s)->setEnabled(true);
         m_timer.stop();
         setSliderShown(false);
         refreshKeys();
         return;
     }
+    if (m_ballMachine)
+        return;
     m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
-    m_barre->button(u"Tirage"_s)->setEnabled(false);
     m_timer.start();
     setSliderShown(true);
     refreshKeys();
@@ -399,6 +483,7 @@ void Tirage::ProcChoixFichier()
         m_liste->addItem(drawTitle(*GridFileName::parse(name)));
     m_liste->setCurrentIndex(-1);
     m_liste->show();
+    refreshEntry();
 }
 
 void Tirage::ListeDesFichiers_Click(int index)
@@ -418,6 +503,7 @@ void Tirage::ListeDesFichiers_Click(int index)
     m_titre->setText(text);
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+    refreshEntry();
 }
 
 bool Tirage::checksRefused()
@@ -467,6 +553,8 @@ void Tirage::showVerification(const VerificationOutcome& outcome)
         break;
     }
     m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells);
+    // The hall sees the same grid, its winning lines marked, while the panel is up.
+    m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells});
     m_onglet->setEnabled(false);
     m_barre->setEnabled(false);
     m_resultat->show();
@@ -479,6 +567,9 @@ void Tirage::Quitter_Click()
     m_onglet->setEnabled(true);
     m_barre->setEnabled(true);
     m_resultat->hide();
+    m_series->clearWin();
+    if (m_ballMachine)
+        m_entree->setFocus();
 }
 
 void Tirage::resizeEvent(QResizeEvent* event)
@@ -511,15 +602,12 @@ void Tirage::closeEvent(QCloseEvent* event)
     // number of an earlier series.
     Param::LastNumber.reset();
     m_timer.stop();
+    m_hall->close();
     QDialog::closeEvent(event);
 }
 
 void Tirage::keyPressEvent(QKeyEvent* event)
 {
-    // Escape would close the screen in the middle of a game.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!m_keyboard->run(event))
+        QDialog::keyPressEvent(event);
 }

@@ -10,7 +10,10 @@
 #include <memory>
 
 class ChronoBoard;
+class DrawKeyboard;
 class DrawTabs;
+class HallControl;
+class QLineEdit;
 class DrawToolBar;
 class NumericBoard;
 class QComboBox;
@@ -52,6 +55,12 @@ public:
     void Quitter_Click();
     void ProcAnnuler();
     void ProcRapport();
+    // The ball machine's way: numbers typed or clicked instead of drawn.
+    void setBallMachine(bool on);
+    bool isBallMachine() const { return m_ballMachine; }
+    void enterBallNumber();
+    HallControl& hall() const { return *m_hall; }
+    QLineEdit* entree() const { return m_entree; }
     // Asks whether to take up a series the record holds unfinished.
     void offerResume();
 
@@ -69,6 +78,13 @@ private:
     void refreshKeys();
     // The big number and "Repeter" follow the newest number still out.
     void showLastNumber();
+    void setBigNumber(std::optional<int> n);
+    // The first number of a series without a grid file is drawn only if the
+    // operator agrees to go without checks.
+    bool confirmNoFile();
+    void drawFromBallMachine(int n);
+    void refuseBallNumber(const QString& text);
+    void refreshEntry();
     void stopTimer();
     void setSliderShown(bool shown);
     void refreshBoards();
@@ -96,4 +112,8 @@ private:
     QLabel* m_afficheTemps = nullptr;
     ResultPanel* m_resultat = nullptr;
     QLabel* m_nonEnregistre = nullptr;
+    QLineEdit* m_entree = nullptr;
+    bool m_ballMachine = false;
+    HallControl* m_hall = nullptr;
+    DrawKeyboard* m_keyboard = nullptr;
 };

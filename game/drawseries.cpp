@@ -85,6 +85,8 @@ void DrawSeries::chooseFile(const SeriesFile& file)
 
 void DrawSeries::draw(int n, DrawMethod method)
 {
+    if (n < 1 || n > DrawState::Numbers || m_state.isDrawn(n))
+        return;
     RecordedEvent e = event(RecordedEvent::Kind::Number);
     e.position = m_state.count() + 1;
     e.value = n;
@@ -138,7 +140,22 @@ void DrawSeries::reinitialise()
     m_file = SeriesFile();
     m_seriesId = 0;
     m_checksAllowed = true;
+    m_shownWin.reset();
     // A new series tries its record again.
     m_faulted = false;
+    emit changed();
+}
+
+void DrawSeries::showWin(const ShownWin& win)
+{
+    m_shownWin = win;
+    emit changed();
+}
+
+void DrawSeries::clearWin()
+{
+    if (!m_shownWin)
+        return;
+    m_shownWin.reset();
     emit changed();
 }

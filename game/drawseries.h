@@ -5,12 +5,21 @@
 
 #include <QObject>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class Clock;
 class GameRecord;
+
+// A winning grid put before the hall while the operator reads its verdict.
+struct ShownWin
+{
+    QString title;
+    std::array<QString, 27> cells; // row by row, empty where the grid has no number
+    QList<int> marked;             // cell indexes 1..27 of the winning lines
+};
 
 // The series being drawn, the one model every window of the draw shows: the
 // numbers out, the grid file it is tied to, and its record. A change goes
@@ -41,6 +50,7 @@ public:
     void abandon(const RecordedSeries& series);
 
     void chooseFile(const SeriesFile& file);
+    // A number outside 1..90 or already out is ignored: callers refuse it first.
     void draw(int n, DrawMethod method);
     // The last number taken back; its value.
     int undoLast();
@@ -48,6 +58,10 @@ public:
                      int matches);
     // A fresh series: the one drawn so far is closed in the record.
     void reinitialise();
+
+    const std::optional<ShownWin>& shownWin() const { return m_shownWin; }
+    void showWin(const ShownWin& win);
+    void clearWin();
 
 signals:
     void changed();
@@ -67,4 +81,5 @@ private:
     qint64 m_seriesId = 0;
     bool m_checksAllowed = true;
     bool m_faulted = false;
+    std::optional<ShownWin> m_shownWin;
 };

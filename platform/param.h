@@ -26,6 +26,8 @@ struct AppGlobals
     QString ExeDateTime;
     // The game record, in the user's data folder; empty keeps no record.
     QString RecordFile;
+    // The look chosen for the hall display, beside the record; empty keeps none.
+    QString HallThemeFile;
 
     static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
 };
@@ -58,6 +60,10 @@ inline const QString& ExeDateTime()
 inline const QString& RecordFile()
 {
     return globals().RecordFile;
+}
+inline const QString& HallThemeFile()
+{
+    return globals().HallThemeFile;
 }
 
 // 0 for the female voice, 90 for the male one; kept for the whole run.

@@ -53,6 +53,13 @@ GLYPHS = {
     'undo': f'<path d="M9 11h10a7 7 0 0 1 0 14h-6" {STROKE}/><path d="M13 6l-5 5 5 5" {STROKE}/>',
     # a sheet with lines: the draw's report
     'report': f'<path d="M9 5h10l5 5v17H9z" {STROKE}/><path d="M12.5 14h8M12.5 18h8M12.5 22h5" {STROKE}/>',
+    # a screen on its stand: the hall display
+    'screen': f'<rect x="5" y="7" width="22" height="14" rx="1.5" {STROKE}/><path d="M16 21v5M11 26h10" {STROKE}/>',
+    # the ball machine's cage with a ball falling out
+    'cage': f'<circle cx="14" cy="13" r="8" {STROKE}/><path d="M8.5 7.5l11 11M19.5 7.5l-11 11" fill="none" '
+            f'stroke="#fff" stroke-width="1.2"/><circle cx="24" cy="25" r="3" fill="#fff"/>',
+    # half sun, half moon: the light or dark look of the hall display
+    'theme': f'<circle cx="16" cy="16" r="9" {STROKE}/><path d="M16 7a9 9 0 0 1 0 18z" fill="#fff"/>',
 }
 
 MAIN = {
@@ -69,12 +76,15 @@ DRAW = {
     'choixfichier': ('orange', 'folder'),
     'chrono': ('blue', 'stopwatch'),
     'tirage': ('red', 'ball'),
+    'boulier': ('orange', 'cage'),
     'annuler': ('red', 'undo'),
     'repeter': ('green', 'repeat'),
     'femme': ('pink', 'female'),
     'homme': ('blue', 'male'),
     'verifligne': ('teal', 'card_line'),
     'verifgrille': ('teal', 'card_check'),
+    'salle': ('purple', 'screen'),
+    'theme': ('grey', 'theme'),
     'rapport': ('blue', 'report'),
     'reinitialiser': ('orange', 'reset'),
     'apropos': ('purple', 'help'),

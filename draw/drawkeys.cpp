@@ -1,0 +1,107 @@
+#include "drawkeys.h"
+
+#include "drawtoolbar.h"
+#include "hallcontrol.h"
+#include "tirage.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+DrawCommand drawCommandFor(int key, Qt::KeyboardModifiers modifiers)
+{
+    // The keypad's digits come with KeypadModifier; Shift gives the digits on
+    // a French keyboard's top row.
+    const Qt::KeyboardModifiers chord = modifiers & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key == Qt::Key_Escape)
+        return DrawCommand::Ignore;
+    if (chord == Qt::ControlModifier)
+        return key == Qt::Key_Z ? DrawCommand::Undo : DrawCommand::None;
+    if (chord != Qt::NoModifier)
+        return DrawCommand::None;
+    switch (key) {
+    case Qt::Key_Space:
+        return DrawCommand::Draw;
+    case Qt::Key_L:
+        return DrawCommand::LineCheck;
+    case Qt::Key_G:
+        return DrawCommand::GridCheck;
+    case Qt::Key_R:
+        return DrawCommand::Repeat;
+    case Qt::Key_F5:
+        return DrawCommand::HallDisplay;
+    default:
+        break;
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return DrawCommand::Digit;
+    return DrawCommand::None;
+}
+
+DrawKeyboard::DrawKeyboard(Tirage& screen) : QObject(&screen), m_screen(screen) {}
+
+bool DrawKeyboard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (drawCommandFor(key->key(), key->modifiers())) {
+    case DrawCommand::LineCheck:
+    case DrawCommand::GridCheck:
+    case DrawCommand::Repeat:
+    case DrawCommand::Undo:
+    case DrawCommand::HallDisplay:
+    case DrawCommand::Ignore:
+        return run(key);
+    default:
+        return false; // typed into the field
+    }
+}
+
+bool DrawKeyboard::run(QKeyEvent* event)
+{
+    const DrawCommand command = drawCommandFor(event->key(), event->modifiers());
+    if (command == DrawCommand::None)
+        return false;
+    // Escape would close the screen in the middle of a game.
+    if (command == DrawCommand::Ignore)
+        return true;
+    if (command == DrawCommand::HallDisplay) {
+        m_screen.hall().toggle();
+        return true;
+    }
+    DrawToolBar* bar = m_screen.barre();
+    // While a winning grid is shown, only its panel answers.
+    if (!bar->isEnabled())
+        return true;
+    switch (command) {
+    case DrawCommand::Draw:
+        if (bar->button(u"Tirage"_s)->isEnabled())
+            m_screen.ProcTirage();
+        break;
+    case DrawCommand::Digit:
+        if (m_screen.isBallMachine()) {
+            m_screen.entree()->setFocus();
+            m_screen.entree()->insert(event->text());
+        }
+        break;
+    case DrawCommand::LineCheck:
+        m_screen.ProcVerifLigne();
+        break;
+    case DrawCommand::GridCheck:
+        m_screen.ProcVerifGrille();
+        break;
+    case DrawCommand::Repeat:
+        m_screen.Barre_ButtonClick(u"Repeter"_s);
+        break;
+    case DrawCommand::Undo:
+        if (bar->button(u"Annuler"_s)->isEnabled())
+            m_screen.ProcAnnuler();
+        break;
+    default:
+        break;
+    }
+    return true;
+}

@@ -1,0 +1,88 @@
+#include "halllayout.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The text's ink at 100 pixels, to scale from.
+QRectF inkAt100(const QFont& family, const QString& text)
+{
+    return QFontMetricsF(HallLayout::font(family, 100)).tightBoundingRect(text);
+}
+
+// The largest pixel size at which text fits a box, within a share of it.
+int fitting(const QFont& family, const QString& text, QSizeF box, qreal share)
+{
+    const QRectF ink = inkAt100(family, text);
+    if (ink.width() <= 0 || ink.height() <= 0)
+        return 1;
+    const qreal byWidth = box.width() * share * 100 / ink.width();
+    const qreal byHeight = box.height() * share * 100 / ink.height();
+    return std::max(1, int(std::floor(std::min(byWidth, byHeight))));
+}
+} // namespace
+
+QFont HallLayout::font(const QFont& family, int pixels)
+{
+    QFont f = family;
+    f.setBold(true);
+    f.setPixelSize(std::max(1, pixels));
+    return f;
+}
+
+HallLayout HallLayout::compute(QSize size, const QFont& family)
+{
+    HallLayout l;
+    const int w = std::max(size.width(), 160);
+    const int h = std::max(size.height(), 120);
+    const int m = std::max(4, h / 60);
+    const int header = h * 9 / 100;
+
+    // The big number: digits 62 % of the height, unless that leaves the board
+    // less than 40 % of the width (a narrow window).
+    const QRectF ink = inkAt100(family, u"88"_s);
+    int numberPixels = int(std::ceil(h * 0.62 * 100 / ink.height()));
+    qreal numberWidth = ink.width() * numberPixels / 100 * 1.08;
+    const qreal widest = w * 0.6 - 3 * m;
+    if (numberWidth > widest) {
+        numberPixels = int(numberPixels * widest / numberWidth);
+        numberWidth = widest;
+    }
+    l.numberPixels = numberPixels;
+    const int numberTop = m + header;
+    const int numberHeight = h * 66 / 100;
+    l.number = QRect(m, numberTop, int(numberWidth), numberHeight);
+
+    l.title = QRect(m, m, w * 2 / 3 - m, header / 2);
+    l.programme = QRect(m, m + header / 2, w - 2 * m, header / 2);
+    l.count = QRect(w * 2 / 3, m, w / 3 - m, header / 2);
+    l.titlePixels = fitting(family, u"Tirage du 88"_s, QSizeF(w, header / 2), 0.8);
+
+    const int fiveTop = numberTop + numberHeight + m;
+    const int fiveHeight = h - m - fiveTop;
+    const int fiveWidth = (l.number.width() - 4 * m) / 5;
+    for (int k = 0; k < 5; ++k)
+        l.lastFive[static_cast<std::size_t>(k)] =
+            QRect(m + k * (fiveWidth + m), fiveTop, fiveWidth, fiveHeight);
+    l.lastFivePixels = fitting(family, u"88"_s, QSizeF(fiveWidth, fiveHeight), 0.7);
+
+    const int boardLeft = l.number.right() + 2 * m;
+    l.board = QRect(boardLeft, numberTop, w - m - boardLeft, h - m - numberTop);
+    const int gap = std::max(2, m / 3);
+    const qreal cellWidth = (l.board.width() + gap) / 10.0;
+    const qreal cellHeight = (l.board.height() + gap) / 9.0;
+    for (int n = 1; n <= 90; ++n) {
+        const int row = (n - 1) / 10;
+        const int column = (n - 1) % 10;
+        l.cells[static_cast<std::size_t>(n - 1)] =
+            QRect(int(boardLeft + column * cellWidth), int(numberTop + row * cellHeight),
+                  int(cellWidth) - gap, int(cellHeight) - gap);
+    }
+    l.boardPixels = fitting(family, u"88"_s, QSizeF(cellWidth - gap, cellHeight - gap), 0.8);
+
+    l.win = QRect(m, numberTop, w - 2 * m, h - m - numberTop);
+    return l;
+}

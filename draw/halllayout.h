@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+#include <array>
+
+// Where everything of the hall display goes in a window of a given size,
+// and how big its text is. The big number comes first: its digits are at
+// least 60 % of the height on a wide screen; the board's numbers then get
+// the width that is left.
+struct HallLayout
+{
+    QRect title;
+    QRect count;
+    QRect programme;
+    QRect number;
+    std::array<QRect, 5> lastFive;
+    QRect board;
+    std::array<QRect, 90> cells; // number n at n - 1, rows of ten
+    QRect win;                   // the winning grid shown over the board
+    int titlePixels = 0;
+    int numberPixels = 0;
+    int lastFivePixels = 0;
+    int boardPixels = 0;
+
+    static HallLayout compute(QSize size, const QFont& family);
+    // Bold font of the family at a pixel size.
+    static QFont font(const QFont& family, int pixels);
+};

@@ -1,0 +1,139 @@
+#include "hallview.h"
+
+#include "game/drawseries.h"
+
+#include <QAccessible>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString countText(int count)
+{
+    return count == 1 ? u"1 numéro tiré"_s : QString::number(count) + u" numéros tirés"_s;
+}
+
+void drawCell(QPainter& p, const QRect& r, const QColor& fill, const QColor& ink,
+              const QString& text)
+{
+    p.fillRect(r, fill);
+    p.setPen(ink);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+} // namespace
+
+HallView::HallView(const DrawSeries& series, QWidget* parent)
+    : QWidget(parent), m_series(series), m_theme(HallTheme::of(m_themeName))
+{
+    setObjectName(u"VueSalle"_s);
+    // The players see numbers, not the operator's pointer.
+    setCursor(Qt::BlankCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&series, &DrawSeries::changed, this, &HallView::onSeriesChanged);
+    onSeriesChanged();
+}
+
+void HallView::setTheme(HallThemeName name)
+{
+    m_themeName = name;
+    m_theme = HallTheme::of(name);
+    update();
+}
+
+QString HallView::spokenState() const
+{
+    const QList<int>& out = m_series.state().sequence();
+    if (out.isEmpty())
+        return u"Aucun numéro tiré"_s;
+    return u"Numéro "_s + QString::number(out.last()) + u", "_s + countText(int(out.size()));
+}
+
+void HallView::onSeriesChanged()
+{
+    setAccessibleName(u"Écran de la salle : "_s + spokenState());
+    update();
+}
+
+void HallView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_layout = HallLayout::compute(size(), font());
+}
+
+void HallView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_theme.background);
+    paintHeader(p);
+    if (m_series.shownWin()) {
+        paintWin(p);
+        return;
+    }
+    paintNumber(p);
+    paintBoard(p);
+}
+
+void HallView::paintHeader(QPainter& p) const
+{
+    p.setFont(HallLayout::font(font(), m_layout.titlePixels));
+    p.setPen(m_theme.text);
+    const QString title = m_series.file().title;
+    p.drawText(m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
+               p.fontMetrics().elidedText(title, Qt::ElideRight, m_layout.title.width()));
+    p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter,
+               countText(m_series.state().count()));
+}
+
+void HallView::paintNumber(QPainter& p) const
+{
+    const QList<int>& out = m_series.state().sequence();
+    if (!out.isEmpty()) {
+        p.setFont(HallLayout::font(font(), m_layout.numberPixels));
+        p.setPen(m_theme.number);
+        p.drawText(m_layout.number, Qt::AlignCenter, QString::number(out.last()));
+    }
+    p.setFont(HallLayout::font(font(), m_layout.lastFivePixels));
+    const auto& five = m_series.state().lastFive();
+    for (std::size_t k = 0; k < five.size(); ++k) {
+        const bool newest = k == 0 && !five[k].isEmpty();
+        drawCell(p, m_layout.lastFive[k], newest ? m_theme.cellOn : m_theme.cellOff,
+                 newest ? m_theme.cellOnText : m_theme.text, five[k]);
+    }
+}
+
+void HallView::paintBoard(QPainter& p) const
+{
+    p.setFont(HallLayout::font(font(), m_layout.boardPixels));
+    const DrawState& state = m_series.state();
+    for (int n = 1; n <= DrawState::Numbers; ++n) {
+        const bool out = state.isDrawn(n);
+        drawCell(p, m_layout.cells[static_cast<std::size_t>(n - 1)],
+                 out ? m_theme.cellOn : m_theme.cellOff,
+                 out ? m_theme.cellOnText : m_theme.cellOffText, QString::number(n));
+    }
+}
+
+void HallView::paintWin(QPainter& p) const
+{
+    const ShownWin& win = *m_series.shownWin();
+    const QRect area = m_layout.win;
+    const QRect caption(area.left(), area.top(), area.width(), area.height() / 5);
+    const int gap = std::max(2, area.height() / 120);
+    const qreal cw = (area.width() + gap) / 9.0;
+    const qreal ch = (area.height() - caption.height() + gap) / 3.0;
+    p.setFont(HallLayout::font(font(), int(caption.height() * 0.45)));
+    p.setPen(m_theme.text);
+    p.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, win.title);
+    p.setFont(HallLayout::font(font(), int(std::min(cw, ch) * 0.5)));
+    for (int i = 1; i <= 27; ++i) {
+        const int row = (i - 1) / 9;
+        const int column = (i - 1) % 9;
+        const QRect r(int(area.left() + column * cw), int(caption.bottom() + row * ch),
+                      int(cw) - gap, int(ch) - gap);
+        const QString& text = win.cells[static_cast<std::size_t>(i - 1)];
+        const bool marked = win.marked.contains(i);
+        drawCell(p, r,
+                 marked ? m_theme.marked : (text.isEmpty() ? m_theme.background : m_theme.cellOff),
+                 marked ? m_theme.markedText : m_theme.text, text);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "halllayout.h"
+#include "halltheme.h"
+
+#include <QWidget>
+
+class DrawSeries;
+
+// What the players see: painted straight from the series, so a draw, an
+// undo or a resume shows here the moment the model changes.
+class HallView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    HallView(const DrawSeries& series, QWidget* parent = nullptr);
+
+    void setTheme(HallThemeName name);
+    HallThemeName theme() const { return m_themeName; }
+    const HallLayout& hallLayout() const { return m_layout; }
+    // What a screen reader says of the display, refreshed with each number.
+    QString spokenState() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void onSeriesChanged();
+    void paintHeader(QPainter& p) const;
+    void paintNumber(QPainter& p) const;
+    void paintBoard(QPainter& p) const;
+    void paintWin(QPainter& p) const;
+
+    const DrawSeries& m_series;
+    HallThemeName m_themeName = HallThemeName::Clair;
+    HallTheme m_theme;
+    HallLayout m_layout;
+};
