@@ -25,6 +25,11 @@ int fitting(const QFont& family, const QString& text, QSizeF box, qreal share)
 }
 } // namespace
 
+QFont HallLayout::family()
+{
+    return QFont(u"Arial"_s);
+}
+
 QFont HallLayout::font(const QFont& family, int pixels)
 {
     QFont f = family;
@@ -45,7 +50,7 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     // less than 40 % of the width (a narrow window).
     const QRectF ink = inkAt100(family, u"88"_s);
     int numberPixels = int(std::ceil(h * 0.62 * 100 / ink.height()));
-    qreal numberWidth = ink.width() * numberPixels / 100 * 1.08;
+    qreal numberWidth = ink.width() * numberPixels / 100 * 1.04;
     const qreal widest = w * 0.6 - 3 * m;
     if (numberWidth > widest) {
         numberPixels = int(numberPixels * widest / numberWidth);
@@ -81,7 +86,7 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
             QRect(int(boardLeft + column * cellWidth), int(numberTop + row * cellHeight),
                   int(cellWidth) - gap, int(cellHeight) - gap);
     }
-    l.boardPixels = fitting(family, u"88"_s, QSizeF(cellWidth - gap, cellHeight - gap), 0.8);
+    l.boardPixels = fitting(family, u"88"_s, QSizeF(cellWidth - gap, cellHeight - gap), 0.85);
 
     l.win = QRect(m, numberTop, w - 2 * m, h - m - numberTop);
     return l;

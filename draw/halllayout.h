@@ -25,6 +25,8 @@ struct HallLayout
     int boardPixels = 0;
 
     static HallLayout compute(QSize size, const QFont& family);
+    // The hall's typeface: narrow, plain digits that read from afar.
+    static QFont family();
     // Bold font of the family at a pixel size.
     static QFont font(const QFont& family, int pixels);
 };

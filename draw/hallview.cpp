@@ -26,6 +26,7 @@ HallView::HallView(const DrawSeries& series, QWidget* parent)
     : QWidget(parent), m_series(series), m_theme(HallTheme::of(m_themeName))
 {
     setObjectName(u"VueSalle"_s);
+    setFont(HallLayout::family());
     // The players see numbers, not the operator's pointer.
     setCursor(Qt::BlankCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);

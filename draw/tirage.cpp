@@ -265,8 +265,10 @@ void Tirage::ProcTirage()
 
 void Tirage::setBallMachine(bool on)
 {
-    if (on && m_timer.isActive())
-        ProcChrono(); // stops it
+    if (on && m_timer.isActive()) {
+        stopTimer();
+        setSliderShown(false);
+    }
     m_ballMachine = on;
     m_barre->button(u"Boulier"_s)->setChecked(on);
     m_numericBoard->setShowAll(on);

@@ -1,0 +1,225 @@
+#include "draw/drawtoolbar.h"
+#include "draw/halldisplay.h"
+#include "draw/hallcontrol.h"
+#include "draw/halllayout.h"
+#include "draw/hallplacement.h"
+#include "draw/hallview.h"
+#include "draw/tirage.h"
+#include "fakes/fakeservices.h"
+#include "platform/param.h"
+
+#include <QFontMetricsF>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QRect Laptop(0, 0, 1366, 768);
+const QRect Projector(1366, 0, 1920, 1080);
+} // namespace
+
+// The hall display: where it goes, how big it reads, and that it shows the
+// series the operator draws, whatever the operator does.
+class TestHall : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dataDir;
+    std::unique_ptr<FakeServices> m_fakes;
+    std::unique_ptr<Tirage> m_screen;
+    RecordingSound m_sound;
+
+    QString themePath() const { return m_dataDir.filePath(u"donnees/theme-salle.txt"_s); }
+    QToolButton* button(const QString& key) { return m_screen->barre()->button(key); }
+    HallView* view() { return m_screen->hall().display()->view(); }
+
+    void openScreen()
+    {
+        m_screen = std::make_unique<Tirage>(m_fakes->services);
+        m_screen->resize(1024, 740);
+        m_screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    }
+
+    // The hall display as the players see it, at projector size.
+    QImage hallPicture()
+    {
+        view()->resize(1920, 1080);
+        return view()->grab().toImage();
+    }
+
+    QColor cellColour(const QImage& picture, int n)
+    {
+        const QRect cell = view()->hallLayout().cells[static_cast<std::size_t>(n - 1)];
+        return picture.pixelColor(cell.topLeft() + QPoint(2, 2));
+    }
+
+private slots:
+    void init()
+    {
+        AppGlobals globals =
+            AppGlobals::compose(m_dataDir.filePath(u"numerella"_s), QDateTime::currentDateTime());
+        globals.HallThemeFile = themePath();
+        Param::setGlobals(globals);
+        Param::setSoundOutput(&m_sound);
+        QFile::remove(themePath());
+        m_fakes = std::make_unique<FakeServices>();
+        openScreen();
+    }
+
+    void cleanup()
+    {
+        m_screen.reset();
+        Param::setSoundOutput(nullptr);
+    }
+
+    void aSecondScreenGetsTheHallFullScreen()
+    {
+        // The projector, whichever side it is plugged.
+        QCOMPARE(placeHall({Laptop, Projector}, 0), (HallPlacement{1, true, Projector}));
+        QCOMPARE(placeHall({Projector, Laptop}, 1), (HallPlacement{0, true, Projector}));
+        // Three screens: the largest of those the operator does not use.
+        const QRect small(3286, 0, 800, 600);
+        QCOMPARE(placeHall({Laptop, small, Projector}, 0).screen, 2);
+        // The draw screen on the projector by mistake: the hall takes the laptop.
+        QCOMPARE(placeHall({Laptop, Projector}, 1).screen, 0);
+    }
+
+    void oneScreenGetsAWindowNeverLostOffIt()
+    {
+        // Opened: two thirds of the screen, in its middle.
+        const HallPlacement opened = placeHall({Laptop}, 0);
+        QCOMPARE(opened, (HallPlacement{0, false, QRect(227, 127, 910, 512)}));
+        // Moved by the operator: kept where it was put.
+        const QRect moved(500, 300, 800, 450);
+        QCOMPARE(placeHall({Laptop}, 0, moved).geometry, moved);
+        // The projector unplugged while the window was on it, or its title
+        // bar pushed above the screen: it comes back to the laptop.
+        for (const QRect& lost : {QRect(1500, 100, 800, 450), QRect(100, -40, 800, 450),
+                                  QRect(1300, 700, 800, 450), QRect(0, 0, 1920, 1080)})
+            QCOMPARE(placeHall({Laptop}, 0, lost), opened);
+        // A draw screen the desktop cannot place is taken to be on the first screen.
+        QCOMPARE(placeHall({Laptop, Projector}, 7).screen, 1);
+        QCOMPARE(placeHall({}, 0).screen, -1);
+    }
+
+    void readableFromTheBackOfTheHall_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("projector 1920 x 1080") << QSize(1920, 1080);
+        QTest::newRow("television 1280 x 720") << QSize(1280, 720);
+        QTest::newRow("old projector 1024 x 768") << QSize(1024, 768);
+    }
+
+    void readableFromTheBackOfTheHall()
+    {
+        QFETCH(QSize, size);
+        const QFont family = HallLayout::family();
+        const HallLayout l = HallLayout::compute(size, family);
+        const QRectF digits =
+            QFontMetricsF(HallLayout::font(family, l.numberPixels)).tightBoundingRect(u"88"_s);
+        const qreal h = size.height();
+        if (size.width() * 9 >= size.height() * 16) {
+            QVERIFY2(digits.height() >= 0.6 * h, qPrintable(QString::number(digits.height() / h)));
+            QVERIFY2(l.boardPixels >= h / 20, qPrintable(QString::number(l.boardPixels) + u" "_s + QString::number(l.cells[0].width()) + u" "_s + QString::number(l.number.width())));
+        }
+        // Never clipped, never over the board, whatever the shape.
+        QVERIFY(digits.width() <= l.number.width());
+        QVERIFY(l.number.right() < l.board.left());
+        const QRect window(QPoint(0, 0), size);
+        QVERIFY(window.contains(l.cells[0]) && window.contains(l.cells[89]));
+        QVERIFY(window.contains(l.lastFive[4]));
+        QVERIFY(!l.cells[0].intersects(l.cells[1]) && !l.cells[0].intersects(l.cells[10]));
+    }
+
+    void theHallShowsEveryChangeOfTheSeries()
+    {
+        QTest::keyClick(m_screen.get(), Qt::Key_F5);
+        HallDisplay* hall = m_screen->hall().display();
+        QVERIFY(hall && hall->isVisible());
+        QCOMPARE(hall->windowTitle(), u"Numerella - Salle"_s);
+        QVERIFY(button(u"Salle"_s)->isChecked());
+        QCOMPARE(view()->cursor().shape(), Qt::BlankCursor);
+
+        const HallTheme light = HallTheme::of(HallThemeName::Clair);
+        DrawSeries& series = m_screen->series();
+        series.draw(42, DrawMethod::Hand);
+        series.draw(7, DrawMethod::BallMachine);
+        QCOMPARE(view()->accessibleName(), u"Écran de la salle : Numéro 7, 2 numéros tirés"_s);
+        QImage picture = hallPicture();
+        QCOMPARE(cellColour(picture, 42), light.cellOn);
+        QCOMPARE(cellColour(picture, 7), light.cellOn);
+        QCOMPARE(cellColour(picture, 8), light.cellOff);
+
+        messages().answer(MsgAnswer::Yes);
+        m_screen->ProcAnnuler();
+        QCOMPARE(cellColour(hallPicture(), 7), light.cellOff);
+        QCOMPARE(view()->accessibleName(), u"Écran de la salle : Numéro 42, 1 numéro tiré"_s);
+
+        // A winning grid checked by the operator shows there until the panel closes.
+        ShownWin win{u"La grille gagne"_s, {}, {1, 2}};
+        win.cells[0] = u"4"_s;
+        win.cells[1] = u"12"_s;
+        series.showWin(win);
+        picture = hallPicture();
+        QVERIFY(picture.pixelColor(view()->hallLayout().cells[41].center()) != light.cellOn);
+        m_screen->Quitter_Click();
+        QVERIFY(!series.shownWin());
+        QCOMPARE(cellColour(hallPicture(), 42), light.cellOn);
+
+        messages().answer(MsgAnswer::Yes);
+        m_screen->ProcReinit();
+        QCOMPARE(view()->accessibleName(), u"Écran de la salle : Aucun numéro tiré"_s);
+
+        // F5 again, or leaving the draw, closes it.
+        QTest::keyClick(m_screen.get(), Qt::Key_F5);
+        QVERIFY(!hall->isVisible());
+        QVERIFY(!button(u"Salle"_s)->isChecked());
+        m_screen->hall().toggle();
+        m_screen->close();
+        QVERIFY(!hall->isVisible());
+    }
+
+    void theThemeIsRememberedForTheNextEvening()
+    {
+        QVERIFY(!button(u"Theme"_s)->isChecked());
+        m_screen->hall().toggle();
+        button(u"Theme"_s)->click();
+        const HallTheme dark = HallTheme::of(HallThemeName::Sombre);
+        QCOMPARE(hallPicture().pixelColor(2, 2), dark.background);
+        QFile saved(themePath());
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), "sombre\n");
+
+        openScreen();
+        QVERIFY(button(u"Theme"_s)->isChecked());
+        m_screen->hall().toggle();
+        QCOMPARE(hallPicture().pixelColor(2, 2), dark.background);
+        QVERIFY(messages().shown.isEmpty());
+    }
+
+    void aThemeThatCannotBeKeptIsSaidAndUsedAnyway()
+    {
+        // Anything odd where the choice is kept reads as the light theme...
+        QDir().mkpath(themePath());
+        openScreen();
+        QVERIFY(!button(u"Theme"_s)->isChecked());
+        // ... and cannot be written over: the operator is told, the hall goes dark.
+        m_screen->hall().toggle();
+        button(u"Theme"_s)->click();
+        QCOMPARE(messages().shown.size(), 1);
+        QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+        QVERIFY(messages().last().text.startsWith(
+            u"Le thème de l'écran de la salle ne pourra pas être retenu pour la prochaine fois :\n"_s));
+        QCOMPARE(hallPicture().pixelColor(2, 2), HallTheme::of(HallThemeName::Sombre).background);
+        QDir(themePath()).removeRecursively();
+    }
+
+private:
+    ScriptedMessages& messages() { return m_fakes->messages; }
+};
+
+QTEST_MAIN(TestHall)
+#include "test_hall.moc"
