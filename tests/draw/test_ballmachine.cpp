@@ -192,6 +192,7 @@ private slots:
         QTest::keyClick(entry(), Qt::Key_L);
         QCOMPARE(entry()->text(), u"42"_s);
         QCOMPARE(messages().shown.size(), 4); // after the undo question, the line check
+        messages().answer(MsgAnswer::Yes); // again without a grid file
         QTest::keyClick(entry(), Qt::Key_Return);
         QCOMPARE(state().sequence(), QList<int>{42});
 
