@@ -59,7 +59,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
     xdotool mousemove 105 22 click 1 # Tirage
     snap draw-empty 1.5
     if [ "$full" = 1 ]; then
-        read -r x y < <(at 8068 6649) # ChoixFichier
+        read -r x y < <(at 8034 6649) # ChoixFichier
         xdotool mousemove "$x" "$y" click 1
         sleep 0.5
         read -r x y < <(at 9847 7980) # the list
@@ -68,7 +68,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         xdotool key Down Return
         sleep 0.5
     fi
-    read -r x y < <(at 9139 6649) # draw toolbar: Tirage
+    read -r x y < <(at 8972 6649) # draw toolbar: Tirage
     xdotool mousemove "$x" "$y" click 1
     if [ "$full" != 1 ]; then
         sleep 0.8
@@ -89,7 +89,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
             xdotool mousemove "$x" "$y" click 1
             sleep 0.08
         done
-        read -r vx vy < <(at 8068 6986) # VerifLigne
+        read -r vx vy < <(at 8034 6986) # VerifLigne
         xdotool mousemove "$vx" "$vy" click 1
         sleep 0.8
         xdotool type 42
@@ -118,8 +118,102 @@ shoot_small() {
     wait $app $xvfb 2>/dev/null || true
 }
 
+# The hall display beside the draw screen, on a desktop two 1920 x 1080
+# screens wide: each half is what the operator and the players see.
+shoot_hall() {
+    local display=:96 w=1920 h=1080
+    Xvfb $display -screen 0 3840x1080x24 >/dev/null 2>&1 &
+    local xvfb=$!
+    sleep 1
+    export DISPLAY=$display
+    at() { python3 -c "
+s = min($w / 11880, $h / 8205)
+print(round(($w - 11880 * s) / 2 + $1 * s), round(($h - 8205 * s) / 2 + $2 * s))"; }
+    key() { # KEY_INDEX: the draw toolbar's keys, eight to a row
+        python3 -c "
+s = min($w / 11880, $h / 8205)
+x, y = 7800 + 468.75 * ($1 % 8) + 234, 6649 if $1 < 8 else 6986
+print(round(($w - 11880 * s) / 2 + x * s), round(($h - 8205 * s) / 2 + y * s))"; }
+    halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
+        sleep 0.8
+        import -window root /tmp/numerella-both.png
+        [ "$1" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+0+0 +repage "docs/$1-1920x1080.png"
+        [ "$2" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+1920+0 +repage "docs/$2-1920x1080.png"
+    }
+    build/bin/numerella >/dev/null 2>&1 &
+    local app=$!
+    sleep 2
+    xdotool mousemove 105 22 click 1 # Tirage
+    sleep 1.5
+    local draw
+    draw=$(xdotool search --name "Tirage du Loto" | head -n 1)
+    xdotool windowmove "$draw" 0 0 windowsize "$draw" $w $h
+    sleep 0.5
+    read -r x y < <(key 0) # ChoixFichier
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    read -r x y < <(at 9847 7980) # the list
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    xdotool key Down Return
+    sleep 0.5
+    xdotool mousemove 300 300 key F5
+    sleep 1
+    local hall
+    hall=$(xdotool search --name "Numerella - Salle" | head -n 1)
+    xdotool windowmove "$hall" $w 0 windowsize "$hall" $w $h
+    xdotool mousemove 300 300
+    for _ in $(seq 61); do
+        xdotool key space
+        sleep 0.08
+    done
+    halves operator hall-clair
+    convert /tmp/numerella-both.png -resize 50% docs/hall-and-draw.png
+    read -r x y < <(key 11) # Theme
+    xdotool mousemove "$x" "$y" click 1
+    xdotool mousemove 300 300
+    halves - hall-sombre
+    # Grids are checked one after the other until one has a line: the hall
+    # then shows it, and its half of the screen changes.
+    import -window root -crop 1920x1080+1920+0 /tmp/numerella-hall.png
+    local grid
+    for grid in $(seq 1 40); do
+        xdotool key l
+        sleep 0.6
+        xdotool type "$grid"
+        xdotool key Return
+        sleep 0.8
+        import -window root -crop 1920x1080+1920+0 /tmp/numerella-now.png
+        if ! compare -metric AE /tmp/numerella-hall.png /tmp/numerella-now.png null: 2>/dev/null; then
+            halves operator-check hall-check
+            break
+        fi
+        xdotool key Return # "Aucune ligne ... n'est gagnante"
+        sleep 0.3
+    done
+    xdotool key Return # the panel's Fermer
+    rm -f /tmp/numerella-hall.png /tmp/numerella-now.png
+    read -r x y < <(key 3) # Boulier
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    xdotool type 0
+    xdotool key Return
+    halves operator-ballmachine -
+    xdotool key Return
+    read -r x y < <(key 11) # Theme back to clair for the next run
+    xdotool mousemove "$x" "$y" click 1
+    kill $app $xvfb
+    wait $app $xvfb 2>/dev/null || true
+    rm -f /tmp/numerella-both.png
+}
+
+if [ "${1:-}" = hall ]; then # the hall pictures alone, from a grid file left by a full run
+    shoot_hall
+    exit
+fi
 rm -f "$grid_file"
 shoot 1024 768 1
+shoot_hall
 shoot 1920 1080 0
 shoot_small
 rm -f "$grid_file"
