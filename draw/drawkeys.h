@@ -4,13 +4,13 @@
 
 // What a key does on the draw screen, so the draw runs without the mouse.
 enum class DrawCommand {
-    None,      // left to the focused control
-    Draw,      // Espace: a random number
-    Digit,     // 0-9: into the ball machine's field
-    LineCheck, // L
-    GridCheck, // G
-    Repeat,    // R
-    Undo,      // Ctrl+Z
+    None,        // left to the focused control
+    Draw,        // Espace: a random number
+    Digit,       // 0-9: into the ball machine's field
+    LineCheck,   // L
+    GridCheck,   // G
+    Repeat,      // R
+    Undo,        // Ctrl+Z
     HallDisplay, // F5
     Ignore,      // Échap: the screen is never left by accident
 };

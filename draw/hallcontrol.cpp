@@ -11,8 +11,7 @@ HallControl::HallControl(Services& services, const DrawSeries& series, QWidget* 
                          const QString& themePath)
     : QObject(operatorWindow), m_services(services), m_series(series), m_operator(operatorWindow),
       m_store(themePath), m_theme(m_store.load())
-{
-}
+{}
 
 HallControl::~HallControl() = default;
 

@@ -24,7 +24,8 @@ bool stillReachable(const QRect& window, const QRect& screen)
 }
 } // namespace
 
-HallPlacement placeHall(const QList<QRect>& screens, int operatorScreen, std::optional<QRect> current)
+HallPlacement placeHall(const QList<QRect>& screens, int operatorScreen,
+                        std::optional<QRect> current)
 {
     if (screens.isEmpty())
         return {};

@@ -12,9 +12,9 @@ using namespace Qt::StringLiterals;
 HallTheme HallTheme::of(HallThemeName name)
 {
     if (name == HallThemeName::Sombre)
-        return {QColor(0, 0, 0),       QColor(240, 240, 240), QColor(255, 214, 0),
-                QColor(28, 32, 40),    QColor(110, 118, 130), QColor(255, 214, 0),
-                QColor(0, 0, 0),       QColor(230, 30, 30),   QColor(255, 255, 255)};
+        return {QColor(0, 0, 0),    QColor(240, 240, 240), QColor(255, 214, 0),
+                QColor(28, 32, 40), QColor(110, 118, 130), QColor(255, 214, 0),
+                QColor(0, 0, 0),    QColor(230, 30, 30),   QColor(255, 255, 255)};
     return {QColor(255, 255, 255), QColor(17, 17, 17),    QColor(10, 40, 140),
             QColor(236, 238, 242), QColor(150, 156, 166), QColor(10, 40, 140),
             QColor(255, 255, 255), QColor(200, 0, 0),     QColor(255, 255, 255)};
@@ -38,7 +38,7 @@ HallThemeName HallThemeStore::load() const
         return HallThemeName::Clair;
     const QString word = QString::fromUtf8(file.read(64)).trimmed();
     return word == hallThemeWord(HallThemeName::Sombre) ? HallThemeName::Sombre
-                                                         : HallThemeName::Clair;
+                                                        : HallThemeName::Clair;
 }
 
 QString HallThemeStore::save(HallThemeName name) const
@@ -50,8 +50,8 @@ QString HallThemeStore::save(HallThemeName name) const
         return u"Le dossier "_s + QDir::toNativeSeparators(info.absolutePath()) +
                u" ne peut pas être créé."_s;
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(hallThemeWord(name).toUtf8() + '\n') < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(hallThemeWord(name).toUtf8() + '\n') < 0 ||
+        !file.commit())
         return QDir::toNativeSeparators(m_path) + u"\n"_s + fileErrorText(file);
     return {};
 }

@@ -10,13 +10,13 @@ enum class HallThemeName { Clair, Sombre };
 struct HallTheme
 {
     QColor background;
-    QColor text;        // title, count, captions
-    QColor number;      // the big number
-    QColor cellOff;     // a number not out yet
+    QColor text;    // title, count, captions
+    QColor number;  // the big number
+    QColor cellOff; // a number not out yet
     QColor cellOffText;
-    QColor cellOn;      // a number out
+    QColor cellOn; // a number out
     QColor cellOnText;
-    QColor marked;      // a winning line's cell
+    QColor marked; // a winning line's cell
     QColor markedText;
 
     static HallTheme of(HallThemeName name);

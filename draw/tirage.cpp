@@ -2,8 +2,8 @@
 
 #include "chronoboard.h"
 #include "drawgridfile.h"
-#include "drawtabs.h"
 #include "drawkeys.h"
+#include "drawtabs.h"
 #include "drawtoolbar.h"
 #include "game/ballnumber.h"
 #include "game/numberpicker.h"
@@ -149,8 +149,7 @@ void Tirage::buildScreen()
     m_layout.place(m_entree, {7800, 7800, 3750, 390}, 12);
     m_entree->hide();
     connect(m_entree, &QLineEdit::returnPressed, this, &Tirage::enterBallNumber);
-    connect(m_numericBoard.get(), &NumericBoard::numberClicked, this,
-            &Tirage::drawFromBallMachine);
+    connect(m_numericBoard.get(), &NumericBoard::numberClicked, this, &Tirage::drawFromBallMachine);
 
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
@@ -215,7 +214,7 @@ void Tirage::Barre_ButtonClick(const QString& key)
         m_hall->toggle();
     else if (key == u"Theme")
         m_hall->setTheme(m_barre->button(key)->isChecked() ? HallThemeName::Sombre
-                                                             : HallThemeName::Clair);
+                                                           : HallThemeName::Clair);
     else if (key == u"Quitter")
         close(); // closeEvent forgets the last number
 }

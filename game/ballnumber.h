@@ -9,5 +9,5 @@
 std::optional<int> parseBallNumber(const QString& typed);
 
 // What the operator is told when a typed number cannot be drawn.
-QString ballNumberRefusal();               // not a number from 1 to 90
+QString ballNumberRefusal(); // not a number from 1 to 90
 QString ballNumberAlreadyOut(int number);

@@ -107,8 +107,9 @@ private slots:
         QTest::mouseClick(m_screen->findChild<QLabel*>(u"Resultat(6)"_s), Qt::LeftButton);
         QTest::mouseClick(cell, Qt::LeftButton); // already out: nothing happens
         QCOMPARE(state().sequence(), (QList<int>{42, 7}));
-        QCOMPARE(GameRecord(recordPath()).series(m_screen->series().recordId()).events.last().method,
-                 DrawMethod::BallMachine);
+        QCOMPARE(
+            GameRecord(recordPath()).series(m_screen->series().recordId()).events.last().method,
+            DrawMethod::BallMachine);
     }
 
     void whatIsNotANewNumberIsRefused_data()
@@ -192,7 +193,7 @@ private slots:
         QTest::keyClick(entry(), Qt::Key_L);
         QCOMPARE(entry()->text(), u"42"_s);
         QCOMPARE(messages().shown.size(), 4); // after the undo question, the line check
-        messages().answer(MsgAnswer::Yes); // again without a grid file
+        messages().answer(MsgAnswer::Yes);    // again without a grid file
         QTest::keyClick(entry(), Qt::Key_Return);
         QCOMPARE(state().sequence(), QList<int>{42});
 

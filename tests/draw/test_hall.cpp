@@ -1,6 +1,6 @@
 #include "draw/drawtoolbar.h"
-#include "draw/halldisplay.h"
 #include "draw/hallcontrol.h"
+#include "draw/halldisplay.h"
 #include "draw/halllayout.h"
 #include "draw/hallplacement.h"
 #include "draw/hallview.h"
@@ -123,7 +123,10 @@ private slots:
         const qreal h = size.height();
         if (size.width() * 9 >= size.height() * 16) {
             QVERIFY2(digits.height() >= 0.6 * h, qPrintable(QString::number(digits.height() / h)));
-            QVERIFY2(l.boardPixels >= h / 20, qPrintable(QString::number(l.boardPixels) + u" "_s + QString::number(l.cells[0].width()) + u" "_s + QString::number(l.number.width())));
+            QVERIFY2(l.boardPixels >= h / 20,
+                     qPrintable(QString::number(l.boardPixels) + u" "_s +
+                                QString::number(l.cells[0].width()) + u" "_s +
+                                QString::number(l.number.width())));
         }
         // Never clipped, never over the board, whatever the shape.
         QVERIFY(digits.width() <= l.number.width());
