@@ -77,6 +77,8 @@ QWidget* Apropos::titlePage()
     sousTitre->setFont(QFont(u"Arial"_s));
     sousTitre->setAlignment(Qt::AlignCenter);
     auto* image = new QLabel(page);
+    image->setObjectName(u"Image"_s);
+    image->setAccessibleName(u"Grilles de loto"_s);
     image->setPixmap(svgPicture(u":/app/images/grilles.svg"_s, {206, 165}));
     image->setAlignment(Qt::AlignCenter);
     auto* quitter = new QToolButton(page);

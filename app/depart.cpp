@@ -60,6 +60,7 @@ Depart::Depart(Services& services, QWidget* parent)
     m_grilles->setObjectName(u"Grilles"_s);
     m_grilles->setPixmap(svgPicture(u":/app/images/grilles.svg"_s, {413, 330}));
     m_grilles->resize(413, 330);
+    m_grilles->setAccessibleName(u"Grilles de loto"_s);
 
     m_barre = new MainStatusBar(services.clock, *m_keys, this);
     setStatusBar(m_barre);

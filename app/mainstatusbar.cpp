@@ -37,8 +37,8 @@ MainStatusBar::MainStatusBar(const Clock& clock, KeyStates& keys, QWidget* paren
     const QStringList indicators = {u"DEFIL"_s, u"INS"_s, u"MAJ"_s, u"NUM"_s};
     for (const QString& caption : indicators)
         addPanel(70, true)->setText(caption);
-    addPanel(113, true);
-    addPanel(70, true);
+    addPanel(113, true)->setAccessibleDescription(u"Date du jour"_s);
+    addPanel(70, true)->setAccessibleDescription(u"Heure"_s);
 
     connect(&m_keys, &KeyStates::changed, this, &MainStatusBar::refresh);
     connect(&m_ticker, &QTimer::timeout, this, [this] {
@@ -66,11 +66,21 @@ QLabel* MainStatusBar::addPanel(int width, bool permanent)
 
 void MainStatusBar::refresh()
 {
-    // An indicator whose key is off is shown greyed, as on a keyboard.
+    // An indicator whose key is off is shown greyed, as on a keyboard. Greyed
+    // reads out as "unavailable", and "DEFIL" means little spoken: the
+    // description says which key it is and whether it is on.
     const bool states[] = {m_keys.scrollLock(), m_keys.insert(), m_keys.capsLock(),
                            m_keys.numLock()};
-    for (int i = 0; i < 4; ++i)
-        m_panels[i + 1]->setEnabled(states[i]);
+    static const QString names[] = {u"Arrêt défilement"_s, u"Mode insertion"_s,
+                                    u"Verrouillage des majuscules"_s,
+                                    u"Verrouillage du pavé numérique"_s};
+    for (int i = 0; i < 4; ++i) {
+        QLabel* indicator = m_panels[i + 1];
+        indicator->setEnabled(states[i]);
+        const QString spoken = names[i] + (states[i] ? u" : activé"_s : u" : désactivé"_s);
+        if (indicator->accessibleDescription() != spoken)
+            indicator->setAccessibleDescription(spoken);
+    }
     const QDateTime now = m_clock.now();
     m_panels[5]->setText(now.toString(u"dd/MM/yyyy"_s));
     m_panels[6]->setText(now.toString(u"HH:mm"_s));

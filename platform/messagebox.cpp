@@ -15,6 +15,22 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// What the icon says, for whoever does not see it.
+QString iconName(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Critical:
+        return u"Erreur"_s;
+    case MsgIcon::Question:
+        return u"Question"_s;
+    case MsgIcon::Exclamation:
+        return u"Avertissement"_s;
+    case MsgIcon::Information:
+        break;
+    }
+    return u"Information"_s;
+}
+
 QMessageBox::Icon toQt(MsgIcon icon)
 {
     switch (icon) {
@@ -59,6 +75,8 @@ MsgAnswer QtMessageBox::show(QWidget* parent, const MessageRequest& request)
     // It blocks the screen it belongs to, not the help window beside it.
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     keepLinesWhole(box, request.text, parent);
+    if (auto* icon = box.findChild<QLabel*>(u"qt_msgboxex_icon_label"_s))
+        icon->setAccessibleName(iconName(request.icon));
     if (request.buttons == MsgButtons::Ok) {
         QPushButton* ok = box.addButton(u"OK"_s, QMessageBox::AcceptRole);
         box.setDefaultButton(ok);

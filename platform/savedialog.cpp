@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -41,13 +43,29 @@ private:
 
     QTemporaryDir m_folder;
 };
+
+// Qt's French catalogue leaves the type of a folder or a drive in English.
+class FrenchFileTypes : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return u"Disque"_s;
+        if (info.isDir())
+            return u"Dossier"_s;
+        return QFileIconProvider::type(info);
+    }
+};
 } // namespace
 
 QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& proposed,
                           const QString& filter)
 {
     const ThrowawayUserSettings settings;
+    FrenchFileTypes fileTypes;
     QFileDialog dialog(parent, title, proposed, filter);
+    dialog.setIconProvider(&fileTypes);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The caller asks about an existing file once it has settled the final name.
@@ -57,11 +75,19 @@ QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& 
     dialog.setLabelText(QFileDialog::FileType, u"Type :"_s);
     dialog.setLabelText(QFileDialog::Accept, u"&Enregistrer"_s);
     dialog.setLabelText(QFileDialog::Reject, u"Annuler"_s);
-    // Its lists of folders and of file types are read out by name.
-    if (auto* folders = dialog.findChild<QComboBox*>(u"lookInCombo"_s))
-        folders->setAccessibleName(u"Dossier"_s);
-    if (auto* types = dialog.findChild<QComboBox*>(u"fileTypeCombo"_s))
-        types->setAccessibleName(u"Type de fichier"_s);
+    // Its lists of folders and of file types are read out by name. On Linux a
+    // list's name is its chosen entry, and the label tied to it says what it is.
+    const auto nameList = [&dialog](const QString& list, const QString& label,
+                                    const QString& name) {
+        auto* combo = dialog.findChild<QComboBox*>(list);
+        if (!combo)
+            return;
+        combo->setAccessibleName(name);
+        if (auto* caption = dialog.findChild<QLabel*>(label))
+            caption->setBuddy(combo);
+    };
+    nameList(u"lookInCombo"_s, u"lookInLabel"_s, u"Dossier"_s);
+    nameList(u"fileTypeCombo"_s, u"fileTypeLabel"_s, u"Type de fichier"_s);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

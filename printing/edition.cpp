@@ -43,6 +43,8 @@ Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
 
     m_liste->setObjectName(u"ListeDesFichiers"_s);
     m_liste->setAccessibleName(u"Fichier de grilles"_s);
+    // On Linux a list's spoken name is its chosen entry: what it is for goes here.
+    m_liste->setAccessibleDescription(u"Fichier de grilles à imprimer ou à supprimer"_s);
     m_liste->view()->setAccessibleName(u"Fichiers de grilles"_s);
     m_liste->setEditable(false);
     QFont arial(u"Arial"_s);

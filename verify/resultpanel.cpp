@@ -48,6 +48,12 @@ void ResultPanel::showResult(const QString& title, const std::array<QString, 27>
                                                    ? QColor(255, 0, 0)
                                                    : this->palette().color(QPalette::ButtonText));
         box->setPalette(palette);
-        box->setText(cellTexts[std::size_t(i - 1)]);
+        const QString& text = cellTexts[std::size_t(i - 1)];
+        box->setText(text);
+        // Red is lost on a screen reader, and an empty cell would say nothing.
+        box->setAccessibleName(
+            u"Ligne %1, colonne %2 : "_s.arg((i - 1) / 9 + 1).arg((i - 1) % 9 + 1) +
+            (text.isEmpty() ? u"vide"_s : text) +
+            (redCells.contains(i) ? u", ligne gagnante"_s : QString()));
     }
 }
