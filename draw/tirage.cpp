@@ -106,6 +106,7 @@ void Tirage::buildScreen()
     m_liste->setObjectName(u"ListeDesFichiers"_s);
     m_liste->setAccessibleName(u"Fichier de tirage"_s);
     m_liste->view()->setAccessibleName(u"Fichiers de tirage"_s);
+    m_liste->setAccessibleDescription(u"Fichier de grilles du tirage à choisir"_s);
     QFont listFont(u"Arial"_s);
     listFont.setBold(true);
     m_liste->setFont(listFont);
@@ -144,6 +145,7 @@ void Tirage::buildScreen()
     m_entree->setObjectName(u"Entree"_s);
     m_entree->setAccessibleName(u"Numéro sorti du boulier"_s);
     m_entree->setPlaceholderText(u"Numéro sorti du boulier"_s);
+    m_entree->setAccessibleDescription(u"Tapez le numéro sorti, puis Entrée"_s);
     m_entree->setAlignment(Qt::AlignCenter);
     m_entree->setMaxLength(20);
     m_layout.place(m_entree, {7800, 7800, 3750, 390}, 12);
@@ -164,7 +166,7 @@ void Tirage::Form_Load()
     m_layout.place(m_resultat, {(WidthTwips - ResultPanel::WidthTwips) / 2,
                                 (HeightTwips - ResultPanel::HeightTwips) / 2,
                                 ResultPanel::WidthTwips, ResultPanel::HeightTwips});
-    m_titre->clear();
+    setTitle({});
     m_onglet->raise();
     onSeriesChanged();
     setBigNumber(std::nullopt);
@@ -172,13 +174,20 @@ void Tirage::Form_Load()
     m_liste->hide();
     setSliderShown(false);
     m_temps->setValue(3);
-    m_afficheTemps->setText(u"30"_s);
+    Temps_Change(); // 30 seconds
     m_barre->button(Param::VoiceOffset == 0 ? u"Femme"_s : u"Homme"_s)->setChecked(true);
 }
 
 QString Tirage::titleCaption() const
 {
     return m_titre->text();
+}
+
+void Tirage::setTitle(const QString& title)
+{
+    m_titre->setText(title);
+    m_titre->setAccessibleName(title.isEmpty() ? u"Aucun fichier de tirage choisi"_s
+                                               : u"Fichier de tirage : "_s + title);
 }
 
 void Tirage::Barre_ButtonClick(const QString& key)
@@ -365,15 +374,7 @@ void Tirage::offerResume()
     const std::optional<RecordedSeries> found = m_series->findInterrupted();
     if (!found)
         return;
-    const QList<int> numbers = found->sequence();
-    const QString count = numbers.size() == 1
-                              ? u"1 numéro tiré"_s
-                              : QString::number(numbers.size()) + u" numéros tirés"_s;
-    const QString question =
-        u"Un tirage interrompu a été retrouvé :\n"_s + found->displayTitle() + u", "_s + count +
-        u", dernier numéro "_s + QString::number(numbers.last()) + u" à "_s +
-        found->lastNumberAt().toString(u"hh:mm"_s) + u".\n\nVoulez-vous le reprendre ?"_s;
-    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo) !=
+    if (m_services.message(this, MsgIcon::Question, found->resumeQuestion(), MsgButtons::YesNo) !=
         MsgAnswer::Yes) {
         m_series->abandon(*found);
         return;
@@ -382,7 +383,7 @@ void Tirage::offerResume()
     m_series->resume(*found, whyNot.isEmpty());
     // As after a first draw: the file is settled, the numbers are shown, but
     // neither the timer nor the voice starts again by itself.
-    m_titre->setText(found->file.title);
+    setTitle(found->file.title);
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     showLastNumber();
@@ -426,7 +427,7 @@ void Tirage::ProcReinit()
         stopTimer();
     m_series->reinitialise();
     setBigNumber(std::nullopt);
-    m_titre->clear();
+    setTitle({});
     m_barre->button(u"ChoixFichier"_s)->setEnabled(true);
     refreshKeys();
     m_liste->clear();
@@ -474,6 +475,7 @@ void Tirage::Temps_Change()
 {
     m_afficheTemps->setText(QString::number(m_temps->value() * 10));
     m_temps->setAccessibleDescription(m_afficheTemps->text() + u" secondes"_s);
+    m_afficheTemps->setAccessibleName(m_afficheTemps->text() + u" secondes entre deux numéros"_s);
     m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
 }
 
@@ -501,7 +503,7 @@ void Tirage::ListeDesFichiers_Click(int index)
         m_liste->setCurrentIndex(-1);
         return;
     }
-    m_titre->setText(text);
+    setTitle(text);
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     refreshEntry();
@@ -585,16 +587,8 @@ void Tirage::resizeEvent(QResizeEvent* event)
 
 void Tirage::fitDisplayFont()
 {
-    // Two bold digits at 340 points are a little wider than the display at
-    // design size; shrink just enough that "88" is never clipped.
-    QFont font = m_afficheur->font();
-    const int designPixels = TwipLayout::fontPixels(340, m_layout.scale());
-    font.setPixelSize(100);
-    const qreal widthAt100 = QFontMetricsF(font).horizontalAdvance(u"88"_s);
-    const qreal room = m_afficheur->width() * 0.92;
-    const int fitPixels = widthAt100 > 0 ? int(100 * room / widthAt100) : designPixels;
-    font.setPixelSize(std::max(1, std::min(designPixels, fitPixels)));
-    m_afficheur->setFont(font);
+    // Two bold digits at 340 points are a little wider than the display at design size.
+    fitTwoDigits(m_afficheur, TwipLayout::fontPixels(340, m_layout.scale()));
 }
 
 void Tirage::closeEvent(QCloseEvent* event)

@@ -79,6 +79,7 @@ private:
     // The big number and "Repeter" follow the newest number still out.
     void showLastNumber();
     void setBigNumber(std::optional<int> n);
+    void setTitle(const QString& title);
     // The first number of a series without a grid file is drawn only if the
     // operator agrees to go without checks.
     bool confirmNoFile();

@@ -127,3 +127,15 @@ QString RecordedSeries::displayTitle() const
 {
     return file.title.isEmpty() ? u"sans fichier de tirage"_s : file.title;
 }
+
+QString RecordedSeries::resumeQuestion() const
+{
+    const QList<int> numbers = sequence();
+    const QString count = numbers.size() == 1
+                              ? u"1 numéro tiré"_s
+                              : QString::number(numbers.size()) + u" numéros tirés"_s;
+    const QString last = numbers.isEmpty() ? QString() : QString::number(numbers.last());
+    return u"Un tirage interrompu a été retrouvé :\n"_s + displayTitle() + u", "_s + count +
+           u", dernier numéro "_s + last + u" à "_s + lastNumberAt().toString(u"hh:mm"_s) +
+           u".\n\nVoulez-vous le reprendre ?"_s;
+}

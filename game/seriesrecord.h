@@ -56,6 +56,8 @@ struct RecordedSeries
     QDateTime lastNumberAt() const;
     // The title to show: the draw's, or "sans fichier de tirage".
     QString displayTitle() const;
+    // What the operator is asked when the series was left unfinished.
+    QString resumeQuestion() const;
 };
 
 struct SeriesSummary

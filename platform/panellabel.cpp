@@ -1,5 +1,7 @@
 #include "panellabel.h"
 
+#include <QFontMetricsF>
+
 using namespace Qt::StringLiterals;
 
 QLabel* makePanelLabel(QWidget* parent, const QString& name, const QColor& background,
@@ -23,4 +25,15 @@ QLabel* makePanelLabel(QWidget* parent, const QString& name, const QColor& backg
         label->setLineWidth(1);
     }
     return label;
+}
+
+void fitTwoDigits(QLabel* label, int designPixels)
+{
+    QFont font = label->font();
+    font.setPixelSize(100);
+    const qreal widthAt100 = QFontMetricsF(font).horizontalAdvance(QStringLiteral("88"));
+    const qreal room = label->width() * 0.92;
+    const int fitPixels = widthAt100 > 0 ? int(100 * room / widthAt100) : designPixels;
+    font.setPixelSize(std::max(1, std::min(designPixels, fitPixels)));
+    label->setFont(font);
 }
