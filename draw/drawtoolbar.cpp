@@ -48,7 +48,13 @@ QToolButton* DrawToolBar::addButton(const QString& key, const QString& toolTip, 
     button->setIcon(QIcon(u":/draw/icons/"_s + key.toLower() + u".svg"_s));
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, [this, key] { emit buttonClicked(key); });
+    // A switch says so when it changes, however it is changed: a click, or a
+    // screen reader's toggle action, which never clicks.
+    connect(button, &QToolButton::clicked, this, [this, key, button] {
+        if (!button->isCheckable())
+            emit buttonClicked(key);
+    });
+    connect(button, &QToolButton::toggled, this, [this, key] { emit buttonClicked(key); });
     m_keys.append(key);
     m_buttons.insert(key, button);
     return button;

@@ -17,6 +17,7 @@ public:
     QStringList keys() const { return m_keys; }
 
 signals:
+    // A key pressed, or a switch turned on or off.
     void buttonClicked(const QString& key);
 
 protected:

@@ -192,20 +192,22 @@ void Tirage::setTitle(const QString& title)
 
 void Tirage::Barre_ButtonClick(const QString& key)
 {
+    // Switches are read for their new state: they may also be set from here.
+    const bool on = m_barre->button(key) && m_barre->button(key)->isChecked();
     if (key == u"ChoixFichier")
         ProcChoixFichier();
-    else if (key == u"Chrono")
-        ProcChrono();
-    else if (key == u"Tirage")
+    else if (key == u"Chrono") {
+        if (on != m_timer.isActive())
+            ProcChrono();
+    } else if (key == u"Tirage")
         ProcTirage();
     else if (key == u"Repeter") {
         if (Param::LastNumber)
             Param::PlayClip(Param::VoiceOffset + *Param::LastNumber);
-    } else if (key == u"Femme")
-        Param::VoiceOffset = 0;
-    else if (key == u"Homme")
-        Param::VoiceOffset = 90;
-    else if (key == u"VerifLigne")
+    } else if (key == u"Femme" || key == u"Homme") {
+        if (on)
+            Param::VoiceOffset = key == u"Femme" ? 0 : 90;
+    } else if (key == u"VerifLigne")
         ProcVerifLigne();
     else if (key == u"VerifGrille")
         ProcVerifGrille();
@@ -218,13 +220,15 @@ void Tirage::Barre_ButtonClick(const QString& key)
     else if (key == u"Apropos")
         HelpKey::pressF1(this);
     else if (key == u"Boulier")
-        setBallMachine(m_barre->button(key)->isChecked());
-    else if (key == u"Salle")
-        m_hall->toggle();
-    else if (key == u"Theme")
-        m_hall->setTheme(m_barre->button(key)->isChecked() ? HallThemeName::Sombre
-                                                           : HallThemeName::Clair);
-    else if (key == u"Quitter")
+        setBallMachine(on);
+    else if (key == u"Salle") {
+        if (on != m_hall->isShown())
+            m_hall->toggle();
+    } else if (key == u"Theme") {
+        const HallThemeName theme = on ? HallThemeName::Sombre : HallThemeName::Clair;
+        if (theme != m_hall->theme())
+            m_hall->setTheme(theme);
+    } else if (key == u"Quitter")
         close(); // closeEvent forgets the last number
 }
 
@@ -273,6 +277,8 @@ void Tirage::ProcTirage()
 
 void Tirage::setBallMachine(bool on)
 {
+    if (on == m_ballMachine)
+        return;
     if (on && m_timer.isActive()) {
         stopTimer();
         setSliderShown(false);
@@ -450,15 +456,17 @@ void Tirage::setSliderShown(bool shown)
 void Tirage::ProcChrono()
 {
     if (m_timer.isActive()) {
-        m_timer.stop();
+        stopTimer();
         setSliderShown(false);
-        refreshKeys();
         return;
     }
-    if (m_ballMachine)
+    if (m_ballMachine) {
+        m_barre->button(u"Chrono"_s)->setChecked(false);
         return;
+    }
     m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
     m_timer.start();
+    m_barre->button(u"Chrono"_s)->setChecked(true);
     setSliderShown(true);
     refreshKeys();
     ProcTirage();

@@ -7,6 +7,7 @@
 #include "game/gamerecord.h"
 #include "platform/param.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -163,6 +164,23 @@ private slots:
         button(u"Boulier"_s)->click();
         QVERIFY(!m_screen->timer().isActive());
         QVERIFY(!button(u"Chrono"_s)->isChecked() && !button(u"Chrono"_s)->isEnabled());
+    }
+
+    void theSwitchesFollowAScreenReadersToggle()
+    {
+        // A screen reader toggles a switch without clicking it.
+        const auto toggle = [this](const QString& key) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button(key));
+            QVERIFY(a && a->actionInterface());
+            a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        toggle(u"Boulier"_s);
+        QVERIFY(m_screen->isBallMachine() && entry()->isVisible());
+        toggle(u"Salle"_s);
+        QVERIFY(m_screen->hall().isShown());
+        toggle(u"Boulier"_s);
+        toggle(u"Salle"_s);
+        QVERIFY(!m_screen->isBallMachine() && !m_screen->hall().isShown());
     }
 
     void theDrawRunsFromTheKeyboard()
