@@ -18,7 +18,6 @@ HallDisplay::HallDisplay(const DrawSeries& series, QWidget* operatorWindow)
 {
     setObjectName(u"Salle"_s);
     setWindowTitle(u"Numerella - Salle"_s);
-    setAccessibleName(u"Écran de la salle"_s);
     // It never keeps the program alive on its own, nor is kept by the draw.
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
