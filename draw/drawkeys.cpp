@@ -1,5 +1,6 @@
 #include "drawkeys.h"
 
+#include "ballmachineentry.h"
 #include "drawtoolbar.h"
 #include "hallcontrol.h"
 #include "tirage.h"

@@ -1,11 +1,11 @@
 #include "tirage.h"
 
+#include "ballmachineentry.h"
 #include "chronoboard.h"
 #include "drawgridfile.h"
 #include "drawkeys.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
-#include "game/ballnumber.h"
 #include "game/numberpicker.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
@@ -141,16 +141,14 @@ void Tirage::buildScreen()
     m_nonEnregistre->setAccessibleName(u"Tirage non enregistré"_s);
     m_layout.place(m_nonEnregistre, {7800, 7230, 3750, 480}, 10);
 
-    m_entree = new QLineEdit(m_canvas);
-    m_entree->setObjectName(u"Entree"_s);
-    m_entree->setAccessibleName(u"Numéro sorti du boulier"_s);
-    m_entree->setPlaceholderText(u"Numéro sorti du boulier"_s);
-    m_entree->setAccessibleDescription(u"Tapez le numéro sorti, puis Entrée"_s);
-    m_entree->setAlignment(Qt::AlignCenter);
-    m_entree->setMaxLength(20);
+    m_entree = new BallMachineEntry(m_canvas, [this](int n) { return state().isDrawn(n); });
     m_layout.place(m_entree, {7800, 7800, 3750, 390}, 12);
     m_entree->hide();
-    connect(m_entree, &QLineEdit::returnPressed, this, &Tirage::enterBallNumber);
+    connect(m_entree, &BallMachineEntry::numberEntered, this, &Tirage::drawFromBallMachine);
+    connect(m_entree, &BallMachineEntry::numberRefused, this, [this](const QString& reason) {
+        drawMessage(MsgIcon::Exclamation, reason, MsgButtons::Ok);
+        m_entree->setFocus();
+    });
     connect(m_numericBoard.get(), &NumericBoard::numberClicked, this, &Tirage::drawFromBallMachine);
 
     m_resultat = new ResultPanel(m_canvas, m_layout);
@@ -300,27 +298,6 @@ void Tirage::refreshEntry()
 {
     // The entry shares its place with the file list, shown only while a file is chosen.
     m_entree->setVisible(m_ballMachine && m_liste->isHidden());
-}
-
-void Tirage::enterBallNumber()
-{
-    const QString typed = m_entree->text();
-    m_entree->clear();
-    const std::optional<int> n = parseBallNumber(typed);
-    if (!n)
-        refuseBallNumber(ballNumberRefusal());
-    else if (m_series->state().isDrawn(*n))
-        refuseBallNumber(ballNumberAlreadyOut(*n));
-    else
-        drawFromBallMachine(*n);
-    m_entree->setFocus();
-}
-
-void Tirage::refuseBallNumber(const QString& text)
-{
-    drawMessage(MsgIcon::Exclamation, text, MsgButtons::Ok);
-    m_entree->clear();
-    m_entree->setFocus();
 }
 
 void Tirage::drawFromBallMachine(int n)

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class BallMachineEntry;
 class ChronoBoard;
 class DrawKeyboard;
 class DrawTabs;
@@ -58,9 +59,8 @@ public:
     // The ball machine's way: numbers typed or clicked instead of drawn.
     void setBallMachine(bool on);
     bool isBallMachine() const { return m_ballMachine; }
-    void enterBallNumber();
     HallControl& hall() const { return *m_hall; }
-    QLineEdit* entree() const { return m_entree; }
+    BallMachineEntry* entree() const { return m_entree; }
     // Asks whether to take up a series the record holds unfinished.
     void offerResume();
 
@@ -84,7 +84,6 @@ private:
     // operator agrees to go without checks.
     bool confirmNoFile();
     void drawFromBallMachine(int n);
-    void refuseBallNumber(const QString& text);
     void refreshEntry();
     void stopTimer();
     void setSliderShown(bool shown);
@@ -113,7 +112,7 @@ private:
     QLabel* m_afficheTemps = nullptr;
     ResultPanel* m_resultat = nullptr;
     QLabel* m_nonEnregistre = nullptr;
-    QLineEdit* m_entree = nullptr;
+    BallMachineEntry* m_entree = nullptr;
     bool m_ballMachine = false;
     HallControl* m_hall = nullptr;
     DrawKeyboard* m_keyboard = nullptr;

@@ -1,3 +1,4 @@
+#include "draw/ballmachineentry.h"
 #include "draw/drawtoolbar.h"
 #include "draw/hallcontrol.h"
 #include "draw/halldisplay.h"
