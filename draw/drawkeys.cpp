@@ -5,6 +5,8 @@
 #include "hallcontrol.h"
 #include "tirage.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -48,7 +50,12 @@ bool DrawKeyboard::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    switch (drawCommandFor(key->key(), key->modifiers())) {
+    const DrawCommand command = drawCommandFor(key->key(), key->modifiers());
+    // Espace is the operator's "next number": on the winning grid's panel
+    // it would close the panel, and take the winner off the hall's screen.
+    if (command == DrawCommand::Draw && qobject_cast<QAbstractButton*>(watched))
+        return true;
+    switch (command) {
     case DrawCommand::LineCheck:
     case DrawCommand::GridCheck:
     case DrawCommand::Repeat:
@@ -59,6 +66,15 @@ bool DrawKeyboard::eventFilter(QObject* watched, QEvent* event)
     default:
         return false; // typed into the field
     }
+}
+
+void DrawKeyboard::runFromHall(QKeyEvent* event)
+{
+    if (run(event) || !m_screen.isBallMachine() || !m_screen.barre()->isEnabled())
+        return;
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                   event->isAutoRepeat(), ushort(event->count()));
+    QCoreApplication::sendEvent(m_screen.entree(), &copy);
 }
 
 bool DrawKeyboard::run(QKeyEvent* event)
@@ -85,7 +101,7 @@ bool DrawKeyboard::run(QKeyEvent* event)
     case DrawCommand::Digit:
         if (m_screen.isBallMachine()) {
             m_screen.entree()->setFocus();
-            m_screen.entree()->insert(event->text());
+            m_screen.entree()->insert(event->text().left(1));
         }
         break;
     case DrawCommand::LineCheck:

@@ -21,8 +21,8 @@ class QKeyEvent;
 class Tirage;
 
 // The draw screen's keys, wherever they are pressed: the screen itself, the
-// ball machine's field (where digits and spaces are typed) or the hall
-// display's window.
+// ball machine's field (where digits and spaces are typed), the result
+// panel's button or the hall display's window.
 class DrawKeyboard : public QObject
 {
     Q_OBJECT
@@ -32,6 +32,9 @@ public:
 
     // False when the key is left to the focused control.
     bool run(QKeyEvent* event);
+    // A key pressed over the hall display: the draw's keys act, and in the
+    // ball machine's way the rest (digits, Entrée, Retour arrière) goes to its field.
+    void runFromHall(QKeyEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

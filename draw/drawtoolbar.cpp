@@ -27,7 +27,7 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     addButton(u"Theme"_s, u"Thème sombre pour l'écran de la salle"_s)->setCheckable(true);
     addButton(u"Rapport"_s, u"Rapport du tirage"_s);
     addButton(u"Reinitialiser"_s, u"Réinitialiser le tirage"_s);
-    addButton(u"Apropos"_s, u"A propos"_s);
+    addButton(u"Apropos"_s, u"A propos (F1)"_s, u"A propos"_s);
     addButton(u"Quitter"_s, u"Quitter l'écran du tirage"_s);
 
     auto* voices = new QButtonGroup(this);

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 HallControl::HallControl(Services& services, const DrawSeries& series, QWidget* operatorWindow,
@@ -33,8 +35,6 @@ void HallControl::toggle()
         connect(m_display.get(), &HallDisplay::closed, this, [this] { emit shownChanged(false); });
     }
     m_display->place();
-    // The operator keeps the keyboard: the hall window only shows.
-    m_operator->activateWindow();
     emit shownChanged(true);
 }
 
@@ -52,7 +52,8 @@ void HallControl::setTheme(HallThemeName name)
     if (m_display)
         m_display->setTheme(name);
     const QString why = m_store.save(name);
-    if (!why.isEmpty())
+    // Said once: the operator switching back and forth knows it already.
+    if (!why.isEmpty() && !std::exchange(m_saveFailureSaid, true))
         m_services.message(m_operator, MsgIcon::Exclamation,
                            u"Le thème de l'écran de la salle ne pourra pas être retenu pour la "
                            "prochaine fois :\n"_s +

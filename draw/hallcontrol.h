@@ -42,5 +42,6 @@ private:
     QWidget* m_operator;
     HallThemeStore m_store;
     HallThemeName m_theme;
+    bool m_saveFailureSaid = false;
     std::unique_ptr<HallDisplay> m_display;
 };

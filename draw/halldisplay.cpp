@@ -20,6 +20,9 @@ HallDisplay::HallDisplay(const DrawSeries& series, QWidget* operatorWindow)
     setWindowTitle(u"Numerella - Salle"_s);
     // It never keeps the program alive on its own, nor is kept by the draw.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The operator keeps the keyboard when it appears.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setMinimumSize(320, 180);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -71,12 +74,33 @@ void HallDisplay::place()
         if (windowHandle())
             windowHandle()->setScreen(screen);
         showFullScreen();
+        giveKeyboardBack();
         return;
     }
     if (isFullScreen())
         showNormal();
     setGeometry(where.geometry);
     show();
+    // Sharing the operator's screen, it must at least be seen.
+    raise();
+}
+
+void HallDisplay::giveKeyboardBack()
+{
+    // Some window managers activate a full-screen window whatever it asks:
+    // the operator types the next number on the draw screen, not here.
+    QTimer::singleShot(300, this, [this] {
+        if (isActiveWindow())
+            m_operator->activateWindow();
+    });
+}
+
+void HallDisplay::hideEvent(QHideEvent* event)
+{
+    // Where the operator put it is where it comes back.
+    if (!m_ownScreen && !isFullScreen())
+        m_windowGeometry = geometry();
+    QWidget::hideEvent(event);
 }
 
 void HallDisplay::toggleFullScreen()

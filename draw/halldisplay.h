@@ -34,10 +34,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void toggleFullScreen();
     void placeSoon();
+    void giveKeyboardBack();
 
     QWidget* m_operator;
     HallView* m_view;

@@ -43,8 +43,11 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     HallLayout l;
     const int w = std::max(size.width(), 160);
     const int h = std::max(size.height(), 120);
-    const int m = std::max(4, h / 60);
-    const int header = h * 9 / 100;
+    // The header's text follows the smaller side: a tall, narrow window must
+    // not get a title too wide for it.
+    const int base = std::min(h, w * 9 / 16);
+    const int m = std::max(4, base / 60);
+    const int header = base * 9 / 100;
 
     // The big number: digits 62 % of the height, unless that leaves the board
     // less than 40 % of the width (a narrow window).
@@ -61,9 +64,9 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     const int numberHeight = h * 66 / 100;
     l.number = QRect(m, numberTop, int(numberWidth), numberHeight);
 
-    l.title = QRect(m, m, w * 2 / 3 - m, header / 2);
+    l.title = QRect(m, m, w - 2 * m, header / 2);
     l.programme = QRect(m, m + header / 2, w - 2 * m, header / 2);
-    l.count = QRect(w * 2 / 3, m, w / 3 - m, header / 2);
+    l.count = l.title;
     l.titlePixels = fitting(family, u"Tirage du 88"_s, QSizeF(w, header / 2), 0.8);
 
     const int fiveTop = numberTop + numberHeight + m;

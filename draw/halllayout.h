@@ -11,7 +11,7 @@
 // the width that is left.
 struct HallLayout
 {
-    QRect title;
+    QRect title; // shares its line with the count, which comes first
     QRect count;
     QRect programme;
     QRect number;

@@ -49,6 +49,9 @@ QString HallThemeStore::save(HallThemeName name) const
     if (!QDir().mkpath(info.absolutePath()))
         return u"Le dossier "_s + QDir::toNativeSeparators(info.absolutePath()) +
                u" ne peut pas être créé."_s;
+    if (info.isDir())
+        return QDir::toNativeSeparators(m_path) +
+               u"\nUn dossier porte ce nom : le choix ne peut pas y être écrit."_s;
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(hallThemeWord(name).toUtf8() + '\n') < 0 ||
         !file.commit())

@@ -78,11 +78,13 @@ void HallView::paintHeader(QPainter& p) const
 {
     p.setFont(HallLayout::font(font(), m_layout.titlePixels));
     p.setPen(m_theme.text);
-    const QString title = m_series.file().title;
-    p.drawText(m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(title, Qt::ElideRight, m_layout.title.width()));
-    p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter,
-               countText(m_series.state().count()));
+    // The count is never cut: the title gives way to it.
+    const QString count = countText(m_series.state().count());
+    const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);
+    p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
+    p.drawText(
+        m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
+        p.fontMetrics().elidedText(m_series.file().title, Qt::ElideRight, std::max(0, room)));
 }
 
 void HallView::paintNumber(QPainter& p) const

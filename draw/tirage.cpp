@@ -66,7 +66,8 @@ Tirage::Tirage(Services& services, QWidget* parent)
             &QToolButton::setChecked);
     m_keyboard = new DrawKeyboard(*this);
     m_entree->installEventFilter(m_keyboard);
-    connect(m_hall, &HallControl::operatorKey, m_keyboard, &DrawKeyboard::run);
+    m_resultat->closeButton()->installEventFilter(m_keyboard);
+    connect(m_hall, &HallControl::operatorKey, m_keyboard, &DrawKeyboard::runFromHall);
     m_barre->button(u"Theme"_s)->setChecked(m_hall->theme() == HallThemeName::Sombre);
     Form_Load();
     // Asked once the screen is up, over it.

@@ -7,13 +7,18 @@ using namespace Qt::StringLiterals;
 std::optional<int> parseBallNumber(const QString& typed)
 {
     const QString text = typed.trimmed();
-    // Leading zeros are accepted ("07"), but never so many that the value
-    // could be anything but a short number.
-    if (text.isEmpty() || text.size() > 3)
+    if (text.isEmpty())
         return std::nullopt;
+    // Leading zeros are accepted however many ("07", "0050"); what follows
+    // them is at most two digits, so the value never overflows.
     int value = 0;
+    int significant = 0;
     for (const QChar c : text) {
         if (c < u'0' || c > u'9')
+            return std::nullopt;
+        if (value == 0 && c == u'0')
+            continue;
+        if (++significant > 2)
             return std::nullopt;
         value = value * 10 + (c.unicode() - u'0');
     }

@@ -79,8 +79,9 @@ private slots:
         QCOMPARE(parseBallNumber(u"42"_s), 42);
         QCOMPARE(parseBallNumber(u" 07 "_s), 7);
         QCOMPARE(parseBallNumber(u"90"_s), 90);
+        QCOMPARE(parseBallNumber(u"00000000000000000051"_s), 51);
         for (const QString& bad : {u""_s, u"0"_s, u"91"_s, u"-3"_s, u"+3"_s, u"abc"_s, u"4 2"_s,
-                                   u"4,2"_s, u"0042"_s, u"٤٢"_s, u"99999999999"_s})
+                                   u"4,2"_s, u"0000"_s, u"100"_s, u"٤٢"_s, u"99999999999"_s})
             QVERIFY2(!parseBallNumber(bad), qPrintable(bad));
     }
 
@@ -222,6 +223,11 @@ private slots:
         QVERIFY(hall->isVisible());
         QTest::keyClick(hall, Qt::Key_R);
         QCOMPARE(m_sound.clips.last(), 42);
+        // ... and the ball machine's number is typed, corrected and entered there too.
+        QTest::keyClicks(hall, u"78"_s);
+        QTest::keyClick(hall, Qt::Key_Backspace);
+        QTest::keyClick(hall, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(state().sequence(), (QList<int>{42, 7}));
         QTest::keyClick(hall, Qt::Key_F5);
         QVERIFY(!hall->isVisible());
     }
