@@ -1,0 +1,201 @@
+#include "programme.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+QString phaseLabel(Phase phase)
+{
+    switch (phase) {
+    case Phase::Quine:
+        return u"Quine"_s;
+    case Phase::DoubleQuine:
+        return u"Double quine"_s;
+    case Phase::CartonPlein:
+        break;
+    }
+    return u"Carton plein"_s;
+}
+
+QString phaseCode(Phase phase)
+{
+    switch (phase) {
+    case Phase::Quine:
+        return u"quine"_s;
+    case Phase::DoubleQuine:
+        return u"double_quine"_s;
+    case Phase::CartonPlein:
+        break;
+    }
+    return u"carton_plein"_s;
+}
+
+std::optional<Phase> phaseFromCode(const QString& code)
+{
+    for (Phase p : AllPhases)
+        if (phaseCode(p) == code)
+            return p;
+    return std::nullopt;
+}
+
+int linesNeeded(Phase phase)
+{
+    return phase == Phase::Quine ? 1 : phase == Phase::DoubleQuine ? 2 : 3;
+}
+
+namespace {
+// A grid number as typed: digits only, never more than a grid file holds.
+std::optional<int> gridNumber(QStringView text)
+{
+    const QStringView t = text.trimmed();
+    if (t.isEmpty() || t.size() > 6)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : t) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value < 1)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
+std::optional<SoldGrids> SoldGrids::parse(const QString& text, QString* why)
+{
+    const auto refuse = [why](const QString& reason) -> std::optional<SoldGrids> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    if (text.size() > MaxTextLength)
+        return refuse(u"La liste des grilles vendues est trop longue."_s);
+    SoldGrids sold;
+    QList<QPair<int, int>> ranges;
+    for (QStringView part : QStringView(text).split(u',')) {
+        if (part.trimmed().isEmpty())
+            continue;
+        const qsizetype dash = part.indexOf(u'-');
+        const std::optional<int> first = gridNumber(dash < 0 ? part : part.left(dash));
+        const std::optional<int> last = dash < 0 ? first : gridNumber(part.mid(dash + 1));
+        if (!first || !last)
+            return refuse(u"« "_s + part.trimmed().toString().left(20) +
+                          u" » n'est pas un numéro de grille ni une plage comme 1-350."_s);
+        if (*last < *first)
+            return refuse(u"La plage « "_s + part.trimmed().toString() +
+                          u" » va à l'envers : écrivez le plus petit numéro en premier."_s);
+        ranges.append({*first, *last});
+    }
+    std::sort(ranges.begin(), ranges.end());
+    for (const auto& r : ranges) {
+        if (!sold.m_ranges.isEmpty() && r.first <= sold.m_ranges.last().second + 1)
+            sold.m_ranges.last().second = std::max(sold.m_ranges.last().second, r.second);
+        else
+            sold.m_ranges.append(r);
+    }
+    return sold;
+}
+
+bool SoldGrids::contains(int grid) const
+{
+    if (m_ranges.isEmpty())
+        return true;
+    const auto it = std::upper_bound(m_ranges.begin(), m_ranges.end(), grid,
+                                     [](int g, const QPair<int, int>& r) { return g < r.first; });
+    return it != m_ranges.begin() && grid <= std::prev(it)->second;
+}
+
+QString SoldGrids::text() const
+{
+    QStringList parts;
+    for (const auto& r : m_ranges)
+        parts.append(r.first == r.second
+                         ? QString::number(r.first)
+                         : QString::number(r.first) + u'-' + QString::number(r.second));
+    return parts.join(u", "_s);
+}
+
+Programme Programme::standard()
+{
+    ProgrammeGame game;
+    for (Phase p : AllPhases)
+        game.phases.append({p, {}});
+    return {{game}, {}};
+}
+
+QString Programme::fault() const
+{
+    if (games.isEmpty())
+        return u"Le programme doit compter au moins une partie."_s;
+    if (games.size() > MaxGames)
+        return u"Le programme ne peut pas compter plus de %1 parties."_s.arg(MaxGames);
+    for (qsizetype g = 0; g < games.size(); ++g) {
+        const QList<PhasePrize>& phases = games[g].phases;
+        const QString game = u"La partie %1"_s.arg(g + 1);
+        if (phases.isEmpty())
+            return game +
+                   u" n'a aucune phase : cochez au moins Quine, Double quine ou Carton plein."_s;
+        for (qsizetype p = 0; p < phases.size(); ++p) {
+            if (p > 0 && int(phases[p].phase) <= int(phases[p - 1].phase))
+                return game + u" doit jouer ses phases dans l'ordre : Quine, Double quine, "
+                              "Carton plein."_s;
+            if (phases[p].prize.size() > MaxPrizeLength)
+                return game + u" : le lot « "_s + phaseLabel(phases[p].phase) +
+                       u" » dépasse %1 caractères."_s.arg(MaxPrizeLength);
+        }
+    }
+    return {};
+}
+
+QByteArray Programme::toJson() const
+{
+    QJsonArray gameArray;
+    for (const ProgrammeGame& game : games) {
+        QJsonArray phaseArray;
+        for (const PhasePrize& p : game.phases)
+            phaseArray.append(QJsonObject{{u"phase"_s, phaseCode(p.phase)}, {u"lot"_s, p.prize}});
+        gameArray.append(QJsonObject{{u"phases"_s, phaseArray}});
+    }
+    const QJsonObject root{
+        {u"version"_s, 1}, {u"parties"_s, gameArray}, {u"grilles_vendues"_s, sold.text()}};
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+std::optional<Programme> Programme::fromJson(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    const QJsonObject root = doc.object();
+    if (root.value(u"version"_s).toInt() != 1 || !root.value(u"parties"_s).isArray())
+        return std::nullopt;
+    Programme programme;
+    for (const QJsonValue& g : root.value(u"parties"_s).toArray()) {
+        if (!g.toObject().value(u"phases"_s).isArray())
+            return std::nullopt;
+        ProgrammeGame game;
+        for (const QJsonValue& p : g.toObject().value(u"phases"_s).toArray()) {
+            const std::optional<Phase> phase =
+                phaseFromCode(p.toObject().value(u"phase"_s).toString());
+            const QJsonValue prize = p.toObject().value(u"lot"_s);
+            if (!phase || !(prize.isString() || prize.isUndefined()))
+                return std::nullopt;
+            game.phases.append({*phase, prize.toString()});
+        }
+        programme.games.append(game);
+    }
+    const std::optional<SoldGrids> sold =
+        SoldGrids::parse(root.value(u"grilles_vendues"_s).toString());
+    if (!sold)
+        return std::nullopt;
+    programme.sold = *sold;
+    if (!programme.fault().isEmpty())
+        return std::nullopt;
+    return programme;
+}
