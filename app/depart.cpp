@@ -1,6 +1,7 @@
 #include "depart.h"
 
 #include "about/apropos.h"
+#include "draw/programmewindow.h"
 #include "draw/tirage.h"
 #include "grids/generateur.h"
 #include "mainstatusbar.h"
@@ -45,6 +46,7 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Impression"_s, u"Impression des grilles"_s, u"Impression"_s);
     addButton(u"Tirage"_s, u"Tirage du loto"_s, u"Tirage"_s);
     addButton(u"Rapports"_s, u"Tirages enregistrés"_s, u"Tirages enregistrés"_s);
+    addButton(u"Programme"_s, u"Programme de la soirée"_s, u"Programme de la soirée"_s);
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
@@ -92,6 +94,8 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
     } else if (key == u"Rapports") {
         if (auto* window = TiragesEnregistres::open(m_services, Param::RecordFile(), this))
             window->show();
+    } else if (key == u"Programme") {
+        openProgramme();
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {
@@ -124,6 +128,13 @@ void Depart::openHidingPicture(QWidget* screen)
     m_grilles->hide();
     connect(screen, &QObject::destroyed, m_grilles, &QWidget::show);
     openScreen(screen, false);
+}
+
+void Depart::openProgramme()
+{
+    // The store lives as long as the window that reads and writes through it.
+    auto* window = new ProgrammeWindow(m_services, m_programmes, Param::AppPath(), this);
+    openScreen(window, false);
 }
 
 void Depart::openDrawScreen()

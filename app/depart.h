@@ -1,5 +1,8 @@
 #pragma once
 
+#include "game/programmestore.h"
+#include "platform/param.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -34,6 +37,7 @@ private:
     void openScreen(QWidget* screen, bool maximised);
     void openHidingPicture(QWidget* screen);
     void openDrawScreen();
+    void openProgramme();
     void centreGrilles();
 
     Services& m_services;
@@ -42,4 +46,5 @@ private:
     QLabel* m_grilles;
     MainStatusBar* m_barre;
     QPointer<QWidget> m_screen;
+    ProgrammeStore m_programmes{Param::ProgrammeFolder()};
 };

@@ -51,6 +51,7 @@ int runNumerella(QApplication& app)
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     globals.RecordFile = data + u"/tirages.db"_s;
     globals.HallThemeFile = data + u"/theme-salle.txt"_s;
+    globals.ProgrammeFolder = data + u"/programmes"_s;
     Param::setGlobals(globals);
 
     QtMessageBox messages;

@@ -28,6 +28,8 @@ struct AppGlobals
     QString RecordFile;
     // The look chosen for the hall display, beside the record; empty keeps none.
     QString HallThemeFile;
+    // The evening's programmes, one per grid file; empty keeps none.
+    QString ProgrammeFolder;
 
     static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
 };
@@ -64,6 +66,10 @@ inline const QString& RecordFile()
 inline const QString& HallThemeFile()
 {
     return globals().HallThemeFile;
+}
+inline const QString& ProgrammeFolder()
+{
+    return globals().ProgrammeFolder;
 }
 
 // 0 for the female voice, 90 for the male one; kept for the whole run.

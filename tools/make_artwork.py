@@ -53,6 +53,8 @@ GLYPHS = {
     'undo': f'<path d="M9 11h10a7 7 0 0 1 0 14h-6" {STROKE}/><path d="M13 6l-5 5 5 5" {STROKE}/>',
     # a sheet with lines: the draw's report
     'report': f'<path d="M9 5h10l5 5v17H9z" {STROKE}/><path d="M12.5 14h8M12.5 18h8M12.5 22h5" {STROKE}/>',
+    # a list with ticks: the evening's programme
+    'agenda': f'<path d="M7 9l2 2 3-3M7 16l2 2 3-3M7 23l2 2 3-3" {STROKE}/><path d="M15 10h10M15 17h10M15 24h10" {STROKE}/>',
     # a screen on its stand: the hall display
     'screen': f'<rect x="5" y="7" width="22" height="14" rx="1.5" {STROKE}/><path d="M16 21v5M11 26h10" {STROKE}/>',
     # the ball machine's cage with a ball falling out
@@ -68,6 +70,7 @@ MAIN = {
     'tirage': ('red', 'ball'),
     'apropos': ('purple', 'info'),
     'rapports': ('green', 'report'),
+    'programme': ('orange', 'agenda'),
     'aide': ('teal', 'help'),
     'quitter': ('grey', 'exit'),
 }

@@ -51,7 +51,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         snap printing
         xdotool mousemove $((cx + 110)) $((cy + 18)) click 1 # the printing screen's Quitter
         sleep 0.5
-        xdotool mousemove 187 22 click 1 # A propos
+        xdotool mousemove 228 22 click 1 # A propos
         snap about
         stop
         start

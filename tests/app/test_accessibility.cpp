@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "draw/hallcontrol.h"
 #include "draw/halldisplay.h"
+#include "draw/programmewindow.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
@@ -228,6 +229,11 @@ private slots:
             VERIFY_SPOKEN(findings(about));
         }
         delete about;
+
+        auto* programme = openFromDepart<ProgrammeWindow>(depart, u"Programme"_s);
+        QVERIFY(programme);
+        VERIFY_SPOKEN(findings(programme));
+        delete programme;
 
         auto* generator = openFromDepart<Generateur>(depart, u"Generateur"_s);
         QVERIFY(generator);
