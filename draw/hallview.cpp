@@ -82,6 +82,10 @@ void HallView::paintHeader(QPainter& p) const
     const QString count = countText(m_series.state().count());
     const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);
     p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
+    if (!m_series.file().title.isEmpty())
+        p.drawText(m_layout.programme, Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(m_series.evening().line(), Qt::ElideRight,
+                                              m_layout.programme.width()));
     p.drawText(
         m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
         p.fontMetrics().elidedText(m_series.file().title, Qt::ElideRight, std::max(0, room)));

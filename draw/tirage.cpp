@@ -7,6 +7,7 @@
 #include "drawtabs.h"
 #include "drawtoolbar.h"
 #include "game/numberpicker.h"
+#include "game/programmestore.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
@@ -19,6 +20,7 @@
 #include "platform/param.h"
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
+#include "programmeline.h"
 #include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
 
@@ -135,6 +137,9 @@ void Tirage::buildScreen()
         makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true, false);
     m_afficheTemps->setAutoFillBackground(false);
     m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
+
+    // Over the top of the big number, which leaves that band empty.
+    m_layout.place(new ProgrammeLine(*m_series, m_canvas), {240, 60, 6855, 420}, 12);
 
     m_nonEnregistre = makePanelLabel(m_canvas, u"NonEnregistre"_s, QColor(255, 255, 160),
                                      QColor(192, 0, 0), true);
@@ -365,6 +370,7 @@ void Tirage::offerResume()
     }
     const QString whyNot = DrawGridFile::whyNotCheckable(Param::AppPath(), found->file);
     m_series->resume(*found, whyNot.isEmpty());
+    loadProgramme();
     // As after a first draw: the file is settled, the numbers are shown, but
     // neither the timer nor the voice starts again by itself.
     setTitle(found->file.title);
@@ -490,9 +496,19 @@ void Tirage::ListeDesFichiers_Click(int index)
         return;
     }
     setTitle(text);
+    loadProgramme();
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     refreshEntry();
+}
+
+void Tirage::loadProgramme()
+{
+    const QString fileName = m_series->file().fileName;
+    const ProgrammeStore::Loaded loaded = ProgrammeStore(Param::ProgrammeFolder()).load(fileName);
+    m_series->setProgramme(fileName, loaded.programme);
+    if (!loaded.problem.isEmpty())
+        m_services.message(this, MsgIcon::Exclamation, loaded.problem);
 }
 
 bool Tirage::checksRefused()

@@ -80,6 +80,8 @@ private:
     void showLastNumber();
     void setBigNumber(std::optional<int> n);
     void setTitle(const QString& title);
+    // The programme kept for the series' grid file, or the standard one.
+    void loadProgramme();
     // The first number of a series without a grid file is drawn only if the
     // operator agrees to go without checks.
     bool confirmNoFile();

@@ -141,6 +141,9 @@ void DrawSeries::reinitialise()
     m_seriesId = 0;
     m_checksAllowed = true;
     m_shownWin.reset();
+    // A game over: the new series plays the next one.
+    if (m_evening.gameFinished())
+        m_evening.nextGame();
     // A new series tries its record again.
     m_faulted = false;
     emit changed();
@@ -157,5 +160,18 @@ void DrawSeries::clearWin()
     if (!m_shownWin)
         return;
     m_shownWin.reset();
+    emit changed();
+}
+
+void DrawSeries::setProgramme(const QString& gridFileName, const Programme& programme)
+{
+    if (gridFileName == m_eveningFile && programme == m_evening.programme())
+        return;
+    const EveningPosition kept = m_evening.position();
+    const bool sameFile = gridFileName == m_eveningFile;
+    m_evening = Evening(programme);
+    if (sameFile)
+        m_evening.setPosition(kept);
+    m_eveningFile = gridFileName;
     emit changed();
 }

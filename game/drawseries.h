@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawstate.h"
+#include "evening.h"
 #include "seriesrecord.h"
 
 #include <QObject>
@@ -59,6 +60,11 @@ public:
     // A fresh series: the one drawn so far is closed in the record.
     void reinitialise();
 
+    const Evening& evening() const { return m_evening; }
+    // The programme of the grid file chosen. The same file chosen again (after
+    // a reinitialisation) keeps where the evening stands.
+    void setProgramme(const QString& gridFileName, const Programme& programme);
+
     const std::optional<ShownWin>& shownWin() const { return m_shownWin; }
     void showWin(const ShownWin& win);
     void clearWin();
@@ -82,4 +88,6 @@ private:
     bool m_checksAllowed = true;
     bool m_faulted = false;
     std::optional<ShownWin> m_shownWin;
+    Evening m_evening;
+    QString m_eveningFile;
 };

@@ -1,7 +1,10 @@
+#include "game/drawseries.h"
+#include "game/evening.h"
 #include "game/phasecheck.h"
 #include "game/programme.h"
 #include "game/programmestore.h"
 #include "game/winnerwatch.h"
+#include "platform/clock.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -118,6 +121,35 @@ private slots:
         QCOMPARE(checkPhase(g, out, Phase::CartonPlein).explanation(),
                  u"Il manque : 21 22 23 24 25"_s);
         QCOMPARE(ordinal(1), u"1er"_s);
+    }
+
+    void theEveningMovesPhaseByPhaseAndGameByGame()
+    {
+        Programme p = Programme::standard();
+        p.games[0].phases[1].prize = u"Un panier garni"_s;
+        p.games.append({{{Phase::CartonPlein, u"Un vélo"_s}}});
+        SystemClock clock;
+        DrawSeries series(QString(), clock);
+        series.setProgramme(u"100-25-12-2000.DAT"_s, p);
+        const Evening& evening = series.evening();
+        QCOMPARE(evening.line(), u"Partie 1 - Quine"_s);
+        Evening e = evening;
+        QVERIFY(!e.advancePhase());
+        QCOMPARE(e.line(), u"Partie 1 - Double quine - Un panier garni"_s);
+        e.advancePhase();
+        QVERIFY(e.advancePhase());
+        QCOMPARE(e.line(), u"Partie 1 terminée"_s);
+        e.nextGame();
+        QCOMPARE(e.line(), u"Partie 2 - Carton plein - Un vélo"_s);
+        e.advancePhase();
+        e.nextGame();
+        QVERIFY(e.isOver());
+        QCOMPARE(e.line(), u"Programme terminé"_s);
+        // A position from an older programme is brought back inside this one.
+        e.setPosition({7, 5});
+        QVERIFY(e.isOver());
+        e.setPosition({1, 5});
+        QCOMPARE(e.position(), (EveningPosition{1, 0}));
     }
 
     void theWatchKnowsTheWinnersAfterEachNumber()
