@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace DrawGridFile {
 
-SeriesFile choose(const QString& appPath, const QString& title)
+SeriesFile choose(const QString& appPath, const QString& title, QList<QPair<int, Grid>>* grids)
 {
     const std::optional<GridFileName> name = GridFileName::fromDrawTitle(title);
     if (!name)
@@ -19,7 +19,14 @@ SeriesFile choose(const QString& appPath, const QString& title)
                             title);
     const QString path = GridFolder::resolve(appPath, name->fileName());
     GridFile file(path, GridFile::Access::ReadOnly);
-    const QString fingerprint = file.checkWhole(name->count);
+    if (grids) {
+        grids->clear();
+        grids->reserve(name->count);
+    }
+    const QString fingerprint = file.checkWhole(name->count, [grids](int number, const Grid& grid) {
+        if (grids)
+            grids->append({number, grid});
+    });
     return {title, QDir(GridFolder::path(appPath)).relativeFilePath(path), name->date, name->count,
             fingerprint};
 }

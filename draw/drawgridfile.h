@@ -1,6 +1,10 @@
 #pragma once
 
 #include "game/seriesrecord.h"
+#include "grids/grid.h"
+
+#include <QList>
+#include <QPair>
 
 #include <QString>
 
@@ -8,7 +12,9 @@
 // it, and again when an interrupted draw resumes.
 namespace DrawGridFile {
 // The file the title names, checked; throws GridFileError with the message.
-SeriesFile choose(const QString& appPath, const QString& title);
+// Its grids, numbered, go into grids when asked for.
+SeriesFile choose(const QString& appPath, const QString& title,
+                  QList<QPair<int, Grid>>* grids = nullptr);
 // Why the grids of a resumed series are no longer the players' (the file is
 // gone, damaged or made again); empty when they still are.
 QString whyNotCheckable(const QString& appPath, const SeriesFile& file);

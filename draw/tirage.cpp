@@ -23,6 +23,7 @@
 #include "programmeline.h"
 #include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
+#include "watchline.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -140,6 +141,8 @@ void Tirage::buildScreen()
 
     // Over the top of the big number, which leaves that band empty.
     m_layout.place(new ProgrammeLine(*m_series, m_canvas), {240, 60, 6855, 420}, 12);
+    // And under it, for the operator: never on the hall display.
+    m_layout.place(new WatchLine(*m_series, m_canvas), {240, 6870, 6855, 400}, 11);
 
     m_nonEnregistre = makePanelLabel(m_canvas, u"NonEnregistre"_s, QColor(255, 255, 160),
                                      QColor(192, 0, 0), true);
@@ -371,6 +374,8 @@ void Tirage::offerResume()
     const QString whyNot = DrawGridFile::whyNotCheckable(Param::AppPath(), found->file);
     m_series->resume(*found, whyNot.isEmpty());
     loadProgramme();
+    if (whyNot.isEmpty())
+        watchResumedGrids();
     // As after a first draw: the file is settled, the numbers are shown, but
     // neither the timer nor the voice starts again by itself.
     setTitle(found->file.title);
@@ -489,7 +494,8 @@ void Tirage::ListeDesFichiers_Click(int index)
     try {
         // A damaged file is refused now, before the game, not at the first check.
         const BusyPointer busy;
-        m_series->chooseFile(DrawGridFile::choose(Param::AppPath(), text));
+        QList<QPair<int, Grid>> grids;
+        m_series->chooseFile(DrawGridFile::choose(Param::AppPath(), text, &grids), grids);
     } catch (const GridFileError& e) {
         m_services.message(this, MsgIcon::Critical, e.message());
         m_liste->setCurrentIndex(-1);
@@ -502,6 +508,17 @@ void Tirage::ListeDesFichiers_Click(int index)
     refreshEntry();
 }
 
+void Tirage::watchResumedGrids()
+{
+    try {
+        QList<QPair<int, Grid>> grids;
+        DrawGridFile::choose(Param::AppPath(), m_series->file().title, &grids);
+        m_series->watchGrids(grids);
+    } catch (const GridFileError&) {
+        // Just found sound; gone since, the checks will say so.
+    }
+}
+
 void Tirage::loadProgramme()
 {
     const QString fileName = m_series->file().fileName;
@@ -511,52 +528,20 @@ void Tirage::loadProgramme()
         m_services.message(this, MsgIcon::Exclamation, loaded.problem);
 }
 
-bool Tirage::checksRefused()
-{
-    if (m_series->checksAllowed())
-        return false;
-    m_services.message(this, MsgIcon::Critical,
-                       u"Les grilles de ce tirage ne peuvent plus être vérifiées :\nle fichier "
-                       "de grilles a disparu ou a été refait depuis le début du tirage."_s);
-    return true;
-}
-
 void Tirage::ProcVerifGrille()
 {
-    if (checksRefused())
-        return;
-    GridVerifier verifier(m_services, this, Param::AppPath());
-    const VerificationOutcome outcome =
-        verifier.ProcVerifGrille(m_titre->text(), m_series->state());
-    if (outcome.isVerdict)
-        m_series->recordCheck(RecordedEvent::Kind::GridCheck, outcome.entry, outcome.text,
-                              outcome.matches);
-    showVerification(outcome);
+    if (const auto winner = m_checks.run(GridVerifier::Kind::WholeGrid, m_titre->text()))
+        showWinner(*winner);
 }
 
 void Tirage::ProcVerifLigne()
 {
-    if (checksRefused())
-        return;
-    GridVerifier verifier(m_services, this, Param::AppPath());
-    const VerificationOutcome outcome = verifier.ProcVerifLigne(m_titre->text(), m_series->state());
-    if (outcome.isVerdict)
-        m_series->recordCheck(RecordedEvent::Kind::LineCheck, outcome.entry, outcome.text,
-                              outcome.matches);
-    showVerification(outcome);
+    if (const auto winner = m_checks.run(GridVerifier::Kind::Line, m_titre->text()))
+        showWinner(*winner);
 }
 
-void Tirage::showVerification(const VerificationOutcome& outcome)
+void Tirage::showWinner(const VerificationOutcome& outcome)
 {
-    switch (outcome.kind) {
-    case VerificationOutcome::Kind::Stopped:
-        return;
-    case VerificationOutcome::Kind::Message:
-        m_services.message(this, MsgIcon::Critical, outcome.text);
-        return;
-    case VerificationOutcome::Kind::Winner:
-        break;
-    }
     m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells);
     // The hall sees the same grid, its winning lines marked, while the panel is up.
     m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells});

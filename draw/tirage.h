@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawchecks.h"
 #include "game/drawseries.h"
 #include "platform/messagebox.h"
 #include "platform/twiplayout.h"
@@ -82,6 +83,7 @@ private:
     void setTitle(const QString& title);
     // The programme kept for the series' grid file, or the standard one.
     void loadProgramme();
+    void watchResumedGrids();
     // The first number of a series without a grid file is drawn only if the
     // operator agrees to go without checks.
     bool confirmNoFile();
@@ -91,8 +93,7 @@ private:
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    void showVerification(const VerificationOutcome& outcome);
-    bool checksRefused();
+    void showWinner(const VerificationOutcome& outcome);
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
 
@@ -117,5 +118,6 @@ private:
     BallMachineEntry* m_entree = nullptr;
     bool m_ballMachine = false;
     HallControl* m_hall = nullptr;
+    DrawChecks m_checks{m_services, *m_series, this};
     DrawKeyboard* m_keyboard = nullptr;
 };

@@ -75,11 +75,14 @@ void DrawSeries::abandon(const RecordedSeries& series)
     });
 }
 
-void DrawSeries::chooseFile(const SeriesFile& file)
+void DrawSeries::chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids)
 {
     m_file = file;
     m_checksAllowed = true;
     write([&](GameRecord& record) { ensureSeries(record); });
+    m_watch.load(grids);
+    m_watch.setSold(m_evening.programme().sold);
+    m_watch.replay(m_state.sequence());
     emit changed();
 }
 
@@ -97,6 +100,7 @@ void DrawSeries::draw(int n, DrawMethod method)
         record.addEvent(m_seriesId, e);
     });
     m_state.record(n);
+    m_watch.draw(n);
     emit numberDrawn(n);
     m_state.pushLastFive(n);
     emit changed();
@@ -113,6 +117,7 @@ int DrawSeries::undoLast()
         record.addEvent(m_seriesId, e);
     });
     m_state.undoLast();
+    m_watch.undo(e.value);
     emit changed();
     return e.value;
 }
@@ -144,6 +149,7 @@ void DrawSeries::reinitialise()
     // A game over: the new series plays the next one.
     if (m_evening.gameFinished())
         m_evening.nextGame();
+    m_watch.load({});
     // A new series tries its record again.
     m_faulted = false;
     emit changed();
@@ -173,5 +179,24 @@ void DrawSeries::setProgramme(const QString& gridFileName, const Programme& prog
     if (sameFile)
         m_evening.setPosition(kept);
     m_eveningFile = gridFileName;
+    m_watch.setSold(programme.sold);
     emit changed();
+}
+
+void DrawSeries::watchGrids(const QList<QPair<int, Grid>>& grids)
+{
+    m_watch.load(grids);
+    m_watch.setSold(m_evening.programme().sold);
+    m_watch.replay(m_state.sequence());
+    emit changed();
+}
+
+int DrawSeries::possibleWinners() const
+{
+    return m_evening.isOver() ? 0 : m_watch.winnerCount(m_evening.phase());
+}
+
+QList<int> DrawSeries::possibleWinnerGrids() const
+{
+    return m_evening.isOver() ? QList<int>() : m_watch.winners(m_evening.phase());
 }

@@ -3,6 +3,7 @@
 #include "drawstate.h"
 #include "evening.h"
 #include "seriesrecord.h"
+#include "winnerwatch.h"
 
 #include <QObject>
 
@@ -50,7 +51,14 @@ public:
     void resume(const RecordedSeries& series, bool checksAllowed);
     void abandon(const RecordedSeries& series);
 
-    void chooseFile(const SeriesFile& file);
+    // grids: the file's grids, for the watch of possible winners.
+    void chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids = {});
+    // The grids of the file a resumed series is tied to, for the watch.
+    void watchGrids(const QList<QPair<int, Grid>>& grids);
+    // Sold grids that have what the current phase needs, and their numbers.
+    int possibleWinners() const;
+    QList<int> possibleWinnerGrids() const;
+    bool isWatching() const { return !m_watch.isEmpty(); }
     // A number outside 1..90 or already out is ignored: callers refuse it first.
     void draw(int n, DrawMethod method);
     // The last number taken back; its value.
@@ -89,5 +97,6 @@ private:
     bool m_faulted = false;
     std::optional<ShownWin> m_shownWin;
     Evening m_evening;
+    WinnerWatch m_watch;
     QString m_eveningFile;
 };

@@ -277,7 +277,8 @@ void GridFile::forEachSheet(const std::function<void(const GridSheet&)>& visit)
     });
 }
 
-QString GridFile::checkWhole(int gridCount)
+QString GridFile::checkWhole(int gridCount,
+                             const std::function<void(int number, const Grid& grid)>& keep)
 {
     QCryptographicHash fingerprint(QCryptographicHash::Sha256);
     const auto damaged = [this](const QString& detail) {
@@ -305,6 +306,8 @@ QString GridFile::checkWhole(int gridCount)
             fingerprint.addData(number.toLatin1());
             for (int cell : grid.cells)
                 fingerprint.addData(QByteArray::number(cell) + ',');
+            if (keep)
+                keep(expected + k, grid);
         }
         expected += GridSheet::Grids;
     });

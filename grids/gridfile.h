@@ -50,8 +50,10 @@ public:
     int sheetCount();
     // Reads the whole file and throws the damaged-file message unless it holds
     // exactly the sheets 1, 5, 9... of gridCount grids, each numbered as it
-    // should be and every grid sound. Returns the grids' fingerprint.
-    QString checkWhole(int gridCount);
+    // should be and every grid sound. Returns the grids' fingerprint; each
+    // grid read is also handed to keep, when given.
+    QString checkWhole(int gridCount,
+                       const std::function<void(int number, const Grid& grid)>& keep = {});
     // Every sheet in GRILLE order, numerically.
     void forEachSheet(const std::function<void(const GridSheet&)>& visit);
 

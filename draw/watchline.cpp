@@ -1,0 +1,48 @@
+#include "watchline.h"
+
+#include "game/drawseries.h"
+#include "grids/grid.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Enough numbers to read out in a hall; the rest are counted.
+constexpr int ListedGrids = 40;
+} // namespace
+
+WatchLine::WatchLine(const DrawSeries& series, QWidget* parent) : QLabel(parent), m_series(series)
+{
+    setObjectName(u"GagnantsPossibles"_s);
+    setAlignment(Qt::AlignCenter);
+    QFont bold(u"Arial"_s);
+    bold.setBold(true);
+    setFont(bold);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 100, 0));
+    setPalette(palette);
+    connect(&series, &DrawSeries::changed, this, &WatchLine::refresh);
+    refresh();
+}
+
+void WatchLine::refresh()
+{
+    if (!m_series.isWatching() || m_series.evening().isOver()) {
+        clear();
+        setToolTip({});
+        setAccessibleName(u"Gagnants possibles : aucun fichier de grilles suivi"_s);
+        return;
+    }
+    const int count = m_series.possibleWinners();
+    const QString text = u"Gagnants possibles : "_s + QString::number(count) +
+                         (count == 1 ? u" grille"_s : u" grilles"_s);
+    setText(text);
+    setAccessibleName(text);
+    const QList<int> grids = m_series.possibleWinnerGrids();
+    QStringList numbers;
+    for (qsizetype i = 0; i < std::min<qsizetype>(grids.size(), ListedGrids); ++i)
+        numbers.append(gridNumberText(grids[i]));
+    if (grids.size() > ListedGrids)
+        numbers.append(u"et %1 autres"_s.arg(grids.size() - ListedGrids));
+    setToolTip(numbers.join(u", "_s));
+    setAccessibleDescription(toolTip());
+}
