@@ -21,6 +21,8 @@ public:
 
 private:
     bool refused();
+    // What the verdict means for the phase being played, added under it.
+    void explainForPhase(VerificationOutcome& outcome, bool whole) const;
 
     Services& m_services;
     DrawSeries& m_series;

@@ -113,6 +113,7 @@ VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const Dr
         outcome.isVerdict = true;
         outcome.entry = found->entry;
         outcome.matches = count;
+        outcome.cellTexts = reading.cellTexts; // the grid, for what the phase adds
         if (count < 15)
             return outcome;
         outcome.kind = VerificationOutcome::Kind::Winner;
@@ -143,6 +144,7 @@ VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const Dra
         outcome.isVerdict = true;
         outcome.entry = found->entry;
         outcome.matches = *std::max_element(std::begin(counts), std::end(counts));
+        outcome.cellTexts = reading.cellTexts;
         if (!verdict.winner)
             return outcome;
         outcome.kind = VerificationOutcome::Kind::Winner;
