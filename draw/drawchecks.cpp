@@ -11,25 +11,64 @@ DrawChecks::DrawChecks(Services& services, DrawSeries& series, QWidget* parent)
     : m_services(services), m_series(series), m_parent(parent)
 {}
 
-void DrawChecks::explainForPhase(VerificationOutcome& outcome, bool whole) const
+namespace {
+// The phases each check serves: the line check the quine and the double
+// quine, the grid check the full card.
+bool serves(bool whole, Phase phase)
 {
+    return whole == (phase == Phase::CartonPlein);
+}
+} // namespace
+
+DrawVerdict DrawChecks::judge(VerificationOutcome outcome, bool whole) const
+{
+    DrawVerdict verdict;
+    verdict.grid = outcome.entry.toInt();
     // The grid as read for the verdict: its cells, row by row.
     Grid grid;
     for (std::size_t i = 0; i < grid.cells.size(); ++i)
         grid.cells[i] = outcome.cellTexts[i].toInt();
-    // The grid check serves the full card; the line check the phase played,
-    // one line until the double quine asks for two.
-    const Phase played = m_series.evening().phase();
-    const Phase phase = whole ? Phase::CartonPlein
-                              : (played == Phase::DoubleQuine ? Phase::DoubleQuine : Phase::Quine);
-    const PhaseCheck check = checkPhase(grid, m_series.state().sequence(), phase);
-    if (outcome.kind == VerificationOutcome::Kind::Winner && !check.wins) {
+    const QList<int>& sequence = m_series.state().sequence();
+    std::optional<PhaseCheck> check;
+    for (Phase phase : m_series.claimablePhases()) {
+        if (!serves(whole, phase))
+            continue;
+        const PhaseCheck candidate = checkPhase(grid, sequence, phase);
+        if (candidate.wins && !m_series.isValidated(verdict.grid, phase)) {
+            verdict.claim = phase;
+            check = candidate;
+            break;
+        }
+    }
+    if (!check) {
+        // Nothing to claim: measured against the phase played, one line
+        // until the double quine asks for two.
+        const Phase played = m_series.evening().phase();
+        check =
+            checkPhase(grid, sequence,
+                       whole ? Phase::CartonPlein
+                             : (played == Phase::DoubleQuine ? Phase::DoubleQuine : Phase::Quine));
+    }
+    if (outcome.kind == VerificationOutcome::Kind::Winner && !check->wins) {
         // One line while two are needed: said, not shown as a win.
         outcome.kind = VerificationOutcome::Kind::Message;
         outcome.redCells.clear();
     }
+    QString details = check->explanation();
+    if (!verdict.claim && check->wins && m_series.isValidated(verdict.grid, check->phase))
+        details += u"\nDéjà validée pour la phase « "_s + phaseLabel(check->phase) + u" »."_s;
+    if (!m_series.evening().programme().sold.contains(verdict.grid)) {
+        // Not sold: nobody holds it, it cannot be the winner.
+        details += u"\nCette grille n'a pas été vendue : elle ne peut pas gagner."_s;
+        outcome.kind = VerificationOutcome::Kind::Message;
+        verdict.claim.reset();
+    }
     if (outcome.kind == VerificationOutcome::Kind::Message)
-        outcome.text += u"\n\n"_s + check.explanation();
+        outcome.text += u"\n\n"_s + details;
+    else
+        verdict.details = details;
+    verdict.outcome = outcome;
+    return verdict;
 }
 
 bool DrawChecks::refused()
@@ -42,16 +81,20 @@ bool DrawChecks::refused()
     return true;
 }
 
-std::optional<VerificationOutcome> DrawChecks::run(GridVerifier::Kind kind, const QString& title)
+std::optional<DrawVerdict> DrawChecks::run(GridVerifier::Kind kind, const QString& title)
 {
     if (refused())
         return std::nullopt;
     GridVerifier verifier(m_services, m_parent, Param::AppPath());
     const bool whole = kind == GridVerifier::Kind::WholeGrid;
-    VerificationOutcome outcome = whole ? verifier.ProcVerifGrille(title, m_series.state())
-                                        : verifier.ProcVerifLigne(title, m_series.state());
-    if (outcome.isVerdict)
-        explainForPhase(outcome, whole);
+    VerificationOutcome read = whole ? verifier.ProcVerifGrille(title, m_series.state())
+                                     : verifier.ProcVerifLigne(title, m_series.state());
+    DrawVerdict verdict;
+    if (read.isVerdict)
+        verdict = judge(read, whole);
+    else
+        verdict.outcome = read;
+    const VerificationOutcome& outcome = verdict.outcome;
     if (outcome.isVerdict)
         m_series.recordCheck(whole ? RecordedEvent::Kind::GridCheck
                                    : RecordedEvent::Kind::LineCheck,
@@ -65,5 +108,5 @@ std::optional<VerificationOutcome> DrawChecks::run(GridVerifier::Kind kind, cons
     case VerificationOutcome::Kind::Winner:
         break;
     }
-    return outcome;
+    return verdict;
 }

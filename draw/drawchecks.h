@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/programme.h"
 #include "verify/gridverifier.h"
 
 #include <optional>
@@ -11,18 +12,29 @@ struct Services;
 // The checks of a claim during the draw: refused once the series' grids are
 // no longer the players', recorded when they reach a verdict, and said at
 // once unless a winning grid is to be shown.
+
+// A winning grid to show, with what it means for the evening.
+struct DrawVerdict
+{
+    VerificationOutcome outcome;
+    int grid = 0;
+    QString details;            // when and how it won
+    std::optional<Phase> claim; // the phase it can be validated for
+};
+
 class DrawChecks
 {
 public:
     DrawChecks(Services& services, DrawSeries& series, QWidget* parent);
 
     // The winner to show, if the check found one.
-    std::optional<VerificationOutcome> run(GridVerifier::Kind kind, const QString& title);
+    std::optional<DrawVerdict> run(GridVerifier::Kind kind, const QString& title);
 
 private:
     bool refused();
-    // What the verdict means for the phase being played, added under it.
-    void explainForPhase(VerificationOutcome& outcome, bool whole) const;
+    // What the verdict means for the phase being played: the claim a winner
+    // can make, or what a grid lacks, added under the verdict.
+    DrawVerdict judge(VerificationOutcome outcome, bool whole) const;
 
     Services& m_services;
     DrawSeries& m_series;

@@ -84,7 +84,7 @@ void HallView::paintHeader(QPainter& p) const
     p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
     if (!m_series.file().title.isEmpty())
         p.drawText(m_layout.programme, Qt::AlignLeft | Qt::AlignVCenter,
-                   p.fontMetrics().elidedText(m_series.evening().line(), Qt::ElideRight,
+                   p.fontMetrics().elidedText(m_series.hallLine(), Qt::ElideRight,
                                               m_layout.programme.width()));
     p.drawText(
         m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
@@ -130,7 +130,9 @@ void HallView::paintWin(QPainter& p) const
     const qreal ch = (area.height() - caption.height() + gap) / 3.0;
     p.setFont(HallLayout::font(font(), int(caption.height() * 0.45)));
     p.setPen(m_theme.text);
-    p.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, win.title);
+    // Once validated, what it won comes under the verdict.
+    const QString text = win.validated.isEmpty() ? win.title : win.title + u'\n' + win.validated;
+    p.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, text);
     p.setFont(HallLayout::font(font(), int(std::min(cw, ch) * 0.5)));
     for (int i = 1; i <= 27; ++i) {
         const int row = (i - 1) / 9;

@@ -162,6 +162,7 @@ void Tirage::buildScreen()
 
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
+    connect(m_resultat, &ResultPanel::validateClicked, this, &Tirage::validateWinner);
 
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Tirage::Timer_Timer);
@@ -372,10 +373,7 @@ void Tirage::offerResume()
         return;
     }
     const QString whyNot = DrawGridFile::whyNotCheckable(Param::AppPath(), found->file);
-    m_series->resume(*found, whyNot.isEmpty());
-    loadProgramme();
-    if (whyNot.isEmpty())
-        watchResumedGrids();
+    m_opening.resume(*found, whyNot.isEmpty());
     // As after a first draw: the file is settled, the numbers are shown, but
     // neither the timer nor the voice starts again by itself.
     setTitle(found->file.title);
@@ -491,41 +489,14 @@ void Tirage::ListeDesFichiers_Click(int index)
     const QString text = m_liste->itemText(index);
     if (text.isEmpty())
         return;
-    try {
-        // A damaged file is refused now, before the game, not at the first check.
-        const BusyPointer busy;
-        QList<QPair<int, Grid>> grids;
-        m_series->chooseFile(DrawGridFile::choose(Param::AppPath(), text, &grids), grids);
-    } catch (const GridFileError& e) {
-        m_services.message(this, MsgIcon::Critical, e.message());
+    if (!m_opening.chooseFile(text)) {
         m_liste->setCurrentIndex(-1);
         return;
     }
     setTitle(text);
-    loadProgramme();
     m_liste->hide();
     m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     refreshEntry();
-}
-
-void Tirage::watchResumedGrids()
-{
-    try {
-        QList<QPair<int, Grid>> grids;
-        DrawGridFile::choose(Param::AppPath(), m_series->file().title, &grids);
-        m_series->watchGrids(grids);
-    } catch (const GridFileError&) {
-        // Just found sound; gone since, the checks will say so.
-    }
-}
-
-void Tirage::loadProgramme()
-{
-    const QString fileName = m_series->file().fileName;
-    const ProgrammeStore::Loaded loaded = ProgrammeStore(Param::ProgrammeFolder()).load(fileName);
-    m_series->setProgramme(fileName, loaded.programme);
-    if (!loaded.problem.isEmpty())
-        m_services.message(this, MsgIcon::Exclamation, loaded.problem);
 }
 
 void Tirage::ProcVerifGrille()
@@ -540,11 +511,14 @@ void Tirage::ProcVerifLigne()
         showWinner(*winner);
 }
 
-void Tirage::showWinner(const VerificationOutcome& outcome)
+void Tirage::showWinner(const DrawVerdict& verdict)
 {
-    m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells);
+    const VerificationOutcome& outcome = verdict.outcome;
+    m_claim = verdict.claim ? std::optional(std::pair(verdict.grid, *verdict.claim)) : std::nullopt;
+    m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells, verdict.details,
+                           verdict.claim.has_value());
     // The hall sees the same grid, its winning lines marked, while the panel is up.
-    m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells});
+    m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells, {}});
     m_onglet->setEnabled(false);
     m_barre->setEnabled(false);
     m_resultat->show();
@@ -552,8 +526,19 @@ void Tirage::showWinner(const VerificationOutcome& outcome)
     m_resultat->closeButton()->setFocus();
 }
 
+void Tirage::validateWinner()
+{
+    // The operator has just read the verdict: no question, it is recorded.
+    if (!m_claim || !m_series->claimablePhases().contains(m_claim->second))
+        return;
+    const RecordedWin win = m_series->validateWin(m_claim->first, m_claim->second);
+    m_claim.reset();
+    m_resultat->showValidated(u"Gagnant validé - "_s + win.text());
+}
+
 void Tirage::Quitter_Click()
 {
+    m_claim.reset();
     m_onglet->setEnabled(true);
     m_barre->setEnabled(true);
     m_resultat->hide();

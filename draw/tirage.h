@@ -4,6 +4,7 @@
 #include "game/drawseries.h"
 #include "platform/messagebox.h"
 #include "platform/twiplayout.h"
+#include "seriesopening.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -82,8 +83,6 @@ private:
     void setBigNumber(std::optional<int> n);
     void setTitle(const QString& title);
     // The programme kept for the series' grid file, or the standard one.
-    void loadProgramme();
-    void watchResumedGrids();
     // The first number of a series without a grid file is drawn only if the
     // operator agrees to go without checks.
     bool confirmNoFile();
@@ -93,7 +92,8 @@ private:
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    void showWinner(const VerificationOutcome& outcome);
+    void showWinner(const DrawVerdict& verdict);
+    void validateWinner();
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
 
@@ -119,5 +119,8 @@ private:
     bool m_ballMachine = false;
     HallControl* m_hall = nullptr;
     DrawChecks m_checks{m_services, *m_series, this};
+    SeriesOpening m_opening{m_services, *m_series, this};
+    // The grid on the panel and the phase it can be validated for.
+    std::optional<std::pair<int, Phase>> m_claim;
     DrawKeyboard* m_keyboard = nullptr;
 };

@@ -33,8 +33,16 @@ void DrawSeries::write(const std::function<void(GameRecord&)>& work)
 
 void DrawSeries::ensureSeries(GameRecord& record)
 {
-    if (m_seriesId == 0)
-        m_seriesId = record.startSeries(m_file, m_clock.now());
+    if (m_seriesId != 0)
+        return;
+    // A series of a grid file plays a game of the evening; one without plays none.
+    const SeriesLink link =
+        m_file.title.isEmpty() || !m_eveningStarted
+            ? SeriesLink()
+            : SeriesLink{m_eveningId, m_previousSeries, m_evening.position().game + 1};
+    m_seriesId = record.startSeries(m_file, m_clock.now(), link);
+    if (link.game != 0 && m_eveningId == 0)
+        m_eveningId = m_seriesId;
 }
 
 RecordedEvent DrawSeries::event(RecordedEvent::Kind kind) const
@@ -55,8 +63,15 @@ std::optional<RecordedSeries> DrawSeries::findInterrupted()
     return found;
 }
 
-void DrawSeries::resume(const RecordedSeries& series, bool checksAllowed)
+void DrawSeries::resume(const RecordedSeries& series, bool checksAllowed,
+                        const Programme& programme)
 {
+    m_eveningWins = series.wins;
+    if (series.link.evening != 0)
+        write([&](GameRecord& record) { m_eveningWins = record.eveningWins(series.link.evening); });
+    m_eveningId = series.link.evening;
+    m_previousSeries = series.link.follows;
+    startEvening(series.file.fileName, programme, series.link.game);
     m_state.clear();
     for (int n : series.sequence()) {
         m_state.record(n);
@@ -75,11 +90,62 @@ void DrawSeries::abandon(const RecordedSeries& series)
     });
 }
 
-void DrawSeries::chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids)
+bool DrawSeries::continuesEvening(const SeriesFile& file) const
+{
+    return m_eveningStarted && file.fileName == m_eveningFile;
+}
+
+std::optional<GameRecord::EveningTrace> DrawSeries::lastEvening(const SeriesFile& file)
+{
+    // An evening is a matter of hours: last week's, with the same file, is over.
+    std::optional<GameRecord::EveningTrace> found;
+    write([&](GameRecord& record) {
+        found = record.lastEvening(file, m_clock.now().addSecs(-12 * 3600));
+    });
+    return found;
+}
+
+void DrawSeries::chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids,
+                            const Programme& programme,
+                            const std::optional<GameRecord::EveningTrace>& earlier)
 {
     m_file = file;
     m_checksAllowed = true;
+    if (continuesEvening(file)) {
+        // After a reinitialisation: the evening already stands at this game.
+        if (programme != m_evening.programme()) {
+            const EveningPosition at = m_evening.position();
+            m_evening = Evening(programme);
+            m_evening.setPosition(at);
+        }
+    } else {
+        m_eveningWins = earlier ? earlier->wins : QList<RecordedWin>();
+        m_eveningId = earlier ? earlier->evening : 0;
+        m_previousSeries = earlier ? earlier->lastSeries : 0;
+        startEvening(file.fileName, programme, earlier ? earlier->lastGame : 0);
+        if (earlier && m_evening.gameFinished())
+            m_evening.nextGame();
+    }
     write([&](GameRecord& record) { ensureSeries(record); });
+    loadWatch(grids);
+}
+
+void DrawSeries::startEvening(const QString& fileName, const Programme& programme, int game)
+{
+    m_eveningStarted = !fileName.isEmpty();
+    m_eveningFile = fileName;
+    m_evening = Evening(programme);
+    if (game <= 0)
+        return;
+    QList<Phase> won;
+    for (const RecordedWin& win : std::as_const(m_eveningWins))
+        if (win.game == game)
+            won.append(win.phase);
+    m_evening.restore(game - 1, won);
+}
+
+void DrawSeries::loadWatch(const QList<QPair<int, Grid>>& grids)
+{
     m_watch.load(grids);
     m_watch.setSold(m_evening.programme().sold);
     m_watch.replay(m_state.sequence());
@@ -143,6 +209,8 @@ void DrawSeries::reinitialise()
         });
     m_state.clear();
     m_file = SeriesFile();
+    if (m_seriesId != 0 && m_eveningStarted)
+        m_previousSeries = m_seriesId;
     m_seriesId = 0;
     m_checksAllowed = true;
     m_shownWin.reset();
@@ -169,26 +237,9 @@ void DrawSeries::clearWin()
     emit changed();
 }
 
-void DrawSeries::setProgramme(const QString& gridFileName, const Programme& programme)
-{
-    if (gridFileName == m_eveningFile && programme == m_evening.programme())
-        return;
-    const EveningPosition kept = m_evening.position();
-    const bool sameFile = gridFileName == m_eveningFile;
-    m_evening = Evening(programme);
-    if (sameFile)
-        m_evening.setPosition(kept);
-    m_eveningFile = gridFileName;
-    m_watch.setSold(programme.sold);
-    emit changed();
-}
-
 void DrawSeries::watchGrids(const QList<QPair<int, Grid>>& grids)
 {
-    m_watch.load(grids);
-    m_watch.setSold(m_evening.programme().sold);
-    m_watch.replay(m_state.sequence());
-    emit changed();
+    loadWatch(grids);
 }
 
 int DrawSeries::possibleWinners() const
@@ -199,4 +250,74 @@ int DrawSeries::possibleWinners() const
 QList<int> DrawSeries::possibleWinnerGrids() const
 {
     return m_evening.isOver() ? QList<int>() : m_watch.winners(m_evening.phase());
+}
+
+QList<Phase> DrawSeries::claimablePhases() const
+{
+    QList<Phase> phases;
+    if (!m_evening.isOver() && !m_evening.gameFinished())
+        phases.append(m_evening.phase());
+    for (const RecordedWin& win : winsOfLastNumber())
+        if (!phases.contains(win.phase))
+            phases.append(win.phase);
+    return phases;
+}
+
+bool DrawSeries::isValidated(int grid, Phase phase) const
+{
+    const int game = m_evening.position().game + 1;
+    return std::any_of(m_eveningWins.begin(), m_eveningWins.end(), [&](const RecordedWin& win) {
+        return win.game == game && win.phase == phase && win.grid == grid;
+    });
+}
+
+RecordedWin DrawSeries::validateWin(int grid, Phase phase)
+{
+    Q_ASSERT(claimablePhases().contains(phase) && !m_state.sequence().isEmpty());
+    const EveningPosition at = m_evening.position();
+    RecordedWin win;
+    win.game = at.game + 1;
+    win.phase = phase;
+    win.grid = grid;
+    win.numberCount = m_state.count();
+    win.lastNumber = m_state.sequence().last();
+    win.at = m_clock.now();
+    for (const PhasePrize& p : m_evening.programme().games.value(at.game).phases)
+        if (p.phase == phase)
+            win.prize = p.prize;
+    write([&](GameRecord& record) {
+        ensureSeries(record);
+        record.addWin(m_seriesId, win);
+    });
+    m_eveningWins.append(win);
+    if (!m_evening.gameFinished() && m_evening.phase() == phase)
+        m_evening.advancePhase();
+    if (m_shownWin)
+        m_shownWin->validated = u"Gagnant validé - "_s + win.text();
+    emit changed();
+    return win;
+}
+
+QList<RecordedWin> DrawSeries::winsOfLastNumber() const
+{
+    QList<RecordedWin> wins;
+    if (m_state.sequence().isEmpty())
+        return wins;
+    const int game = m_evening.position().game + 1;
+    for (const RecordedWin& win : m_eveningWins)
+        if (win.game == game && win.numberCount == m_state.count() &&
+            win.lastNumber == m_state.sequence().last())
+            wins.append(win);
+    return wins;
+}
+
+QString DrawSeries::hallLine() const
+{
+    const QList<RecordedWin> wins = winsOfLastNumber();
+    if (wins.isEmpty())
+        return m_evening.line();
+    QStringList texts;
+    for (const RecordedWin& win : wins)
+        texts.append(win.text());
+    return texts.join(u" ; "_s);
 }

@@ -2,6 +2,7 @@
 
 #include "drawstate.h"
 #include "evening.h"
+#include "gamerecord.h"
 #include "seriesrecord.h"
 #include "winnerwatch.h"
 
@@ -13,7 +14,6 @@
 #include <optional>
 
 class Clock;
-class GameRecord;
 
 // A winning grid put before the hall while the operator reads its verdict.
 struct ShownWin
@@ -21,6 +21,7 @@ struct ShownWin
     QString title;
     std::array<QString, 27> cells; // row by row, empty where the grid has no number
     QList<int> marked;             // cell indexes 1..27 of the winning lines
+    QString validated;             // once the operator validated it: what it won
 };
 
 // The series being drawn, the one model every window of the draw shows: the
@@ -48,11 +49,22 @@ public:
 
     // Opens the record and finds a series left open; failures are said.
     std::optional<RecordedSeries> findInterrupted();
-    void resume(const RecordedSeries& series, bool checksAllowed);
+    // programme: that of the series' grid file.
+    void resume(const RecordedSeries& series, bool checksAllowed,
+                const Programme& programme = Programme::standard());
     void abandon(const RecordedSeries& series);
 
-    // grids: the file's grids, for the watch of possible winners.
-    void chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids = {});
+    // The file of a new series, its programme, and its grids for the watch of
+    // possible winners. The series plays the next game of the evening under
+    // way with this file, or of `earlier`, an evening found in the record;
+    // else it opens a new evening.
+    void chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids = {},
+                    const Programme& programme = Programme::standard(),
+                    const std::optional<GameRecord::EveningTrace>& earlier = std::nullopt);
+    // Whether a series of this file goes on with the evening drawn so far.
+    bool continuesEvening(const SeriesFile& file) const;
+    // The last evening played with this file in the past hours, if any.
+    std::optional<GameRecord::EveningTrace> lastEvening(const SeriesFile& file);
     // The grids of the file a resumed series is tied to, for the watch.
     void watchGrids(const QList<QPair<int, Grid>>& grids);
     // Sold grids that have what the current phase needs, and their numbers.
@@ -69,9 +81,21 @@ public:
     void reinitialise();
 
     const Evening& evening() const { return m_evening; }
-    // The programme of the grid file chosen. The same file chosen again (after
-    // a reinitialisation) keeps where the evening stands.
-    void setProgramme(const QString& gridFileName, const Programme& programme);
+    // Every winner validated this evening, in order.
+    const QList<RecordedWin>& eveningWins() const { return m_eveningWins; }
+    // The phases a winning grid can be validated for now: the phase played,
+    // then any phase won on the number out now, which further winners of that
+    // number may share until the next number comes out.
+    QList<Phase> claimablePhases() const;
+    bool isValidated(int grid, Phase phase) const;
+    // Records the winner (the phase must be claimable) and, for the phase
+    // played, moves the evening on.
+    RecordedWin validateWin(int grid, Phase phase);
+    // The winners validated on the number out now.
+    QList<RecordedWin> winsOfLastNumber() const;
+    // The hall's programme line: the winners of the number out now, else the
+    // evening's line.
+    QString hallLine() const;
 
     const std::optional<ShownWin>& shownWin() const { return m_shownWin; }
     void showWin(const ShownWin& win);
@@ -96,7 +120,16 @@ private:
     bool m_checksAllowed = true;
     bool m_faulted = false;
     std::optional<ShownWin> m_shownWin;
+    void startEvening(const QString& fileName, const Programme& programme, int game);
+    void loadWatch(const QList<QPair<int, Grid>>& grids);
+
     Evening m_evening;
     WinnerWatch m_watch;
+    // The evening the series belongs to: its grid file, its first series in
+    // the record, the series played before this one.
+    bool m_eveningStarted = false;
     QString m_eveningFile;
+    qint64 m_eveningId = 0;
+    qint64 m_previousSeries = 0;
+    QList<RecordedWin> m_eveningWins;
 };

@@ -66,3 +66,17 @@ void Evening::nextGame()
     m_position.phase = 0;
     m_gameFinished = false;
 }
+
+void Evening::restore(int game, const QList<Phase>& won)
+{
+    setPosition({game, 0});
+    if (isOver())
+        return;
+    const QList<PhasePrize>& phases = m_programme.games[m_position.game].phases;
+    while (m_position.phase < int(phases.size()) && won.contains(phases[m_position.phase].phase))
+        ++m_position.phase;
+    if (m_position.phase == int(phases.size())) {
+        m_position.phase = int(phases.size()) - 1;
+        m_gameFinished = true;
+    }
+}

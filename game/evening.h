@@ -33,6 +33,9 @@ public:
     bool advancePhase();
     // The next game, after "Partie n terminée".
     void nextGame();
+    // Back to a game of a recorded evening (0-based), at its first phase not
+    // yet won; "terminée" when all are.
+    void restore(int game, const QList<Phase>& won);
     bool gameFinished() const;
 
 private:

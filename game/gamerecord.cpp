@@ -79,6 +79,34 @@ CREATE TABLE IF NOT EXISTS events (
 );
 CREATE INDEX IF NOT EXISTS events_by_series ON events(series_id, id);
 )";
+
+// Version 2: the evening's programme. A series says which game it plays and
+// which series it follows; the winners validated get a table of their own.
+// Applied in one transaction, to a new record as to one of version 1.
+const char SchemaTo2[] = R"(
+ALTER TABLE series ADD COLUMN evening_id INTEGER;
+ALTER TABLE series ADD COLUMN follows_id INTEGER;
+ALTER TABLE series ADD COLUMN game INTEGER;
+CREATE TABLE wins (
+    id INTEGER PRIMARY KEY,
+    series_id INTEGER NOT NULL REFERENCES series(id),
+    at TEXT NOT NULL,
+    game INTEGER NOT NULL,
+    phase TEXT NOT NULL,
+    grid INTEGER NOT NULL,
+    number_count INTEGER NOT NULL,
+    last_number INTEGER,
+    prize TEXT
+);
+CREATE INDEX wins_by_series ON wins(series_id, id);
+CREATE INDEX series_by_evening ON series(evening_id, id);
+)";
+
+void bindOptional(SQLite::Statement& statement, int index, qint64 value)
+{
+    if (value != 0)
+        statement.bind(index, static_cast<int64_t>(value));
+}
 } // namespace
 
 GameRecord::GameRecord(QString path) : m_path(std::move(path)) {}
@@ -123,7 +151,7 @@ void GameRecord::open()
             throw RecordError(failure(m_path, u"ouvert"_s,
                                       u"il a été écrit par une version plus récente de "
                                       "Numerella"_s));
-        if (!blank && (id != ApplicationId || version != SchemaVersion))
+        if (!blank && (id != ApplicationId || version < 1))
             throw SQLite::Exception("not a record", SQLITE_NOTADB);
         // A damaged record is refused before anything is written to it.
         if (!blank) {
@@ -137,13 +165,8 @@ void GameRecord::open()
         // A number is on the disk before the hall sees it.
         db->exec("PRAGMA synchronous = FULL");
         db->exec("PRAGMA foreign_keys = ON");
-        if (blank) {
-            SQLite::Transaction transaction(*db);
-            db->exec(Schema);
-            db->exec("PRAGMA application_id = " + std::to_string(ApplicationId));
-            db->exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
-            transaction.commit();
-        }
+        if (blank || version < SchemaVersion)
+            migrate(*db, blank ? 0 : version);
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xff;
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
@@ -156,12 +179,27 @@ void GameRecord::open()
     m_db = std::move(db);
 }
 
-qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at)
+void GameRecord::migrate(SQLite::Database& db, int from)
+{
+    // All or nothing: a record cut off half-way stays at its old version.
+    SQLite::Transaction transaction(db);
+    if (from == 0) {
+        db.exec(Schema);
+        db.exec("PRAGMA application_id = " + std::to_string(ApplicationId));
+    }
+    if (from < 2)
+        db.exec(SchemaTo2);
+    db.exec("PRAGMA user_version = " + std::to_string(SchemaVersion));
+    transaction.commit();
+}
+
+qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link)
 {
     return guarded(u"écrit"_s, [&] {
         SQLite::Statement insert(db(), "INSERT INTO series (started_at, state, title, grid_file, "
-                                       "draw_date, grid_count, fingerprint) "
-                                       "VALUES (?, ?, ?, ?, ?, ?, ?)");
+                                       "draw_date, grid_count, fingerprint, evening_id, "
+                                       "follows_id, game) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         insert.bind(1, utf8(stamp(at)));
         insert.bind(2, utf8(stateCode(SeriesState::Open)));
         if (!file.title.isEmpty()) {
@@ -171,8 +209,18 @@ qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at)
             insert.bind(6, file.gridCount);
             insert.bind(7, utf8(file.fingerprint));
         }
+        bindOptional(insert, 8, link.evening);
+        bindOptional(insert, 9, link.follows);
+        bindOptional(insert, 10, link.game);
         insert.exec();
-        return qint64(db().getLastInsertRowid());
+        const qint64 id = db().getLastInsertRowid();
+        // The first series of an evening names it.
+        if (link.game != 0 && link.evening == 0) {
+            SQLite::Statement name(db(), "UPDATE series SET evening_id = id WHERE id = ?");
+            name.bind(1, static_cast<int64_t>(id));
+            name.exec();
+        }
+        return id;
     });
 }
 
@@ -219,7 +267,8 @@ RecordedSeries GameRecord::series(qint64 id)
     return guarded(u"lu"_s, [&] {
         RecordedSeries s;
         SQLite::Statement head(db(), "SELECT id, started_at, ended_at, state, title, grid_file, "
-                                     "draw_date, grid_count, fingerprint FROM series WHERE id = ?");
+                                     "draw_date, grid_count, fingerprint, evening_id, "
+                                     "follows_id, game FROM series WHERE id = ?");
         head.bind(1, static_cast<int64_t>(id));
         if (!head.executeStep())
             return s;
@@ -229,6 +278,8 @@ RecordedSeries GameRecord::series(qint64 id)
         s.state = stateFromCode(text(head.getColumn(3)));
         s.file = {text(head.getColumn(4)), text(head.getColumn(5)), text(head.getColumn(6)),
                   head.getColumn(7).getInt(), text(head.getColumn(8))};
+        s.link = {head.getColumn(9).getInt64(), head.getColumn(10).getInt64(),
+                  head.getColumn(11).getInt()};
         SQLite::Statement events(db(), "SELECT at, kind, position, value, method, entry, verdict, "
                                        "matches FROM events WHERE series_id = ? ORDER BY id");
         events.bind(1, static_cast<int64_t>(id));
@@ -244,8 +295,91 @@ RecordedSeries GameRecord::series(qint64 id)
             e.matches = events.getColumn(7).getInt();
             s.events.append(e);
         }
+        s.wins = wins("w.series_id = ?", id);
         return s;
     });
+}
+
+void GameRecord::addWin(qint64 series, const RecordedWin& win)
+{
+    guarded(u"écrit"_s, [&] {
+        SQLite::Statement insert(db(), "INSERT INTO wins (series_id, at, game, phase, grid, "
+                                       "number_count, last_number, prize) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, static_cast<int64_t>(series));
+        insert.bind(2, utf8(stamp(win.at)));
+        insert.bind(3, win.game);
+        insert.bind(4, utf8(phaseCode(win.phase)));
+        insert.bind(5, win.grid);
+        insert.bind(6, win.numberCount);
+        insert.bind(7, win.lastNumber);
+        insert.bind(8, utf8(win.prize));
+        insert.exec();
+    });
+}
+
+QList<RecordedWin> GameRecord::wins(const char* where, qint64 id)
+{
+    QList<RecordedWin> out;
+    SQLite::Statement query(db(), std::string("SELECT w.at, w.game, w.phase, w.grid, "
+                                              "w.number_count, w.last_number, w.prize "
+                                              "FROM wins w JOIN series s ON s.id = w.series_id "
+                                              "WHERE ") +
+                                      where + " ORDER BY w.id");
+    query.bind(1, static_cast<int64_t>(id));
+    while (query.executeStep()) {
+        // A phase no version of Numerella wrote is passed over.
+        const auto phase = phaseFromCode(text(query.getColumn(2)));
+        if (!phase)
+            continue;
+        out.append({query.getColumn(1).getInt(), *phase, query.getColumn(3).getInt(),
+                    query.getColumn(4).getInt(), query.getColumn(5).getInt(),
+                    fromStamp(text(query.getColumn(0))), text(query.getColumn(6))});
+    }
+    return out;
+}
+
+std::optional<GameRecord::EveningTrace> GameRecord::lastEvening(const SeriesFile& file,
+                                                                const QDateTime& since)
+{
+    return guarded(u"lu"_s, [&]() -> std::optional<EveningTrace> {
+        SQLite::Statement query(db(), "SELECT id, evening_id, game FROM series "
+                                      "WHERE grid_file = ? AND fingerprint = ? AND game > 0 "
+                                      "AND evening_id IS NOT NULL AND started_at >= ? "
+                                      "ORDER BY id DESC LIMIT 1");
+        query.bind(1, utf8(file.fileName));
+        query.bind(2, utf8(file.fingerprint));
+        query.bind(3, utf8(stamp(since)));
+        if (!query.executeStep())
+            return std::nullopt;
+        EveningTrace trace;
+        trace.lastSeries = query.getColumn(0).getInt64();
+        trace.evening = query.getColumn(1).getInt64();
+        trace.lastGame = query.getColumn(2).getInt();
+        trace.wins = wins("s.evening_id = ?", trace.evening);
+        return trace;
+    });
+}
+
+QList<RecordedWin> GameRecord::eveningWins(qint64 evening)
+{
+    return guarded(u"lu"_s, [&] { return wins("s.evening_id = ?", evening); });
+}
+
+QList<RecordedSeries> GameRecord::evening(qint64 evening)
+{
+    const QList<qint64> ids = guarded(u"lu"_s, [&] {
+        QList<qint64> out;
+        SQLite::Statement query(db(), "SELECT id FROM series WHERE evening_id = ? ORDER BY id");
+        query.bind(1, static_cast<int64_t>(evening));
+        while (query.executeStep())
+            out.append(query.getColumn(0).getInt64());
+        return out;
+    });
+    QList<RecordedSeries> out;
+    for (qint64 id : ids)
+        out.append(series(id));
+    return out;
 }
 
 std::optional<RecordedSeries> GameRecord::interruptedSeries()
@@ -284,6 +418,9 @@ void GameRecord::remove(qint64 id)
 {
     guarded(u"modifié"_s, [&] {
         SQLite::Transaction transaction(db());
+        SQLite::Statement wins(db(), "DELETE FROM wins WHERE series_id = ?");
+        wins.bind(1, static_cast<int64_t>(id));
+        wins.exec();
         SQLite::Statement events(db(), "DELETE FROM events WHERE series_id = ?");
         events.bind(1, static_cast<int64_t>(id));
         events.exec();

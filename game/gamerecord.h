@@ -35,7 +35,7 @@ private:
 class GameRecord
 {
 public:
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     static constexpr int ApplicationId = 0x4E6D5263; // "NmRc"
 
     explicit GameRecord(QString path);
@@ -48,9 +48,24 @@ public:
     // that is not a record, or a damaged one, is refused and left as it is.
     void open();
 
-    qint64 startSeries(const SeriesFile& file, const QDateTime& at);
+    qint64 startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link = {});
     void addEvent(qint64 series, const RecordedEvent& event);
     void setState(qint64 series, SeriesState state, const QDateTime& at);
+    void addWin(qint64 series, const RecordedWin& win);
+
+    // The evening a grid file was last played in, since a given time: its
+    // newest series and every win of it, in order.
+    struct EveningTrace
+    {
+        qint64 evening = 0;
+        qint64 lastSeries = 0;
+        int lastGame = 0;
+        QList<RecordedWin> wins;
+    };
+    std::optional<EveningTrace> lastEvening(const SeriesFile& file, const QDateTime& since);
+    QList<RecordedWin> eveningWins(qint64 evening);
+    // The series of an evening, in the order they were played.
+    QList<RecordedSeries> evening(qint64 evening);
 
     // The newest series left open with a number still out, if any.
     std::optional<RecordedSeries> interruptedSeries();
@@ -60,7 +75,8 @@ public:
 
 private:
     template <typename Work> auto guarded(const QString& doing, Work&& work) -> decltype(work());
-    void makeSchema();
+    void migrate(SQLite::Database& db, int from);
+    QList<RecordedWin> wins(const char* where, qint64 id);
     SQLite::Database& db();
 
     QString m_path;

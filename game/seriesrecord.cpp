@@ -139,3 +139,11 @@ QString RecordedSeries::resumeQuestion() const
            u", dernier numéro "_s + last + u" à "_s + lastNumberAt().toString(u"hh:mm"_s) +
            u".\n\nVoulez-vous le reprendre ?"_s;
 }
+
+QString RecordedWin::text() const
+{
+    QString text = phaseLabel(phase) + u" : grille "_s + QString::number(grid);
+    if (!prize.isEmpty())
+        text += u" - "_s + prize;
+    return text;
+}

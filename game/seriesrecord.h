@@ -1,5 +1,7 @@
 #pragma once
 
+#include "programme.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -25,6 +27,8 @@ struct SeriesFile
     QString drawDate; // DD-MM-YYYY
     int gridCount = 0;
     QString fingerprint; // of its grid numbers and cells
+
+    bool operator==(const SeriesFile&) const = default;
 };
 
 struct RecordedEvent
@@ -41,6 +45,32 @@ struct RecordedEvent
 };
 QString kindCode(RecordedEvent::Kind kind);
 
+// A winner the operator validated: which game and phase of the programme,
+// the grid, and where the draw stood.
+struct RecordedWin
+{
+    int game = 0; // 1-based, as the programme line says it
+    Phase phase = Phase::Quine;
+    int grid = 0;
+    int numberCount = 0; // numbers out when it was validated
+    int lastNumber = 0;
+    QDateTime at;
+    QString prize;
+
+    // "Quine : grille 123 - Un jambon", without the prize when it has none.
+    QString text() const;
+    bool operator==(const RecordedWin&) const = default;
+};
+
+// Where a series stands in the evening it belongs to: the series of one
+// evening follow each other, one game each.
+struct SeriesLink
+{
+    qint64 evening = 0; // the evening's first series; 0 for a series on its own
+    qint64 follows = 0; // the series played before it that evening
+    int game = 0;       // 1-based; 0 when it plays no game of a programme
+};
+
 struct RecordedSeries
 {
     qint64 id = 0;
@@ -48,7 +78,9 @@ struct RecordedSeries
     QDateTime ended; // invalid while the series is open
     SeriesState state = SeriesState::Open;
     SeriesFile file;
+    SeriesLink link;
     QList<RecordedEvent> events;
+    QList<RecordedWin> wins;
 
     // The numbers out now, in draw order: every number, less those undone.
     QList<int> sequence() const;

@@ -35,12 +35,34 @@ ResultPanel::ResultPanel(QWidget* parent, TwipLayout& layout) : QFrame(parent)
     m_close->setObjectName(u"Quitter"_s);
     layout.place(m_close, {7800, 4320, 975, 495}, 8.25);
     connect(m_close, &QPushButton::clicked, this, &ResultPanel::closeClicked);
+
+    m_details = makePanelLabel(this, u"Details"_s, QColor(192, 192, 192), Qt::black, false, false);
+    m_details->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_details->setWordWrap(true);
+    m_details->setAccessibleName(u"Détails du résultat"_s);
+    layout.place(m_details, {120, 4875, 5775, 630}, 9);
+    m_validate = new QPushButton(u"&Valider le gagnant"_s, this);
+    m_validate->setObjectName(u"ValiderGagnant"_s);
+    m_validate->setAccessibleName(u"Valider le gagnant"_s);
+    layout.place(m_validate, {6000, 4875, 2775, 630}, 9);
+    connect(m_validate, &QPushButton::clicked, this, &ResultPanel::validateClicked);
+}
+
+void ResultPanel::showValidated(const QString& text)
+{
+    m_details->setText(text);
+    m_details->setAccessibleName(text);
+    m_validate->hide();
+    m_close->setFocus();
 }
 
 void ResultPanel::showResult(const QString& title, const std::array<QString, 27>& cellTexts,
-                             const QList<int>& redCells)
+                             const QList<int>& redCells, const QString& details, bool validatable)
 {
     m_subtitle->setText(title);
+    m_details->setText(details);
+    m_details->setAccessibleName(details.isEmpty() ? u"Détails du résultat"_s : details);
+    m_validate->setVisible(validatable);
     for (int i = 1; i <= 27; ++i) {
         QLabel* box = cell(i);
         QPalette palette = box->palette();

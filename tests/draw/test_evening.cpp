@@ -3,13 +3,16 @@
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
+#include "game/gamerecord.h"
 #include "game/phasecheck.h"
 #include "game/programmestore.h"
 #include "grids/gridfilebuilder.h"
 #include "platform/param.h"
+#include "verify/resultpanel.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -34,6 +37,22 @@ class TestEvening : public QObject
 
     QLabel* label(const QString& name) { return m_screen->findChild<QLabel*>(name); }
 
+    QList<QPair<int, Grid>> grids()
+    {
+        QList<QPair<int, Grid>> out;
+        DrawGridFile::choose(Param::AppPath(), Title, &out);
+        return out;
+    }
+
+    // A line check of a grid, as the operator types its number.
+    void checkLine(int grid)
+    {
+        m_fakes->input.answers.enqueue(QString::number(grid));
+        m_screen->ProcVerifLigne();
+    }
+
+    ResultPanel* panel() { return m_screen->findChild<ResultPanel*>(u"ResultatGrille"_s); }
+
     void chooseFile()
     {
         m_screen->barre()->button(u"ChoixFichier"_s)->click();
@@ -51,6 +70,7 @@ private slots:
         AppGlobals globals =
             AppGlobals::compose(m_appDir.filePath(u"numerella"_s), QDateTime::currentDateTime());
         globals.ProgrammeFolder = m_appDir.filePath(u"programmes"_s);
+        globals.RecordFile = m_appDir.filePath(u"tirages.db"_s);
         Param::setGlobals(globals);
         Param::setSoundOutput(&m_sound);
         m_fakes = std::make_unique<FakeServices>();
@@ -96,6 +116,122 @@ private slots:
         }
         QVERIFY(!label(u"GagnantsPossibles"_s)->toolTip().isEmpty());
         QVERIFY(label(u"GagnantsPossibles"_s)->toolTip().startsWith(u"000"_s));
+    }
+
+    void twoWinnersOfOneNumberAreBothValidatedAndTheNextGameFollows()
+    {
+        Programme programme = Programme::standard();
+        programme.games[0].phases = {{Phase::Quine, u"Un jambon"_s}, {Phase::CartonPlein, {}}};
+        programme.games.append({{{Phase::Quine, u"Un vélo"_s}}});
+        programme.sold = *SoldGrids::parse(u"1-99"_s);
+        QVERIFY(ProgrammeStore(Param::ProgrammeFolder()).save(FileName, programme).isEmpty());
+        chooseFile();
+
+        // Two grids whose first lines share a number: drawn last, it makes
+        // two winners at once.
+        const auto all = grids();
+        int a = 0, b = 0, shared = 0;
+        QList<int> lineA, lineB;
+        for (int i = 0; i < all.size() && !shared; ++i)
+            for (int j = i + 1; j < all.size() && !shared; ++j) {
+                lineA.clear();
+                lineB.clear();
+                for (int c = 1; c <= 9; ++c) {
+                    if (all[i].second.at(1, c))
+                        lineA.append(all[i].second.at(1, c));
+                    if (all[j].second.at(1, c))
+                        lineB.append(all[j].second.at(1, c));
+                }
+                for (int n : lineA)
+                    if (lineB.contains(n) && all[j].first <= 99)
+                        shared = n, a = all[i].first, b = all[j].first;
+            }
+        QVERIFY(shared);
+        DrawSeries& series = m_screen->series();
+        for (int n : lineA + lineB)
+            if (n != shared)
+                series.draw(n, DrawMethod::Hand);
+        series.draw(shared, DrawMethod::Hand);
+
+        checkLine(a);
+        QVERIFY(panel()->isVisible());
+        QVERIFY(panel()->details()->text().startsWith(u"Complète au "_s));
+        QPushButton* validate = panel()->validateButton();
+        QVERIFY(validate->isVisible());
+        QCOMPARE(validate->accessibleName(), u"Valider le gagnant"_s);
+        const int questions = int(m_fakes->messages.shown.size());
+        validate->click();
+        QCOMPARE(m_fakes->messages.shown.size(), questions); // no question
+        QVERIFY(!validate->isVisible());
+        QCOMPARE(series.shownWin()->validated,
+                 u"Gagnant validé - Quine : grille %1 - Un jambon"_s.arg(a));
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 1 - Carton plein"_s);
+        QCOMPARE(series.hallLine(), u"Quine : grille %1 - Un jambon"_s.arg(a));
+        panel()->closeButton()->click();
+
+        // The same grid again is not a second winner; the other one is.
+        checkLine(a);
+        QVERIFY(!panel()->validateButton()->isVisible());
+        panel()->closeButton()->click();
+        checkLine(b);
+        QVERIFY(panel()->validateButton()->isVisible());
+        panel()->validateButton()->click();
+        panel()->closeButton()->click();
+
+        // The next number closes the quine: a line is no longer a claim.
+        int next = 1;
+        while (series.state().isDrawn(next))
+            ++next;
+        series.draw(next, DrawMethod::Hand);
+        checkLine(b);
+        QVERIFY(!panel()->validateButton()->isVisible());
+        panel()->closeButton()->click();
+        QCOMPARE(series.hallLine(), u"Partie 1 - Carton plein"_s);
+
+        // A grid nobody bought cannot win.
+        checkLine(100);
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(m_fakes->messages.last().text.contains(u"n'a pas été vendue"_s));
+
+        // The full card ends the game; the next one starts with a new series.
+        for (int n = 1; n <= 90; ++n)
+            series.draw(n, DrawMethod::Hand);
+        m_fakes->input.answers.enqueue(QString::number(a));
+        m_screen->ProcVerifGrille();
+        panel()->validateButton()->click();
+        panel()->closeButton()->click();
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 1 terminée"_s);
+        const qint64 first = series.recordId();
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        m_screen->ProcReinit();
+        chooseFile();
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 2 - Quine - Un vélo"_s);
+
+        GameRecord record(Param::RecordFile());
+        const RecordedSeries firstSeries = record.series(first);
+        QCOMPARE(firstSeries.wins.size(), 3);
+        const RecordedWin& winA = firstSeries.wins[0];
+        const RecordedWin& winB = firstSeries.wins[1];
+        QCOMPARE((QList<int>{winA.grid, winB.grid}), (QList<int>{a, b}));
+        QCOMPARE(winB.numberCount, winA.numberCount);
+        QCOMPARE(winB.lastNumber, shared);
+        QCOMPARE(winB.prize, u"Un jambon"_s);
+        QCOMPARE(firstSeries.wins[2].phase, Phase::CartonPlein);
+        const RecordedSeries second = record.series(series.recordId());
+        QCOMPARE(second.link.follows, first);
+        QCOMPARE(second.link.evening, firstSeries.link.evening);
+        QCOMPARE(second.link.game, 2);
+
+        // The draw screen closed and opened again: the evening goes on if asked.
+        m_screen = std::make_unique<Tirage>(m_fakes->services);
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        chooseFile();
+        QVERIFY(m_fakes->messages.last().text.contains(u"3 gagnants validés"_s));
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 2 - Quine - Un vélo"_s);
+        m_screen = std::make_unique<Tirage>(m_fakes->services);
+        m_fakes->messages.answer(MsgAnswer::No);
+        chooseFile();
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 1 - Quine - Un jambon"_s);
     }
 };
 

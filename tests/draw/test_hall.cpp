@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(view()->accessibleName(), u"Écran de la salle : Numéro 42, 1 numéro tiré"_s);
 
         // A winning grid checked by the operator shows there until the panel closes.
-        ShownWin win{u"La grille gagne"_s, {}, {1, 2}};
+        ShownWin win{u"La grille gagne"_s, {}, {1, 2}, {}};
         win.cells[0] = u"4"_s;
         win.cells[1] = u"12"_s;
         series.showWin(win);

@@ -146,6 +146,52 @@ private slots:
         QCOMPARE(digest(file), before); // left exactly as it was
     }
 
+    void aRecordOfTheFirstVersionIsCarriedOverWhole()
+    {
+        // A record as the first version wrote it, one series of two numbers.
+        const auto makeFirstVersion = [](const QString& file, const char* extra) {
+            SQLite::Database db(file.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+            db.exec("CREATE TABLE series (id INTEGER PRIMARY KEY, started_at TEXT NOT NULL, "
+                    "ended_at TEXT, state TEXT NOT NULL, title TEXT, grid_file TEXT, "
+                    "draw_date TEXT, grid_count INTEGER, fingerprint TEXT);"
+                    "CREATE TABLE events (id INTEGER PRIMARY KEY, series_id INTEGER NOT NULL "
+                    "REFERENCES series(id), at TEXT NOT NULL, kind TEXT NOT NULL, position "
+                    "INTEGER, value INTEGER, method TEXT, entry TEXT, verdict TEXT, matches "
+                    "INTEGER);"
+                    "INSERT INTO series VALUES (1, '2026-12-01T20:00:00', NULL, 'en_cours', "
+                    "'Tirage du 25-12-2000 - 100 grilles', '100-25-12-2000.DAT', '25-12-2000', "
+                    "100, 'abc123');"
+                    "INSERT INTO events (series_id, at, kind, position, value, method) VALUES "
+                    "(1, '2026-12-01T20:01:00', 'numero', 1, 17, 'main'),"
+                    "(1, '2026-12-01T20:02:00', 'numero', 2, 4, 'boulier');");
+            db.exec(extra);
+            db.exec("PRAGMA journal_mode = WAL");
+            db.exec("PRAGMA application_id = " + std::to_string(GameRecord::ApplicationId));
+            db.exec("PRAGMA user_version = 1");
+        };
+        makeFirstVersion(path(), "");
+        {
+            GameRecord record(path());
+            const RecordedSeries old = *record.interruptedSeries();
+            QCOMPARE(old.sequence(), QList<int>({17, 4}));
+            QCOMPARE(old.file, Noel);
+            QCOMPARE(old.link.game, 0);
+            record.addWin(old.id, {1, Phase::Quine, 12, 2, 4, m_clock.now(), u"Un jambon"_s});
+            QCOMPARE(record.series(old.id).wins.size(), 1);
+        }
+        SQLite::Database db(path().toStdString(), SQLite::OPEN_READONLY);
+        QCOMPARE(db.execAndGet("PRAGMA user_version").getInt(), GameRecord::SchemaVersion);
+
+        // Carried over all at once or not at all: a table in the way stops it
+        // and the record stays as the first version left it.
+        const QString blocked = path(u"bloque.db"_s);
+        makeFirstVersion(blocked, "CREATE TABLE wins (x)");
+        const QByteArray before = digest(blocked);
+        GameRecord record(blocked);
+        QVERIFY_THROWS_EXCEPTION(RecordError, record.open());
+        QCOMPARE(digest(blocked), before);
+    }
+
     void anEmptyFileLeftByACutFirstStartIsMadeARecord()
     {
         QFile f(path());

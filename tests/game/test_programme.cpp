@@ -130,7 +130,10 @@ private slots:
         p.games.append({{{Phase::CartonPlein, u"Un vélo"_s}}});
         SystemClock clock;
         DrawSeries series(QString(), clock);
-        series.setProgramme(u"100-25-12-2000.DAT"_s, p);
+        SeriesFile file;
+        file.title = u"Tirage du 25-12-2000 - 100 grilles"_s;
+        file.fileName = u"100-25-12-2000.DAT"_s;
+        series.chooseFile(file, {}, p);
         const Evening& evening = series.evening();
         QCOMPARE(evening.line(), u"Partie 1 - Quine"_s);
         Evening e = evening;
