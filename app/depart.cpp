@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "platform/svgpicture.h"
 #include "printing/edition.h"
+#include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
 
 #include <QAction>
@@ -47,6 +48,7 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Tirage"_s, u"Tirage du loto"_s, u"Tirage"_s);
     addButton(u"Rapports"_s, u"Tirages enregistrés"_s, u"Tirages enregistrés"_s);
     addButton(u"Programme"_s, u"Programme de la soirée"_s, u"Programme de la soirée"_s);
+    addButton(u"Soiree"_s, u"Imprimer le résumé de la soirée"_s, u"Résumé de la soirée"_s);
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
@@ -96,6 +98,8 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
             window->show();
     } else if (key == u"Programme") {
         openProgramme();
+    } else if (key == u"Soiree") {
+        SeriesExport::printLatestEvening(m_services, Param::RecordFile(), this);
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {

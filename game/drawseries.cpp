@@ -40,7 +40,8 @@ void DrawSeries::ensureSeries(GameRecord& record)
         m_file.title.isEmpty() || !m_eveningStarted
             ? SeriesLink()
             : SeriesLink{m_eveningId, m_previousSeries, m_evening.position().game + 1};
-    m_seriesId = record.startSeries(m_file, m_clock.now(), link);
+    m_seriesId = record.startSeries(m_file, m_clock.now(), link,
+                                    link.game != 0 ? &m_evening.programme() : nullptr);
     if (link.game != 0 && m_eveningId == 0)
         m_eveningId = m_seriesId;
 }

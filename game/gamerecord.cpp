@@ -87,6 +87,7 @@ const char SchemaTo2[] = R"(
 ALTER TABLE series ADD COLUMN evening_id INTEGER;
 ALTER TABLE series ADD COLUMN follows_id INTEGER;
 ALTER TABLE series ADD COLUMN game INTEGER;
+ALTER TABLE series ADD COLUMN programme TEXT;
 CREATE TABLE wins (
     id INTEGER PRIMARY KEY,
     series_id INTEGER NOT NULL REFERENCES series(id),
@@ -193,13 +194,14 @@ void GameRecord::migrate(SQLite::Database& db, int from)
     transaction.commit();
 }
 
-qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link)
+qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link,
+                               const Programme* programme)
 {
     return guarded(u"écrit"_s, [&] {
         SQLite::Statement insert(db(), "INSERT INTO series (started_at, state, title, grid_file, "
                                        "draw_date, grid_count, fingerprint, evening_id, "
-                                       "follows_id, game) "
-                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                                       "follows_id, game, programme) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         insert.bind(1, utf8(stamp(at)));
         insert.bind(2, utf8(stateCode(SeriesState::Open)));
         if (!file.title.isEmpty()) {
@@ -212,6 +214,9 @@ qint64 GameRecord::startSeries(const SeriesFile& file, const QDateTime& at, cons
         bindOptional(insert, 8, link.evening);
         bindOptional(insert, 9, link.follows);
         bindOptional(insert, 10, link.game);
+        // The programme as it stood: the report says what each phase was for.
+        if (programme)
+            insert.bind(11, programme->toJson().toStdString());
         insert.exec();
         const qint64 id = db().getLastInsertRowid();
         // The first series of an evening names it.
@@ -268,7 +273,7 @@ RecordedSeries GameRecord::series(qint64 id)
         RecordedSeries s;
         SQLite::Statement head(db(), "SELECT id, started_at, ended_at, state, title, grid_file, "
                                      "draw_date, grid_count, fingerprint, evening_id, "
-                                     "follows_id, game FROM series WHERE id = ?");
+                                     "follows_id, game, programme FROM series WHERE id = ?");
         head.bind(1, static_cast<int64_t>(id));
         if (!head.executeStep())
             return s;
@@ -280,6 +285,9 @@ RecordedSeries GameRecord::series(qint64 id)
                   head.getColumn(7).getInt(), text(head.getColumn(8))};
         s.link = {head.getColumn(9).getInt64(), head.getColumn(10).getInt64(),
                   head.getColumn(11).getInt()};
+        if (!head.getColumn(12).isNull())
+            s.programme =
+                Programme::fromJson(QByteArray::fromStdString(head.getColumn(12).getString()));
         SQLite::Statement events(db(), "SELECT at, kind, position, value, method, entry, verdict, "
                                        "matches FROM events WHERE series_id = ? ORDER BY id");
         events.bind(1, static_cast<int64_t>(id));
@@ -358,6 +366,15 @@ std::optional<GameRecord::EveningTrace> GameRecord::lastEvening(const SeriesFile
         trace.lastGame = query.getColumn(2).getInt();
         trace.wins = wins("s.evening_id = ?", trace.evening);
         return trace;
+    });
+}
+
+qint64 GameRecord::latestEvening()
+{
+    return guarded(u"lu"_s, [&]() -> qint64 {
+        SQLite::Statement query(db(), "SELECT evening_id FROM series WHERE evening_id IS NOT NULL "
+                                      "ORDER BY id DESC LIMIT 1");
+        return query.executeStep() ? query.getColumn(0).getInt64() : 0;
     });
 }
 

@@ -48,7 +48,8 @@ public:
     // that is not a record, or a damaged one, is refused and left as it is.
     void open();
 
-    qint64 startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link = {});
+    qint64 startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link = {},
+                       const Programme* programme = nullptr);
     void addEvent(qint64 series, const RecordedEvent& event);
     void setState(qint64 series, SeriesState state, const QDateTime& at);
     void addWin(qint64 series, const RecordedWin& win);
@@ -64,6 +65,8 @@ public:
     };
     std::optional<EveningTrace> lastEvening(const SeriesFile& file, const QDateTime& since);
     QList<RecordedWin> eveningWins(qint64 evening);
+    // The evening played last, 0 when none is recorded.
+    qint64 latestEvening();
     // The series of an evening, in the order they were played.
     QList<RecordedSeries> evening(qint64 evening);
 

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // What the game record keeps of a series, as written and as read back.
 
 // How a number came out.
@@ -79,6 +81,7 @@ struct RecordedSeries
     SeriesState state = SeriesState::Open;
     SeriesFile file;
     SeriesLink link;
+    std::optional<Programme> programme; // as it stood when the series began
     QList<RecordedEvent> events;
     QList<RecordedWin> wins;
 

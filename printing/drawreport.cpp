@@ -1,5 +1,7 @@
 #include "drawreport.h"
 
+#include "game/eveningresults.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -80,6 +82,17 @@ void DrawReport::build()
     add(Style::Text, {u"Début : "_s + dateTime(s.started)});
     add(Style::Text,
         {u"Fin : "_s + dateTime(s.ended) + u" (tirage "_s + stateLabel(s.state) + u")"_s});
+
+    // The game of the evening it played, phase by phase, with its winners.
+    if (s.link.game > 0 || !s.wins.isEmpty()) {
+        add(Style::Heading,
+            {s.link.game > 0 ? u"Partie %1 du programme"_s.arg(s.link.game) : u"Gagnants"_s});
+        const QList<int> games = s.link.game > 0 ? QList<int>{s.link.game} : QList<int>();
+        for (const PhaseResult& result :
+             eveningResults(s.programme.value_or(Programme()), s.wins, games))
+            for (const QString& line : result.lines())
+                add(Style::Text, {line});
+    }
 
     const QList<bool> undone = undoneNumbers(s.events);
     QStringList numbers, checks, undos;

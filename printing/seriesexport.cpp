@@ -1,6 +1,8 @@
 #include "seriesexport.h"
 
 #include "drawreport.h"
+#include "eveningsummary.h"
+#include "game/gamerecord.h"
 #include "game/seriescsv.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
@@ -15,25 +17,27 @@
 #include <QPrinter>
 #include <QSaveFile>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace SeriesExport {
 
-bool printReport(Services& services, const RecordedSeries& series, QWidget* parent)
+namespace {
+// Printed, or saved as a PDF in GRILLES where there is no printer.
+bool print(Services& services, QWidget* parent, const QString& stem,
+           const std::function<void(QPrinter&)>& render)
 {
-    const DrawReport report(series);
-    const PrintJob job{QString(), GridFolder::path(Param::AppPath()),
-                       DrawReport::fileStem(series) + u".pdf"_s, true};
+    const PrintJob job{QString(), GridFolder::path(Param::AppPath()), stem + u".pdf"_s, true};
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(DrawReport::fileStem(series));
+    printer.setDocName(stem);
     try {
         PendingOutput output(services.printer);
         if (!services.printer.prepare(printer, parent, job))
             return false;
         {
             const BusyPointer busy;
-            DrawReport::setUpPage(printer);
-            report.render(printer);
+            render(printer);
         }
         output.deliver(parent);
         return true;
@@ -41,6 +45,48 @@ bool printReport(Services& services, const RecordedSeries& series, QWidget* pare
         services.message(parent, MsgIcon::Critical, e.message());
         return false;
     }
+}
+} // namespace
+
+bool printReport(Services& services, const RecordedSeries& series, QWidget* parent)
+{
+    const DrawReport report(series);
+    return print(services, parent, DrawReport::fileStem(series), [&](QPrinter& printer) {
+        DrawReport::setUpPage(printer);
+        report.render(printer);
+    });
+}
+
+bool printEveningSummary(Services& services, const QList<RecordedSeries>& series, QWidget* parent)
+{
+    const EveningSummary summary(series);
+    return print(services, parent, summary.fileStem(),
+                 [&](QPrinter& printer) { summary.render(printer); });
+}
+
+bool printLatestEvening(Services& services, const QString& recordPath, QWidget* parent)
+{
+    if (recordPath.isEmpty()) {
+        services.message(parent, MsgIcon::Exclamation,
+                         u"Aucun registre des tirages n'est tenu sur cet ordinateur."_s);
+        return false;
+    }
+    QList<RecordedSeries> series;
+    try {
+        GameRecord record(recordPath);
+        if (const qint64 evening = record.latestEvening())
+            series = record.evening(evening);
+    } catch (const RecordError& e) {
+        services.message(parent, MsgIcon::Critical, e.message());
+        return false;
+    }
+    if (series.isEmpty()) {
+        services.message(parent, MsgIcon::Exclamation,
+                         u"Aucune soirée n'est encore enregistrée.\n\nUne soirée commence au "
+                         "premier tirage fait avec un fichier de grilles."_s);
+        return false;
+    }
+    return printEveningSummary(services, series, parent);
 }
 
 bool exportCsv(Services& services, const RecordedSeries& series, QWidget* parent)

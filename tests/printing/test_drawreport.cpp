@@ -196,6 +196,58 @@ private slots:
         QVERIFY(m_fakes->messages.last().text.contains(u"n'est pas un registre"_s));
         QCOMPARE(QFileInfo(recordPath()).size(), 4096);
     }
+
+    void theEveningAndItsWinnersAreReported()
+    {
+        QVERIFY(!SeriesExport::printLatestEvening(m_fakes->services, recordPath(), nullptr));
+        QVERIFY(m_fakes->messages.last().text.startsWith(u"Aucune soirée"_s));
+
+        // Two games of a programme of many: the second one still being played.
+        Programme programme = Programme::standard();
+        programme.games[0].phases[0].prize = u"Un jambon"_s;
+        for (int g = 0; g < 60; ++g)
+            programme.games.append(Programme::standard().games[0]);
+        programme.sold = *SoldGrids::parse(u"1-400"_s);
+        const SeriesFile file = fullSeries(0).file;
+        const QDateTime at(QDate(2026, 12, 24), QTime(20, 30));
+        qint64 first = 0;
+        {
+            GameRecord record(recordPath());
+            first = record.startSeries(file, at, {0, 0, 1}, &programme);
+            for (int n : {4, 17, 33}) {
+                RecordedEvent e;
+                e.at = at;
+                e.value = n;
+                record.addEvent(first, e);
+            }
+            for (int grid : {12, 57})
+                record.addWin(first,
+                              {1, Phase::Quine, grid, 2, 17, at.addSecs(300), u"Un jambon"_s});
+            record.setState(first, SeriesState::Reinitialised, at.addSecs(900));
+            record.startSeries(file, at.addSecs(960), {first, first, 2}, &programme);
+        }
+        QVERIFY(SeriesExport::printLatestEvening(m_fakes->services, recordPath(), nullptr));
+        const QString summary = pdfText(m_fakes->printer.path());
+        for (const QString& expected :
+             {u"Résumé de la soirée"_s, u"Grilles : Tirage du 24-12-2026 - 500 grilles"_s,
+              u"Soirée du 24/12/2026, de 20:30 à 20:46"_s,
+              u"Parties jouées : 2 sur 61 au programme ; gagnants validés : 2"_s,
+              u"Grilles vendues : 1-400"_s, u"Partie 1 - 3 numéros tirés"_s,
+              u"Quine - Un jambon : grille 12 au 2e numéro (le 17, à 20:35)"_s,
+              u"Quine - Un jambon : grille 57 au 2e numéro (le 17, à 20:35)"_s,
+              u"Double quine : pas de gagnant"_s, u"Partie 2 - 0 numéros tirés"_s,
+              u"Parties 3 à 61 - pas jouées"_s})
+            QVERIFY2(summary.simplified().contains(expected), qPrintable(expected));
+        QCOMPARE(summary.count(u'\f'), 1); // one page, however long the programme
+
+        // The report of one series gives its game, phase by phase.
+        QVERIFY(SeriesExport::printReport(m_fakes->services, GameRecord(recordPath()).series(first),
+                                          nullptr));
+        const QString report = pdfText(m_fakes->printer.path()).simplified();
+        QVERIFY(report.contains(u"Partie 1 du programme"_s));
+        QVERIFY(report.contains(u"Quine - Un jambon : grille 57 au 2e numéro"_s));
+        QVERIFY(report.contains(u"Carton plein : pas de gagnant"_s));
+    }
 };
 
 QTEST_MAIN(TestDrawReport)
