@@ -5,17 +5,8 @@
 using namespace Qt::StringLiterals;
 
 ProgrammeLine::ProgrammeLine(const DrawSeries& series, QWidget* parent)
-    : QLabel(parent), m_series(series)
+    : SeriesLabel(series, u"Partie"_s, QColor(0, 0, 128), parent)
 {
-    setObjectName(u"Partie"_s);
-    setAlignment(Qt::AlignCenter);
-    QFont bold(u"Arial"_s);
-    bold.setBold(true);
-    setFont(bold);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    setPalette(palette);
-    connect(&series, &DrawSeries::changed, this, &ProgrammeLine::refresh);
     refresh();
 }
 

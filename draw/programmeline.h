@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QLabel>
-
-class DrawSeries;
+#include "serieslabel.h"
 
 // The evening's line on the draw screen, "Partie 2 - Double quine - Un
 // panier garni", following the series; empty until a grid file is chosen.
-class ProgrammeLine : public QLabel
+class ProgrammeLine : public SeriesLabel
 {
     Q_OBJECT
 
@@ -14,7 +12,5 @@ public:
     ProgrammeLine(const DrawSeries& series, QWidget* parent);
 
 private:
-    void refresh();
-
-    const DrawSeries& m_series;
+    void refresh() override;
 };

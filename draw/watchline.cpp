@@ -10,17 +10,9 @@ namespace {
 constexpr int ListedGrids = 40;
 } // namespace
 
-WatchLine::WatchLine(const DrawSeries& series, QWidget* parent) : QLabel(parent), m_series(series)
+WatchLine::WatchLine(const DrawSeries& series, QWidget* parent)
+    : SeriesLabel(series, u"GagnantsPossibles"_s, QColor(0, 100, 0), parent)
 {
-    setObjectName(u"GagnantsPossibles"_s);
-    setAlignment(Qt::AlignCenter);
-    QFont bold(u"Arial"_s);
-    bold.setBold(true);
-    setFont(bold);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 100, 0));
-    setPalette(palette);
-    connect(&series, &DrawSeries::changed, this, &WatchLine::refresh);
     refresh();
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QLabel>
-
-class DrawSeries;
+#include "serieslabel.h"
 
 // For the operator only: how many sold grids have what the current phase
 // needs, "Gagnants possibles : 3 grilles", their numbers in the tool-tip.
 // A claim can be judged plausible before it is typed, and a winner nobody
 // called is seen.
-class WatchLine : public QLabel
+class WatchLine : public SeriesLabel
 {
     Q_OBJECT
 
@@ -16,7 +14,5 @@ public:
     WatchLine(const DrawSeries& series, QWidget* parent);
 
 private:
-    void refresh();
-
-    const DrawSeries& m_series;
+    void refresh() override;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grids/grid.h"
+#include "grid.h"
 #include "programme.h"
 
 #include <QList>

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+class DrawSeries;
+
+// A line of text on the draw screen that follows the series: bold, in its
+// own colour, written again at every change.
+class SeriesLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    SeriesLabel(const DrawSeries& series, const QString& name, const QColor& colour,
+                QWidget* parent);
+
+protected:
+    // Derived classes call it once built: a constructor cannot reach them.
+    virtual void refresh() = 0;
+
+    const DrawSeries& m_series;
+};
