@@ -8,30 +8,34 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// Each phase's words, as shown and as stored, and the full lines it needs.
+struct PhaseFacts
+{
+    const char16_t* label;
+    const char16_t* code;
+    int lines;
+};
+constexpr PhaseFacts Facts[] = {
+    {u"Quine", u"quine", 1},
+    {u"Double quine", u"double_quine", 2},
+    {u"Carton plein", u"carton_plein", 3},
+};
+
+const PhaseFacts& facts(Phase phase)
+{
+    return Facts[std::clamp(int(phase), 0, 2)];
+}
+} // namespace
+
 QString phaseLabel(Phase phase)
 {
-    switch (phase) {
-    case Phase::Quine:
-        return u"Quine"_s;
-    case Phase::DoubleQuine:
-        return u"Double quine"_s;
-    case Phase::CartonPlein:
-        break;
-    }
-    return u"Carton plein"_s;
+    return QString::fromUtf16(facts(phase).label);
 }
 
 QString phaseCode(Phase phase)
 {
-    switch (phase) {
-    case Phase::Quine:
-        return u"quine"_s;
-    case Phase::DoubleQuine:
-        return u"double_quine"_s;
-    case Phase::CartonPlein:
-        break;
-    }
-    return u"carton_plein"_s;
+    return QString::fromUtf16(facts(phase).code);
 }
 
 std::optional<Phase> phaseFromCode(const QString& code)
@@ -44,7 +48,7 @@ std::optional<Phase> phaseFromCode(const QString& code)
 
 int linesNeeded(Phase phase)
 {
-    return phase == Phase::Quine ? 1 : phase == Phase::DoubleQuine ? 2 : 3;
+    return facts(phase).lines;
 }
 
 namespace {
