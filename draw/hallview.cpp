@@ -46,7 +46,12 @@ QString HallView::spokenState() const
     const QList<int>& out = m_series.state().sequence();
     if (out.isEmpty())
         return u"Aucun numéro tiré"_s;
-    return u"Numéro "_s + QString::number(out.last()) + u", "_s + countText(int(out.size()));
+    QString spoken =
+        u"Numéro "_s + QString::number(out.last()) + u", "_s + countText(int(out.size()));
+    // What the hall reads at the top: the game played, or its winners.
+    if (!m_series.file().title.isEmpty())
+        spoken += u", "_s + m_series.hallLine();
+    return spoken;
 }
 
 void HallView::onSeriesChanged()
@@ -128,11 +133,17 @@ void HallView::paintWin(QPainter& p) const
     const int gap = std::max(2, area.height() / 120);
     const qreal cw = (area.width() + gap) / 9.0;
     const qreal ch = (area.height() - caption.height() + gap) / 3.0;
-    p.setFont(HallLayout::font(font(), int(caption.height() * 0.45)));
-    p.setPen(m_theme.text);
-    // Once validated, what it won comes under the verdict.
-    const QString text = win.validated.isEmpty() ? win.title : win.title + u'\n' + win.validated;
-    p.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap, text);
+    // Once validated, what it won says it all: the grid, the phase, the prize.
+    const QString heading = win.validated.isEmpty() ? win.title : win.validated;
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    int pixels = int(caption.height() * 0.45);
+    p.setFont(HallLayout::font(font(), pixels));
+    while (pixels > 8 && !caption.contains(p.fontMetrics().boundingRect(caption, flags, heading))) {
+        pixels = pixels * 9 / 10;
+        p.setFont(HallLayout::font(font(), pixels));
+    }
+    p.setPen(win.validated.isEmpty() ? m_theme.text : m_theme.marked);
+    p.drawText(caption, flags, heading);
     p.setFont(HallLayout::font(font(), int(std::min(cw, ch) * 0.5)));
     for (int i = 1; i <= 27; ++i) {
         const int row = (i - 1) / 9;

@@ -51,7 +51,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         snap printing
         xdotool mousemove $((cx + 110)) $((cy + 18)) click 1 # the printing screen's Quitter
         sleep 0.5
-        xdotool mousemove 228 22 click 1 # A propos
+        xdotool mousemove 269 22 click 1 # A propos
         snap about
         stop
         start
@@ -207,6 +207,104 @@ print(round(($w - 11880 * s) / 2 + x * s), round(($h - 8205 * s) / 2 + y * s))";
     rm -f /tmp/numerella-both.png
 }
 
+# The evening's programme at work, on the same two screens: the programme
+# window, a claim that falls short, a winner validated and the hall after it.
+shoot_evening() {
+    local display=:95 w=1920 h=1080
+    Xvfb $display -screen 0 3840x1080x24 >/dev/null 2>&1 &
+    local xvfb=$!
+    sleep 1
+    export DISPLAY=$display
+    export XDG_DATA_HOME=$(mktemp -d)
+    mkdir -p "$XDG_DATA_HOME/Numerella/programmes"
+    cat >"$XDG_DATA_HOME/Numerella/programmes/100-25-12-2000.json" <<'JSON'
+{"version": 1, "grilles_vendues": "1-90", "parties": [
+ {"phases": [{"phase": "quine", "lot": "Un panier garni"},
+             {"phase": "double_quine", "lot": "Un jambon"},
+             {"phase": "carton_plein", "lot": "Un vélo"}]},
+ {"phases": [{"phase": "quine", "lot": "Une bouteille de champagne"},
+             {"phase": "carton_plein", "lot": "Un bon d'achat de 100 euros"}]},
+ {"phases": [{"phase": "carton_plein", "lot": "Un téléviseur"}]}]}
+JSON
+    at() { python3 -c "
+s = min($w / 11880, $h / 8205)
+print(round(($w - 11880 * s) / 2 + $1 * s), round(($h - 8205 * s) / 2 + $2 * s))"; }
+    halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
+        sleep 0.8
+        import -window root /tmp/numerella-both.png
+        [ "$1" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+0+0 +repage "docs/$1-1920x1080.png"
+        [ "$2" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+1920+0 +repage "docs/$2-1920x1080.png"
+    }
+    build/bin/numerella >/dev/null 2>&1 &
+    local app=$!
+    sleep 2
+    xdotool mousemove 187 22 click 1 # Programme de la soirée
+    sleep 1
+    import -window "$(xdotool search --name "Programme de la soirée" | head -n 1)" docs/programme.png
+    xdotool key Escape
+    sleep 0.5
+    xdotool mousemove 105 22 click 1 # Tirage
+    sleep 1.5
+    local draw
+    draw=$(xdotool search --name "Tirage du Loto" | head -n 1)
+    xdotool windowmove "$draw" 0 0 windowsize "$draw" $w $h
+    sleep 0.5
+    read -r x y < <(at 8034 6649) # ChoixFichier
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    read -r x y < <(at 9847 7980) # the list
+    xdotool mousemove "$x" "$y" click 1
+    sleep 0.5
+    xdotool key Down Return
+    sleep 0.5
+    xdotool mousemove 300 300 key F5
+    sleep 1
+    local hall
+    hall=$(xdotool search --name "Numerella - Salle" | head -n 1)
+    xdotool windowmove "$hall" $w 0 windowsize "$hall" $w $h
+    xdotool mousemove 300 300
+    # Fifty numbers: a line among 90 grids sold is then all but certain.
+    for _ in $(seq 50); do
+        xdotool key space
+        sleep 0.08
+    done
+    # Grids are checked one after the other: the first that falls short
+    # says what it lacks; the first with a line is validated.
+    import -window root -crop 1920x1080+1920+0 /tmp/numerella-hall.png
+    local grid missing=0
+    for grid in $(seq 1 90); do
+        xdotool key l
+        sleep 0.6
+        xdotool type "$grid"
+        xdotool key Return
+        sleep 0.8
+        import -window root -crop 1920x1080+1920+0 /tmp/numerella-now.png
+        if ! compare -metric AE /tmp/numerella-hall.png /tmp/numerella-now.png null: 2>/dev/null; then
+            halves operator-winner -
+            break
+        fi
+        if [ $missing = 0 ]; then
+            halves operator-missing -
+            missing=1
+        fi
+        xdotool key Return # the verdict read
+        sleep 0.3
+    done
+    read -r x y < <(at $((1492 + 6000 + 1387)) $((1290 + 4875 + 315))) # Valider le gagnant
+    xdotool mousemove "$x" "$y" click 1
+    halves operator-validated hall-win
+    xdotool key Return # the panel's Quitter
+    xdotool mousemove 300 300 key space
+    halves - hall-after-win
+    rm -f /tmp/numerella-hall.png /tmp/numerella-now.png /tmp/numerella-both.png
+    kill $app $xvfb
+    wait $app $xvfb 2>/dev/null || true
+}
+
+if [ "${1:-}" = evening ]; then # the programme pictures alone, from a grid file left by a full run
+    shoot_evening
+    exit
+fi
 if [ "${1:-}" = hall ]; then # the hall pictures alone, from a grid file left by a full run
     shoot_hall
     exit
@@ -214,6 +312,7 @@ fi
 rm -f "$grid_file"
 shoot 1024 768 1
 shoot_hall
+shoot_evening
 shoot 1920 1080 0
 shoot_small
 rm -f "$grid_file"
