@@ -84,6 +84,25 @@ std::string insertStatement()
     return "INSERT INTO TIRAGE (" + sheetColumnList() + ") VALUES (" + values + ")";
 }
 
+// Binds text as UTF-8 for the engine to copy. A grid number is a few ASCII
+// digits, spelled on the stack rather than through the heap.
+int bindText(sqlite3_stmt* statement, int index, const QString& text)
+{
+    std::array<char, 16> ascii;
+    const auto isAscii = [](QChar c) {
+        return c.unicode() < 0x80;
+    };
+    if (text.size() <= qsizetype(ascii.size()) && std::all_of(text.begin(), text.end(), isAscii)) {
+        std::transform(text.begin(), text.end(), ascii.begin(),
+                       [](QChar c) { return char(c.unicode()); });
+        return sqlite3_bind_text(statement, index, ascii.data(), int(text.size()),
+                                 SQLITE_TRANSIENT);
+    }
+    const QByteArray utf8 = text.toUtf8();
+    return sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()),
+                             SQLITE_TRANSIENT);
+}
+
 constexpr int BusyTimeoutMs = 1000;
 
 // Columns are named: a file whose table lists them in another order reads the same.
@@ -127,8 +146,11 @@ GridFile::GridFile(const QString& path, Access access) : m_path(path)
     if (access == Access::ReadOnly)
         recoverInterruptedWrite();
     try {
+        // A GridFile is only ever used by one thread at a time: the engine
+        // need not lock the connection on every call.
         const int flags =
-            access == Access::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE;
+            (access == Access::ReadOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE) |
+            SQLite::OPEN_NOMUTEX;
         // Another program may hold the file a moment; wait for it a little.
         m_db = std::make_unique<SQLite::Database>(utf8(path), flags, BusyTimeoutMs);
         const int id = m_db->execAndGet("PRAGMA application_id").getInt();
@@ -196,26 +218,41 @@ void GridFile::runInTransaction(const std::function<void()>& work)
     });
 }
 
+void GridFile::Finalizer::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
 void GridFile::appendSheet(const GridSheet& sheet)
 {
+    // A grid file is written ten thousand grids at a time: the engine is
+    // called directly, without a wrapper's checks around each of the 113 values.
     guarded([&] {
-        if (!m_insert)
-            m_insert = std::make_unique<SQLite::Statement>(*m_db, insertStatement());
-        SQLite::Statement& insert = *m_insert;
-        insert.reset();
-        insert.clearBindings(); // empty cells stay null
-        insert.bind(1, sheet.grille);
+        sqlite3* db = m_db->getHandle();
+        const auto check = [db](int code, int expected = SQLITE_OK) {
+            if (code != expected)
+                throw SQLite::Exception(db, code);
+        };
+        if (!m_insert) {
+            sqlite3_stmt* prepared = nullptr;
+            check(sqlite3_prepare_v2(db, insertStatement().c_str(), -1, &prepared, nullptr));
+            m_insert.reset(prepared);
+        }
+        sqlite3_stmt* insert = m_insert.get();
+        sqlite3_reset(insert);
+        sqlite3_clear_bindings(insert); // empty cells stay null
+        check(sqlite3_bind_int(insert, 1, sheet.grille));
         for (int k = 0; k < GridSheet::Grids; ++k)
-            insert.bind(2 + k, utf8(sheet.numbers[static_cast<std::size_t>(k)]));
+            check(bindText(insert, 2 + k, sheet.numbers[static_cast<std::size_t>(k)]));
         for (int k = 0; k < GridSheet::Grids; ++k) {
             const Grid& grid = sheet.grids[static_cast<std::size_t>(k)];
             for (int i = 0; i < Grid::Cells; ++i) {
                 const int value = grid.cells[static_cast<std::size_t>(i)];
                 if (value != 0)
-                    insert.bind(6 + 27 * k + i, value);
+                    check(sqlite3_bind_int(insert, 6 + 27 * k + i, value));
             }
         }
-        insert.exec();
+        check(sqlite3_step(insert), SQLITE_DONE);
     });
 }
 

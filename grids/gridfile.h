@@ -13,6 +13,7 @@ namespace SQLite {
 class Database;
 class Statement;
 } // namespace SQLite
+struct sqlite3_stmt;
 
 // One grid file: a small SQLite database holding table TIRAGE (one row per
 // sheet of four grids) and table TEMPO (a report heading while printing).
@@ -72,7 +73,11 @@ private:
 
     QString m_path;
     std::unique_ptr<SQLite::Database> m_db;
-    std::unique_ptr<SQLite::Statement> m_insert;
+    struct Finalizer
+    {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    std::unique_ptr<sqlite3_stmt, Finalizer> m_insert;
 };
 
 // The French message for a database failure on a file.

@@ -21,6 +21,9 @@ public:
     // Throws when the template is missing, before anything is written.
     void checkTemplate() const;
     // progress(g) runs before grid g is made; it may throw to abandon the run.
+    // The grids are drawn on the calling thread, which alone uses the random
+    // source and calls progress, while a second thread writes them; that
+    // thread has ended by the time build() returns or throws.
     void build(int count, const QString& finalPath, const std::function<void(int)>& progress);
 
     // Whether a name in GRILLES is one of the builder's scratch files.

@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QSet>
 #include <QTest>
+#include <QThread>
 #include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
@@ -110,8 +111,12 @@ private slots:
     {
         AppFolder app;
         QList<int> progress;
-        const QString path =
-            build(app, 10000, u"10000-02-02-2000.DAT"_s, [&](int g) { progress.append(g); });
+        bool elsewhere = false;
+        const QString path = build(app, 10000, u"10000-02-02-2000.DAT"_s, [&](int g) {
+            progress.append(g);
+            elsewhere |= QThread::currentThread() != thread(); // a GUI is only told on its own
+        });
+        QVERIFY(!elsewhere);
         QCOMPARE(progress.size(), 10000);
         QCOMPARE(progress.first(), 1);
         QCOMPARE(progress.last(), 10000);
@@ -130,6 +135,64 @@ private slots:
         QCOMPARE(numbers.size(), 10000);
         QCOMPARE(sheets.last().grille, 9997);
         QCOMPARE(sheets.last().numbers[3], u"10000"_s);
+    }
+
+    void theFileHoldsTheGridsInTheOrderDrawn()
+    {
+        // 251 sheets: the last ones do not make a whole batch of the writer's.
+        AppFolder app;
+        SeededRandom random(4242);
+        const QString path = app.gridPath(u"1004-01-01-2001.DAT"_s);
+        GridFileBuilder(app.appPath(), random, m_clock).build(1004, path, {});
+        SeededRandom again(4242);
+        GridGenerator generator(again, m_clock);
+        const QList<GridSheet> sheets = sheetsOf(path);
+        QCOMPARE(sheets.size(), 251);
+        for (const GridSheet& sheet : sheets)
+            for (const Grid& grid : sheet.grids)
+                QCOMPARE(grid.cells, generator.makeGrid().cells);
+    }
+
+    void aWriteFailureStopsTheDrawingAndLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("halfWay");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("damaged template")
+            << false << u"Le modèle des fichiers de grilles est endommagé"_s;
+        QTest::newRow("insert refused half-way") << true << u"a échoué"_s;
+    }
+
+    void aWriteFailureStopsTheDrawingAndLeavesNothing()
+    {
+        QFETCH(bool, halfWay);
+        QFETCH(QString, message);
+        AppFolder app;
+        const QString path = build(app, 8, u"10000-01-01-2001.DAT"_s);
+        const QByteArray before = digest(path);
+        const QString templatePath = app.appPath() + u"Loto1.dat"_s;
+        QFile::setPermissions(templatePath,
+                              QFile::permissions(templatePath) | QFileDevice::WriteOwner);
+        if (halfWay) {
+            // The engine refuses the rows past the 500th sheet, as a full disk would.
+            SQLite::Database db(templatePath.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("CREATE TRIGGER full BEFORE INSERT ON TIRAGE WHEN NEW.GRILLE > 2000 "
+                    "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        } else {
+            QFile damaged(templatePath);
+            QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(QByteArray(4096, 'x'));
+        }
+        int drawn = 0;
+        try {
+            build(app, 10000, u"10000-01-01-2001.DAT"_s, [&](int) { ++drawn; });
+            QFAIL("the failure was swallowed");
+        } catch (const GridFileError& e) {
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        }
+        // The drawing stopped soon after the writing did, not at the end.
+        QVERIFY2(drawn < 5000, qPrintable(QString::number(drawn)));
+        QCOMPARE(digest(path), before);
+        QCOMPARE(app.grillesEntries(), QStringList{u"10000-01-01-2001.DAT"_s});
     }
 
     void gridsAreFoundInEachSlot()
@@ -244,16 +307,13 @@ private slots:
 
     void aCountThatWouldLoseGridsIsRefused()
     {
-        AppFolder app;
-        GridFolder::make(app.appPath());
-        const QString path = app.gridPath(u"5-01-01-2001.DAT"_s);
-        QVERIFY(QFile::copy(app.appPath() + u"Loto1.dat"_s, path));
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-        GridFile file(path, GridFile::Access::ReadWrite);
         GridGenerator generator(m_random, m_clock);
+        int made = 0;
         for (int count : {5, 2, 0, -4})
-            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generator.run(count, file, {}));
-        QCOMPARE(file.sheetCount(), 0);
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, generator.run(
+                                                                count, [&](GridSheet&&) { ++made; },
+                                                                [&](int) { ++made; }));
+        QCOMPARE(made, 0);
     }
 
     void cellsAreReadByColumnName()

@@ -13,6 +13,30 @@ public:
     quint64 ticks() const override { return 1234; }
 };
 
+// A clock that moves on at every reading, as a real one does between stirs.
+class TickingClock : public Clock
+{
+public:
+    QDateTime now() const override { return {}; }
+    quint64 ticks() const override { return m_ticks += 2654435761u; }
+
+private:
+    mutable quint64 m_ticks = 0;
+};
+
+// The same generator seen only as a RandomSource, so every value goes
+// through the virtual calls.
+class HiddenSeededRandom : public RandomSource
+{
+public:
+    explicit HiddenSeededRandom(quint64 seed) : m_inner(seed) {}
+    void stir(quint64 noise) override { m_inner.stir(noise); }
+    double next() override { return m_inner.next(); }
+
+private:
+    SeededRandom m_inner;
+};
+
 double chiSquare(const QHash<int, int>& counts, int cells, int total)
 {
     const double expected = double(total) / cells;
@@ -126,6 +150,20 @@ private slots:
         GridGenerator first(a, clock), second(b, clock);
         for (int i = 0; i < 10; ++i)
             QCOMPARE(first.makeGrid().cells, second.makeGrid().cells);
+    }
+
+    void aSeededSourceDrawsWhatAnyOtherSourceWould()
+    {
+        // The seeded source is drawn from directly, any other one through
+        // next(): given the same values, both must make the same grids.
+        for (quint64 seed : {1u, 77u, 2024u}) {
+            TickingClock fastClock, plainClock;
+            SeededRandom seeded(seed);
+            HiddenSeededRandom hidden(seed);
+            GridGenerator fast(seeded, fastClock), plain(hidden, plainClock);
+            for (int i = 0; i < 3000; ++i)
+                QCOMPARE(fast.makeGrid().cells, plain.makeGrid().cells);
+        }
     }
 };
 

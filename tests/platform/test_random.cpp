@@ -68,6 +68,28 @@ private slots:
         QVERIFY2(chi2 < 150, qPrintable(QString::number(chi2)));
     }
 
+    void leastBitsAboveIsTheExactEdge()
+    {
+        // next() keeps the top 53 bits: the raw values just below the edge
+        // must pick a number at most lower, the edge itself one above it.
+        const auto pickOf = [](quint64 bits, int count) {
+            return pickFromUnit(SeededRandom::unitFromBits(bits), count);
+        };
+        constexpr quint64 Step = quint64(1) << 11;
+        for (const auto& [lower, count] :
+             {std::pair{0, 9}, std::pair{9, 19}, std::pair{39, 49}, std::pair{69, 79},
+              std::pair{79, 90}, std::pair{89, 90}, std::pair{1, 3}}) {
+            const quint64 least = SeededRandom::leastBitsAbove(lower, count);
+            QCOMPARE(least % Step, quint64(0));
+            QVERIFY(pickOf(least, count) > lower);
+            QVERIFY(pickOf(least + Step - 1, count) > lower);
+            if (least > 0) {
+                QVERIFY(pickOf(least - 1, count) <= lower);
+                QVERIFY(pickOf(least - Step, count) <= lower);
+            }
+        }
+    }
+
     void aSeriesDrawsEveryNumberOnceEvenWithAFrozenClock()
     {
         SeededRandom random(3);
