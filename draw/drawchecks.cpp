@@ -36,37 +36,55 @@ DrawVerdict DrawChecks::judge(VerificationOutcome outcome, bool whole) const
         const PhaseCheck candidate = checkPhase(grid, sequence, phase);
         if (candidate.wins && !m_series.isValidated(verdict.grid, phase)) {
             verdict.claim = phase;
+            verdict.completedAt = candidate.completedAt;
+            verdict.completingNumber = candidate.completingNumber;
             check = candidate;
             break;
         }
     }
+    const Evening& evening = m_series.evening();
+    const bool fullCardPlayed = evening.phase() == Phase::CartonPlein && !evening.isOver();
     if (!check) {
         // Nothing to claim: measured against the phase played, one line
-        // until the double quine asks for two.
-        const Phase played = m_series.evening().phase();
-        check =
-            checkPhase(grid, sequence,
-                       whole ? Phase::CartonPlein
-                             : (played == Phase::DoubleQuine ? Phase::DoubleQuine : Phase::Quine));
+        // until the double quine asks for two, the whole grid in the full card.
+        const Phase played = evening.phase();
+        const Phase phase = whole || fullCardPlayed        ? Phase::CartonPlein
+                            : played == Phase::DoubleQuine ? Phase::DoubleQuine
+                                                           : Phase::Quine;
+        check = checkPhase(grid, sequence, phase);
     }
-    if (outcome.kind == VerificationOutcome::Kind::Winner && !check->wins) {
-        // One line while two are needed: said, not shown as a win.
+    const bool shownAsWinner = outcome.kind == VerificationOutcome::Kind::Winner;
+    const auto notAWin = [&] {
         outcome.kind = VerificationOutcome::Kind::Message;
         outcome.redCells.clear();
-    }
+        verdict.claim.reset();
+    };
     QString details = check->explanation();
-    if (!verdict.claim && check->wins && m_series.isValidated(verdict.grid, check->phase))
-        details += u"\nDéjà validée pour la phase « "_s + phaseLabel(check->phase) + u" »."_s;
-    if (!m_series.evening().programme().sold.contains(verdict.grid)) {
+    if (!verdict.claim && !check->wins)
+        notAWin(); // one line while two are needed, or lines in the full card
+    if (!whole && !verdict.claim && fullCardPlayed)
+        details +=
+            u"\nEn carton plein, c'est la grille entière qui gagne : vérifiez la grille (G)."_s;
+    if (const QList<Phase> won = m_series.validatedPhases(verdict.grid);
+        !verdict.claim && !won.isEmpty()) {
+        QStringList labels;
+        for (Phase phase : won)
+            labels.append(phaseLabel(phase).toLower());
+        details += u"\nDéjà validée dans cette partie : "_s + labels.join(u", "_s) + u"."_s;
+    }
+    if (!evening.programme().sold.contains(verdict.grid)) {
         // Not sold: nobody holds it, it cannot be the winner.
         details += u"\nCette grille n'a pas été vendue : elle ne peut pas gagner."_s;
-        outcome.kind = VerificationOutcome::Kind::Message;
-        verdict.claim.reset();
+        notAWin();
     }
-    if (outcome.kind == VerificationOutcome::Kind::Message)
+    if (outcome.kind == VerificationOutcome::Kind::Message) {
         outcome.text += u"\n\n"_s + details;
-    else
+        // Today's verdict called it a winner: what follows says why it is not.
+        if (shownAsWinner)
+            verdict.icon = MsgIcon::Exclamation;
+    } else {
         verdict.details = details;
+    }
     verdict.outcome = outcome;
     return verdict;
 }
@@ -103,7 +121,7 @@ std::optional<DrawVerdict> DrawChecks::run(GridVerifier::Kind kind, const QStrin
     case VerificationOutcome::Kind::Stopped:
         return std::nullopt;
     case VerificationOutcome::Kind::Message:
-        m_services.message(m_parent, MsgIcon::Critical, outcome.text);
+        m_services.message(m_parent, verdict.icon, outcome.text);
         return std::nullopt;
     case VerificationOutcome::Kind::Winner:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/programme.h"
+#include "platform/messagebox.h"
 #include "verify/gridverifier.h"
 
 #include <optional>
@@ -20,6 +21,9 @@ struct DrawVerdict
     int grid = 0;
     QString details;            // when and how it won
     std::optional<Phase> claim; // the phase it can be validated for
+    int completedAt = 0;        // where it reached that phase
+    int completingNumber = 0;
+    MsgIcon icon = MsgIcon::Critical; // of the message, when there is no panel
 };
 
 class DrawChecks

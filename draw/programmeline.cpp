@@ -14,6 +14,6 @@ void ProgrammeLine::refresh()
 {
     const bool shown = !m_series.file().title.isEmpty();
     const QString line = m_series.evening().line();
-    setText(shown ? line : QString());
+    setLine(shown ? line : QString());
     setAccessibleName(shown ? line : u"Partie : aucun fichier de tirage choisi"_s);
 }

@@ -45,8 +45,12 @@ ProgrammeWindow::ProgrammeWindow(Services& services, const ProgrammeStore& store
     m_files->setAccessibleDescription(u"Le programme est propre à chaque fichier de grilles"_s);
     for (const QString& name : GridFolder::list(appPath))
         m_files->addItem(drawTitle(*GridFileName::parse(name)), name);
-    connect(m_files, &QComboBox::activated, this,
-            [this](int index) { showFile(m_files->itemData(index).toString()); });
+    connect(m_files, &QComboBox::activated, this, [this](int index) {
+        if (settleChanges())
+            showFile(m_files->itemData(index).toString());
+        else
+            m_files->setCurrentIndex(m_files->findData(m_fileName));
+    });
 
     m_table->setObjectName(u"Parties"_s);
     m_table->setAccessibleName(u"Parties de la soirée"_s);
@@ -59,6 +63,7 @@ ProgrammeWindow::ProgrammeWindow(Services& services, const ProgrammeStore& store
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_table, &QTableWidget::currentCellChanged, this, &ProgrammeWindow::refreshButtons);
 
     m_sold->setObjectName(u"GrillesVendues"_s);
     m_sold->setAccessibleName(u"Grilles vendues"_s);
@@ -99,6 +104,39 @@ ProgrammeWindow::ProgrammeWindow(Services& services, const ProgrammeStore& store
         fill(Programme::standard());
 }
 
+void ProgrammeWindow::refreshButtons()
+{
+    const int row = m_table->currentRow();
+    button(u"Supprimer"_s)->setEnabled(row >= 0);
+    button(u"Monter"_s)->setEnabled(row > 0);
+    button(u"Descendre"_s)->setEnabled(row >= 0 && row + 1 < m_table->rowCount());
+}
+
+bool ProgrammeWindow::isModified() const
+{
+    QString why;
+    const std::optional<Programme> shown = read(why);
+    return !shown || *shown != m_saved;
+}
+
+bool ProgrammeWindow::settleChanges()
+{
+    if (m_fileName.isEmpty() || !isModified())
+        return true;
+    if (m_services.message(this, MsgIcon::Question,
+                           u"Le programme a été modifié sans être enregistré.\n\n"
+                           "Voulez-vous l'enregistrer ?"_s,
+                           MsgButtons::YesNo) != MsgAnswer::Yes)
+        return true;
+    return save();
+}
+
+void ProgrammeWindow::reject()
+{
+    if (settleChanges())
+        QDialog::reject();
+}
+
 QPushButton* ProgrammeWindow::addButton(const QString& text, const QString& name)
 {
     auto* b = new QPushButton(text, this);
@@ -118,6 +156,7 @@ void ProgrammeWindow::showFile(const QString& fileName)
     m_files->setCurrentIndex(m_files->findData(fileName));
     const ProgrammeStore::Loaded loaded = m_store.load(fileName);
     fill(loaded.programme);
+    m_saved = loaded.programme;
     if (!loaded.problem.isEmpty())
         m_services.message(this, MsgIcon::Exclamation, loaded.problem);
 }
@@ -129,6 +168,7 @@ void ProgrammeWindow::fill(const Programme& programme)
         addRow(game);
     m_sold->setText(programme.sold.text());
     m_table->setCurrentCell(0, PhaseColumn);
+    refreshButtons();
 }
 
 void ProgrammeWindow::addRow(const ProgrammeGame& game)
@@ -165,6 +205,7 @@ void ProgrammeWindow::addGame()
     }
     addRow(Programme::standard().games.first());
     m_table->setCurrentCell(m_table->rowCount() - 1, PhaseColumn);
+    refreshButtons();
 }
 
 void ProgrammeWindow::removeGame()
@@ -175,6 +216,7 @@ void ProgrammeWindow::removeGame()
     m_table->removeRow(row);
     renumber();
     m_table->setCurrentCell(std::min(row, m_table->rowCount() - 1), PhaseColumn);
+    refreshButtons();
 }
 
 void ProgrammeWindow::moveGame(int step)
@@ -190,6 +232,7 @@ void ProgrammeWindow::moveGame(int step)
         m_table->setItem(to, column, a);
     }
     m_table->setCurrentCell(to, m_table->currentColumn());
+    refreshButtons();
 }
 
 std::optional<Programme> ProgrammeWindow::read(QString& why) const
@@ -214,6 +257,13 @@ std::optional<Programme> ProgrammeWindow::read(QString& why) const
     if (!sold)
         return std::nullopt;
     programme.sold = *sold;
+    // Grids the file does not hold cannot have been sold.
+    const std::optional<GridFileName> name = GridFileName::parse(m_fileName);
+    if (name && !sold->ranges().isEmpty() && sold->ranges().last().second > name->count) {
+        why = u"Le fichier de grilles ne compte que %1 grilles : les grilles vendues ne peuvent "
+              "pas aller au-delà de la grille %1."_s.arg(name->count);
+        return std::nullopt;
+    }
     why = programme.fault();
     if (!why.isEmpty())
         return std::nullopt;
@@ -241,5 +291,6 @@ bool ProgrammeWindow::save()
         return false;
     }
     m_sold->setText(programme->sold.text());
+    m_saved = *programme;
     return true;
 }

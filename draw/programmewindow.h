@@ -33,8 +33,15 @@ public:
     void moveGame(int step);
     // Saves what the table shows; false, after saying why, when it cannot.
     bool save();
+    // Closing asks first whether changes not saved are to be kept.
+    void reject() override;
 
 private:
+    // What the table shows differs from what is saved.
+    bool isModified() const;
+    // True once changes are saved or given up; false to stay on them.
+    bool settleChanges();
+    void refreshButtons();
     void fill(const Programme& programme);
     // The programme as the table and the field hold it, or the reason not.
     std::optional<Programme> read(QString& why) const;
@@ -46,6 +53,7 @@ private:
     const ProgrammeStore& m_store;
     QString m_appPath;
     QString m_fileName;
+    Programme m_saved; // as last read from, or written to, the store
     QComboBox* m_files;
     QTableWidget* m_table;
     QLineEdit* m_sold;

@@ -18,3 +18,28 @@ SeriesLabel::SeriesLabel(const DrawSeries& series, const QString& name, const QC
     setPalette(palette);
     connect(&series, &DrawSeries::changed, this, [this] { refresh(); });
 }
+
+void SeriesLabel::setLine(const QString& text)
+{
+    m_line = text;
+    fit();
+}
+
+void SeriesLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+void SeriesLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    // The layout sets the font after the size: the cut is made again.
+    if (event->type() == QEvent::FontChange)
+        fit();
+}
+
+void SeriesLabel::fit()
+{
+    setText(fontMetrics().elidedText(m_line, Qt::ElideRight, std::max(0, contentsRect().width())));
+}

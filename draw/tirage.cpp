@@ -353,6 +353,15 @@ void Tirage::ProcAnnuler()
     if (state.count() == 0 || m_timer.isActive())
         return;
     const QString last = QString::number(state.sequence().last());
+    // A winner validated on it has been announced and recorded: the number stays.
+    if (const QList<RecordedWin> wins = m_series->winsOfLastNumber(); !wins.isEmpty()) {
+        drawMessage(MsgIcon::Exclamation,
+                    u"Le numéro "_s + last +
+                        u" ne peut plus être annulé : un gagnant a été validé sur ce numéro ("_s +
+                        wins.first().text() + u")."_s,
+                    MsgButtons::Ok);
+        return;
+    }
     // A slip of Entrée must not take a number away from the hall.
     if (drawMessage(MsgIcon::Question,
                     u"Voulez-vous annuler le dernier numéro tiré ("_s + last + u") ?"_s,
@@ -514,7 +523,7 @@ void Tirage::ProcVerifLigne()
 void Tirage::showWinner(const DrawVerdict& verdict)
 {
     const VerificationOutcome& outcome = verdict.outcome;
-    m_claim = verdict.claim ? std::optional(std::pair(verdict.grid, *verdict.claim)) : std::nullopt;
+    m_claim = verdict.claim ? std::optional(verdict) : std::nullopt;
     m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells, verdict.details,
                            verdict.claim.has_value());
     // The hall sees the same grid, its winning lines marked, while the panel is up.
@@ -529,9 +538,10 @@ void Tirage::showWinner(const DrawVerdict& verdict)
 void Tirage::validateWinner()
 {
     // The operator has just read the verdict: no question, it is recorded.
-    if (!m_claim || !m_series->claimablePhases().contains(m_claim->second))
+    if (!m_claim || !m_series->claimablePhases().contains(*m_claim->claim))
         return;
-    const RecordedWin win = m_series->validateWin(m_claim->first, m_claim->second);
+    const RecordedWin win = m_series->validateWin(m_claim->grid, *m_claim->claim,
+                                                  m_claim->completedAt, m_claim->completingNumber);
     m_claim.reset();
     m_resultat->showValidated(u"Gagnant validé - "_s + win.text());
 }

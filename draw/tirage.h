@@ -120,7 +120,7 @@ private:
     HallControl* m_hall = nullptr;
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
-    // The grid on the panel and the phase it can be validated for.
-    std::optional<std::pair<int, Phase>> m_claim;
+    // The winner on the panel, while it can be validated.
+    std::optional<DrawVerdict> m_claim;
     DrawKeyboard* m_keyboard = nullptr;
 };

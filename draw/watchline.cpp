@@ -18,16 +18,20 @@ WatchLine::WatchLine(const DrawSeries& series, QWidget* parent)
 
 void WatchLine::refresh()
 {
-    if (!m_series.isWatching() || m_series.evening().isOver()) {
-        clear();
+    const Evening& evening = m_series.evening();
+    if (!m_series.isWatching() || evening.isOver() || evening.gameFinished()) {
+        setLine({});
         setToolTip({});
-        setAccessibleName(u"Gagnants possibles : aucun fichier de grilles suivi"_s);
+        setAccessibleDescription({});
+        setAccessibleName(m_series.isWatching()
+                              ? u"Gagnants possibles : aucune phase en jeu"_s
+                              : u"Gagnants possibles : aucun fichier de grilles suivi"_s);
         return;
     }
     const int count = m_series.possibleWinners();
     const QString text = u"Gagnants possibles : "_s + QString::number(count) +
                          (count == 1 ? u" grille"_s : u" grilles"_s);
-    setText(text);
+    setLine(text);
     setAccessibleName(text);
     const QList<int> grids = m_series.possibleWinnerGrids();
     QStringList numbers;

@@ -272,7 +272,16 @@ bool DrawSeries::isValidated(int grid, Phase phase) const
     });
 }
 
-RecordedWin DrawSeries::validateWin(int grid, Phase phase)
+QList<Phase> DrawSeries::validatedPhases(int grid) const
+{
+    QList<Phase> phases;
+    for (Phase phase : AllPhases)
+        if (isValidated(grid, phase))
+            phases.append(phase);
+    return phases;
+}
+
+RecordedWin DrawSeries::validateWin(int grid, Phase phase, int completedAt, int completingNumber)
 {
     Q_ASSERT(claimablePhases().contains(phase) && !m_state.sequence().isEmpty());
     const EveningPosition at = m_evening.position();
@@ -283,6 +292,8 @@ RecordedWin DrawSeries::validateWin(int grid, Phase phase)
     win.numberCount = m_state.count();
     win.lastNumber = m_state.sequence().last();
     win.at = m_clock.now();
+    win.completedAt = completedAt;
+    win.completingNumber = completingNumber;
     for (const PhasePrize& p : m_evening.programme().games.value(at.game).phases)
         if (p.phase == phase)
             win.prize = p.prize;

@@ -88,9 +88,12 @@ public:
     // number may share until the next number comes out.
     QList<Phase> claimablePhases() const;
     bool isValidated(int grid, Phase phase) const;
+    // The phases of the game played a grid was validated for.
+    QList<Phase> validatedPhases(int grid) const;
     // Records the winner (the phase must be claimable) and, for the phase
     // played, moves the evening on.
-    RecordedWin validateWin(int grid, Phase phase);
+    // completedAt, completingNumber: where the grid reached the phase.
+    RecordedWin validateWin(int grid, Phase phase, int completedAt = 0, int completingNumber = 0);
     // The winners validated on the number out now.
     QList<RecordedWin> winsOfLastNumber() const;
     // The hall's programme line: the winners of the number out now, else the

@@ -12,11 +12,17 @@ QStringList PhaseResult::lines() const
     if (wins.isEmpty())
         return {head + u" : pas de gagnant"_s};
     QStringList lines;
-    for (const RecordedWin& win : wins)
-        lines.append(head + u" : grille %1 au %2 numéro (le %3, à %4)"_s.arg(win.grid)
-                                .arg(ordinal(win.numberCount))
-                                .arg(win.lastNumber)
-                                .arg(win.at.toString(u"hh:mm"_s)));
+    for (const RecordedWin& win : wins) {
+        // Where it won, then when the operator validated it, if later.
+        const int rank = win.completedAt > 0 ? win.completedAt : win.numberCount;
+        const int number = win.completedAt > 0 ? win.completingNumber : win.lastNumber;
+        QString line = head + u" : grille %1 au %2 numéro (le %3), validée"_s.arg(win.grid)
+                                  .arg(ordinal(rank))
+                                  .arg(number);
+        if (win.numberCount != rank)
+            line += u" au "_s + ordinal(win.numberCount);
+        lines.append(line + u" à "_s + win.at.toString(u"hh:mm"_s));
+    }
     return lines;
 }
 

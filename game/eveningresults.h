@@ -14,8 +14,8 @@ struct PhaseResult
     QString prize;
     QList<RecordedWin> wins;
 
-    // A line per winner, "Quine - Un jambon : grille 12 au 14e numéro (le 42,
-    // à 20:31)"; one saying "pas de gagnant" when there is none.
+    // A line per winner, "Quine - Un jambon : grille 12 au 14e numéro (le 42),
+    // validée au 15e à 20:31"; one saying "pas de gagnant" when there is none.
     QStringList lines() const;
 };
 

@@ -97,7 +97,9 @@ CREATE TABLE wins (
     grid INTEGER NOT NULL,
     number_count INTEGER NOT NULL,
     last_number INTEGER,
-    prize TEXT
+    prize TEXT,
+    completed_at INTEGER,
+    completing_number INTEGER
 );
 CREATE INDEX wins_by_series ON wins(series_id, id);
 CREATE INDEX series_by_evening ON series(evening_id, id);
@@ -312,8 +314,9 @@ void GameRecord::addWin(qint64 series, const RecordedWin& win)
 {
     guarded(u"écrit"_s, [&] {
         SQLite::Statement insert(db(), "INSERT INTO wins (series_id, at, game, phase, grid, "
-                                       "number_count, last_number, prize) "
-                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+                                       "number_count, last_number, prize, completed_at, "
+                                       "completing_number) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         insert.bind(1, static_cast<int64_t>(series));
         insert.bind(2, utf8(stamp(win.at)));
         insert.bind(3, win.game);
@@ -322,6 +325,8 @@ void GameRecord::addWin(qint64 series, const RecordedWin& win)
         insert.bind(6, win.numberCount);
         insert.bind(7, win.lastNumber);
         insert.bind(8, utf8(win.prize));
+        insert.bind(9, win.completedAt);
+        insert.bind(10, win.completingNumber);
         insert.exec();
     });
 }
@@ -330,7 +335,8 @@ QList<RecordedWin> GameRecord::wins(const char* where, qint64 id)
 {
     QList<RecordedWin> out;
     SQLite::Statement query(db(), std::string("SELECT w.at, w.game, w.phase, w.grid, "
-                                              "w.number_count, w.last_number, w.prize "
+                                              "w.number_count, w.last_number, w.prize, "
+                                              "w.completed_at, w.completing_number "
                                               "FROM wins w JOIN series s ON s.id = w.series_id "
                                               "WHERE ") +
                                       where + " ORDER BY w.id");
@@ -342,7 +348,8 @@ QList<RecordedWin> GameRecord::wins(const char* where, qint64 id)
             continue;
         out.append({query.getColumn(1).getInt(), *phase, query.getColumn(3).getInt(),
                     query.getColumn(4).getInt(), query.getColumn(5).getInt(),
-                    fromStamp(text(query.getColumn(0))), text(query.getColumn(6))});
+                    fromStamp(text(query.getColumn(0))), text(query.getColumn(6)),
+                    query.getColumn(7).getInt(), query.getColumn(8).getInt()});
     }
     return out;
 }

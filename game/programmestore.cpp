@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -41,12 +43,17 @@ ProgrammeStore::Loaded ProgrammeStore::load(const QString& gridFileName) const
                          u"\n\nLe programme par défaut (une partie, trois phases) est utilisé."_s;
         return loaded;
     };
+    if (info.isDir())
+        return refuse(u"un dossier porte ce nom."_s);
     if (!info.isFile() || info.size() > MaxFileSize)
         return refuse(u"ce n'est pas un fichier de programme."_s);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(fileErrorText(file));
-    const std::optional<Programme> read = Programme::fromJson(file.readAll());
+    const QByteArray json = file.readAll();
+    const std::optional<Programme> read = Programme::fromJson(json);
+    if (!read && QJsonDocument::fromJson(json).object().value(u"version"_s).toInt() > 1)
+        return refuse(u"il a été écrit par une version plus récente de Numerella."_s);
     if (!read)
         return refuse(u"son contenu est abîmé."_s);
     loaded.programme = *read;

@@ -58,6 +58,8 @@ struct RecordedWin
     int lastNumber = 0;
     QDateTime at;
     QString prize;
+    int completedAt = 0; // rank of the number that made it win, 1-based
+    int completingNumber = 0;
 
     // "Quine : grille 123 - Un jambon", without the prize when it has none.
     QString text() const;

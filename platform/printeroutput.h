@@ -12,6 +12,7 @@ struct PrintJob
     QString gridFolder;        // GRILLES, where only grid files belong
     QString pdfName;           // the name proposed for a saved copy
     bool isDrawReport = false; // the report of a draw rather than grids
+    QString reportName;        // how the question names it: "le rapport du tirage"
 };
 
 // Where a report goes. The program prints one copy on the default printer;

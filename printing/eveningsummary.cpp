@@ -53,13 +53,22 @@ EveningSummary::EveningSummary(const QList<RecordedSeries>& series)
         if (s.programme)
             programme = *s.programme;
         wins += s.wins;
-        numbersPerGame[s.link.game] += int(s.sequence().size());
+        // A game drawn again (its series abandoned, then played anew) counts
+        // the numbers of the series that played it last.
+        if (!s.sequence().isEmpty() || !numbersPerGame.contains(s.link.game))
+            numbersPerGame[s.link.game] = int(s.sequence().size());
     }
     add(false, u"Grilles : "_s + first.displayTitle());
     add(false, u"Soirée du "_s + first.started.toString(u"dd/MM/yyyy"_s) + u", de "_s +
                    first.started.toString(u"hh:mm"_s) + u" à "_s + end.toString(u"hh:mm"_s));
-    QList<int> played = numbersPerGame.keys();
-    played.removeAll(0);
+    // Played: a game of the programme with numbers out, or with a winner.
+    QList<int> played;
+    for (auto it = numbersPerGame.cbegin(); it != numbersPerGame.cend(); ++it)
+        if (it.key() >= 1 && it.key() <= programme.games.size() && it.value() > 0)
+            played.append(it.key());
+    for (const RecordedWin& win : std::as_const(wins))
+        if (!played.contains(win.game))
+            played.append(win.game);
     add(false,
         u"Parties jouées : %1 sur %2 au programme ; gagnants validés : %3"_s.arg(played.size())
             .arg(programme.games.size())
@@ -68,9 +77,7 @@ EveningSummary::EveningSummary(const QList<RecordedSeries>& series)
         add(false, u"Grilles vendues : "_s + programme.sold.text());
     // Games not reached share one line: the page is for what happened.
     const QList<PhaseResult> results = eveningResults(programme, wins);
-    QSet<int> reached(played.begin(), played.end());
-    for (const RecordedWin& win : std::as_const(wins))
-        reached.insert(win.game);
+    const QSet<int> reached(played.begin(), played.end());
     for (qsizetype i = 0; i < results.size();) {
         const int game = results[i].game;
         if (!reached.contains(game)) {

@@ -84,7 +84,9 @@ bool PdfFallbackOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJ
     const MsgAnswer answer = say(parent, MsgIcon::Question,
                                  u"Aucune imprimante n'est installée sur cet ordinateur.\n\n"
                                  "Voulez-vous enregistrer "_s +
-                                     (m_report ? u"le rapport du tirage"_s : u"les grilles"_s) +
+                                     (!m_report                  ? u"les grilles"_s
+                                      : job.reportName.isEmpty() ? u"le rapport du tirage"_s
+                                                                 : job.reportName) +
                                      u" dans un fichier PDF,\n"
                                      "à imprimer plus tard sur un autre ordinateur ?"_s,
                                  MsgButtons::YesNo, MsgAnswer::Yes);

@@ -25,10 +25,10 @@ namespace SeriesExport {
 
 namespace {
 // Printed, or saved as a PDF in GRILLES where there is no printer.
-bool print(Services& services, QWidget* parent, const QString& stem,
+bool print(Services& services, QWidget* parent, const QString& stem, const QString& name,
            const std::function<void(QPrinter&)>& render)
 {
-    const PrintJob job{QString(), GridFolder::path(Param::AppPath()), stem + u".pdf"_s, true};
+    const PrintJob job{QString(), GridFolder::path(Param::AppPath()), stem + u".pdf"_s, true, name};
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(stem);
     try {
@@ -51,16 +51,17 @@ bool print(Services& services, QWidget* parent, const QString& stem,
 bool printReport(Services& services, const RecordedSeries& series, QWidget* parent)
 {
     const DrawReport report(series);
-    return print(services, parent, DrawReport::fileStem(series), [&](QPrinter& printer) {
-        DrawReport::setUpPage(printer);
-        report.render(printer);
-    });
+    return print(services, parent, DrawReport::fileStem(series), u"le rapport du tirage"_s,
+                 [&](QPrinter& printer) {
+                     DrawReport::setUpPage(printer);
+                     report.render(printer);
+                 });
 }
 
 bool printEveningSummary(Services& services, const QList<RecordedSeries>& series, QWidget* parent)
 {
     const EveningSummary summary(series);
-    return print(services, parent, summary.fileStem(),
+    return print(services, parent, summary.fileStem(), u"le résumé de la soirée"_s,
                  [&](QPrinter& printer) { summary.render(printer); });
 }
 

@@ -178,14 +178,22 @@ private slots:
         panel()->validateButton()->click();
         panel()->closeButton()->click();
 
+        // A number winners were validated on cannot be taken back.
+        m_screen->ProcAnnuler();
+        QVERIFY(m_fakes->messages.last().text.contains(u"ne peut plus être annulé"_s));
+        QCOMPARE(series.state().sequence().last(), shared);
+
         // The next number closes the quine: a line is no longer a claim.
         int next = 1;
         while (series.state().isDrawn(next))
             ++next;
         series.draw(next, DrawMethod::Hand);
         checkLine(b);
-        QVERIFY(!panel()->validateButton()->isVisible());
-        panel()->closeButton()->click();
+        QVERIFY(!panel()->isVisible());
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
+        QVERIFY(m_fakes->messages.last().text.contains(u"vérifiez la grille (G)"_s));
+        QVERIFY(
+            m_fakes->messages.last().text.contains(u"Déjà validée dans cette partie : quine."_s));
         QCOMPARE(series.hallLine(), u"Partie 1 - Carton plein"_s);
 
         // A grid nobody bought cannot win.

@@ -75,18 +75,36 @@ private slots:
         m_window->table()->setCurrentCell(0, 1);
         m_window->button(u"Supprimer"_s)->click();
         QCOMPARE(m_window->table()->item(0, 0)->text(), u"Partie 1"_s);
-        m_window->soldField()->setText(u"401-480, 1-350"_s);
+        // Grids the file does not hold cannot be sold.
+        m_window->soldField()->setText(u"61-80, 1-135"_s);
+        m_window->button(u"Enregistrer"_s)->click();
+        QVERIFY(messages().last().text.startsWith(u"Le fichier de grilles ne compte que 100"_s));
+        messages().shown.clear();
+        m_window->soldField()->setText(u"61-80, 1-35"_s);
         m_window->button(u"Enregistrer"_s)->click();
         QVERIFY(messages().shown.isEmpty());
 
         Programme expected;
         expected.games = {{{{Phase::CartonPlein, u"Un vélo"_s}}}, Programme::standard().games[0]};
-        expected.sold = *SoldGrids::parse(u"1-350, 401-480"_s);
+        expected.sold = *SoldGrids::parse(u"1-35, 61-80"_s);
         QCOMPARE(m_store->load(FileName).programme, expected);
         open();
         QCOMPARE(m_window->table()->rowCount(), 2);
         QCOMPARE(cell(0, Phase::CartonPlein)->text(), u"Un vélo"_s);
-        QCOMPARE(m_window->soldField()->text(), u"1-350, 401-480"_s);
+        QCOMPARE(m_window->soldField()->text(), u"1-35, 61-80"_s);
+        QVERIFY(!m_window->button(u"Monter"_s)->isEnabled()); // on the first game
+
+        // Leaving with a change not saved asks first; Oui keeps it.
+        cell(1, Phase::Quine)->setText(u"Un jambon"_s);
+        messages().answer(MsgAnswer::Yes);
+        m_window->reject();
+        QCOMPARE(messages().last().text, u"Le programme a été modifié sans être enregistré.\n\n"
+                                         "Voulez-vous l'enregistrer ?"_s);
+        QCOMPARE(m_store->load(FileName).programme.games[1].phases[0].prize, u"Un jambon"_s);
+        messages().shown.clear();
+        open();
+        m_window->reject(); // nothing changed: no question
+        QVERIFY(messages().shown.isEmpty());
     }
 
     void whatCannotBePlayedIsRefused_data()

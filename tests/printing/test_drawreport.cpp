@@ -220,9 +220,10 @@ private slots:
                 e.value = n;
                 record.addEvent(first, e);
             }
-            for (int grid : {12, 57})
-                record.addWin(first,
-                              {1, Phase::Quine, grid, 2, 17, at.addSecs(300), u"Un jambon"_s});
+            // The second one validated a number after it won.
+            const QString jambon = u"Un jambon"_s;
+            record.addWin(first, {1, Phase::Quine, 12, 2, 17, at.addSecs(300), jambon, 2, 17});
+            record.addWin(first, {1, Phase::Quine, 57, 3, 33, at.addSecs(300), jambon, 2, 17});
             record.setState(first, SeriesState::Reinitialised, at.addSecs(900));
             record.startSeries(file, at.addSecs(960), {first, first, 2}, &programme);
         }
@@ -231,12 +232,11 @@ private slots:
         for (const QString& expected :
              {u"Résumé de la soirée"_s, u"Grilles : Tirage du 24-12-2026 - 500 grilles"_s,
               u"Soirée du 24/12/2026, de 20:30 à 20:46"_s,
-              u"Parties jouées : 2 sur 61 au programme ; gagnants validés : 2"_s,
+              u"Parties jouées : 1 sur 61 au programme ; gagnants validés : 2"_s,
               u"Grilles vendues : 1-400"_s, u"Partie 1 - 3 numéros tirés"_s,
-              u"Quine - Un jambon : grille 12 au 2e numéro (le 17, à 20:35)"_s,
-              u"Quine - Un jambon : grille 57 au 2e numéro (le 17, à 20:35)"_s,
-              u"Double quine : pas de gagnant"_s, u"Partie 2 - 0 numéros tirés"_s,
-              u"Parties 3 à 61 - pas jouées"_s})
+              u"Quine - Un jambon : grille 12 au 2e numéro (le 17), validée à 20:35"_s,
+              u"Quine - Un jambon : grille 57 au 2e numéro (le 17), validée au 3e à 20:35"_s,
+              u"Double quine : pas de gagnant"_s, u"Parties 2 à 61 - pas jouées"_s})
             QVERIFY2(summary.simplified().contains(expected), qPrintable(expected));
         QCOMPARE(summary.count(u'\f'), 1); // one page, however long the programme
 
