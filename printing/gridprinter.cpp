@@ -78,8 +78,11 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
             selector->setFocus();
         return false;
     }
-    const PrintJob job{GridFolder::resolve(m_appPath, *fileName), GridFolder::path(m_appPath),
-                       pdfNameFor(*GridFileName::parse(*fileName)), false, {}};
+    const PrintJob job{GridFolder::resolve(m_appPath, *fileName),
+                       GridFolder::path(m_appPath),
+                       pdfNameFor(*GridFileName::parse(*fileName)),
+                       false,
+                       {}};
     try {
         // A damaged file is refused before anything is printed.
         GridFile(job.gridFile, GridFile::Access::ReadOnly)
