@@ -1,5 +1,6 @@
 // Times one whole check of a grid in the last sheet of a 10000-grid file:
 // lookup, reading through the scratch files, counting against the draw.
+#include "bigfile.h"
 #include "fakes/fakeservices.h"
 #include "game/drawstate.h"
 #include "grids/gridfilebuilder.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -17,21 +17,16 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString templatePath = QCoreApplication::applicationDirPath() + u"/../bin/Loto1.dat"_qs;
     QTemporaryDir dir;
-    const QString appPath = dir.path() + u'/';
-    if (!QFile::copy(templatePath, appPath + u"Loto1.dat"_qs)) {
-        std::puts("template not found: build the program first");
-        return 1;
-    }
     FakeServices fakes;
-    GridFileBuilder(appPath, fakes.random, fakes.clock)
-        .build(10000, GridFolder::filePath(appPath, u"10000-01-01-2001.DAT"_qs), {});
+    const QString appPath = Bench::makeBigFile(dir, fakes);
+    if (appPath.isEmpty())
+        return 1;
     DrawState state;
     for (int n = 1; n <= 45; ++n)
         state.record(2 * n);
 
-    const QString title = u"Tirage du 01-01-2001 - 10000 grilles"_qs;
+    const QString& title = Bench::BigTitle;
     constexpr int Runs = 201;
     for (const auto& [label, line] : {std::pair{"whole grid", false}, std::pair{"line", true}}) {
         QList<double> ms;

@@ -1,6 +1,7 @@
 // The winner watch on a 10000-grid file: loading its grids into memory when
 // the file is chosen (against the check of the file the choice already
 // makes), and the update after each number, over series of 90 numbers.
+#include "bigfile.h"
 #include "draw/drawgridfile.h"
 #include "fakes/fakeservices.h"
 #include "game/winnerwatch.h"
@@ -9,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -27,17 +27,12 @@ double median(QList<double> ms)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString templatePath = QCoreApplication::applicationDirPath() + u"/../bin/Loto1.dat"_qs;
     QTemporaryDir dir;
-    const QString appPath = dir.path() + u'/';
-    if (!QFile::copy(templatePath, appPath + u"Loto1.dat"_qs)) {
-        std::puts("template not found: build the program first");
-        return 1;
-    }
     FakeServices fakes;
-    GridFileBuilder(appPath, fakes.random, fakes.clock)
-        .build(10000, GridFolder::filePath(appPath, u"10000-01-01-2001.DAT"_qs), {});
-    const QString title = u"Tirage du 01-01-2001 - 10000 grilles"_qs;
+    const QString appPath = Bench::makeBigFile(dir, fakes);
+    if (appPath.isEmpty())
+        return 1;
+    const QString& title = Bench::BigTitle;
 
     QList<double> checkOnly, checkAndKeep, indexing;
     QList<QPair<int, Grid>> grids;
