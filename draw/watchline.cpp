@@ -18,8 +18,7 @@ WatchLine::WatchLine(const DrawSeries& series, QWidget* parent)
 
 void WatchLine::refresh()
 {
-    const Evening& evening = m_series.evening();
-    if (!m_series.isWatching() || evening.isOver() || evening.gameFinished()) {
+    if (!m_series.isWatching() || !m_series.isPhaseInPlay()) {
         setLine({});
         setToolTip({});
         setAccessibleDescription({});

@@ -243,20 +243,25 @@ void DrawSeries::watchGrids(const QList<QPair<int, Grid>>& grids)
     loadWatch(grids);
 }
 
+bool DrawSeries::isPhaseInPlay() const
+{
+    return !m_evening.isOver() && !m_evening.gameFinished();
+}
+
 int DrawSeries::possibleWinners() const
 {
-    return m_evening.isOver() ? 0 : m_watch.winnerCount(m_evening.phase());
+    return isPhaseInPlay() ? m_watch.winnerCount(m_evening.phase()) : 0;
 }
 
 QList<int> DrawSeries::possibleWinnerGrids() const
 {
-    return m_evening.isOver() ? QList<int>() : m_watch.winners(m_evening.phase());
+    return isPhaseInPlay() ? m_watch.winners(m_evening.phase()) : QList<int>();
 }
 
 QList<Phase> DrawSeries::claimablePhases() const
 {
     QList<Phase> phases;
-    if (!m_evening.isOver() && !m_evening.gameFinished())
+    if (isPhaseInPlay())
         phases.append(m_evening.phase());
     for (const RecordedWin& win : winsOfLastNumber())
         if (!phases.contains(win.phase))

@@ -67,6 +67,8 @@ public:
     std::optional<GameRecord::EveningTrace> lastEvening(const SeriesFile& file);
     // The grids of the file a resumed series is tied to, for the watch.
     void watchGrids(const QList<QPair<int, Grid>>& grids);
+    // A phase is being played: the evening is not over, nor its game.
+    bool isPhaseInPlay() const;
     // Sold grids that have what the current phase needs, and their numbers.
     int possibleWinners() const;
     QList<int> possibleWinnerGrids() const;
