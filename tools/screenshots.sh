@@ -118,58 +118,77 @@ shoot_small() {
     wait $app $xvfb 2>/dev/null || true
 }
 
-# The hall display beside the draw screen, on a desktop two 1920 x 1080
-# screens wide: each half is what the operator and the players see.
-shoot_hall() {
-    local display=:96 w=1920 h=1080
-    Xvfb $display -screen 0 3840x1080x24 >/dev/null 2>&1 &
-    local xvfb=$!
-    sleep 1
-    export DISPLAY=$display
-    at() { python3 -c "
-s = min($w / 11880, $h / 8205)
-print(round(($w - 11880 * s) / 2 + $1 * s), round(($h - 8205 * s) / 2 + $2 * s))"; }
-    key() { # KEY_INDEX: the draw toolbar's keys, eight to a row
-        python3 -c "
-s = min($w / 11880, $h / 8205)
+# Two 1920 x 1080 screens side by side on one virtual desktop: the left
+# half for the operator, the right half for the players.
+W=1920
+H=1080
+pos() { python3 -c "
+s = min($W / 11880, $H / 8205)
+print(round(($W - 11880 * s) / 2 + $1 * s), round(($H - 8205 * s) / 2 + $2 * s))"; }
+keypos() { # KEY_INDEX: the draw toolbar's keys, eight to a row
+    python3 -c "
+s = min($W / 11880, $H / 8205)
 x, y = 7800 + 468.75 * ($1 % 8) + 234, 6649 if $1 < 8 else 6986
-print(round(($w - 11880 * s) / 2 + x * s), round(($h - 8205 * s) / 2 + y * s))"; }
-    halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
-        sleep 0.8
-        import -window root /tmp/numerella-both.png
-        [ "$1" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+0+0 +repage "docs/$1-1920x1080.png"
-        [ "$2" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+1920+0 +repage "docs/$2-1920x1080.png"
-    }
+print(round(($W - 11880 * s) / 2 + x * s), round(($H - 8205 * s) / 2 + y * s))"; }
+halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
+    sleep 0.8
+    import -window root /tmp/numerella-both.png
+    [ "$1" = - ] || convert /tmp/numerella-both.png -crop ${W}x${H}+0+0 +repage "docs/$1-${W}x${H}.png"
+    [ "$2" = - ] || convert /tmp/numerella-both.png -crop ${W}x${H}+${W}+0 +repage "docs/$2-${W}x${H}.png"
+}
+two_screens() { # DISPLAY: starts the desktop; its process id in $xvfb
+    Xvfb "$1" -screen 0 $((2 * W))x${H}x24 >/dev/null 2>&1 &
+    xvfb=$!
+    sleep 1
+    export DISPLAY=$1
+}
+start_app() { # its process id in $app
     build/bin/numerella >/dev/null 2>&1 &
-    local app=$!
+    app=$!
     sleep 2
+}
+# The draw screen on the left with the grid file chosen, the hall display on
+# the right.
+draw_and_hall() {
     xdotool mousemove 105 22 click 1 # Tirage
     sleep 1.5
-    local draw
+    local draw hall x y
     draw=$(xdotool search --name "Tirage du Loto" | head -n 1)
-    xdotool windowmove "$draw" 0 0 windowsize "$draw" $w $h
+    xdotool windowmove "$draw" 0 0 windowsize "$draw" $W $H
     sleep 0.5
-    read -r x y < <(key 0) # ChoixFichier
+    read -r x y < <(keypos 0) # ChoixFichier
     xdotool mousemove "$x" "$y" click 1
     sleep 0.5
-    read -r x y < <(at 9847 7980) # the list
+    read -r x y < <(pos 9847 7980) # the list
     xdotool mousemove "$x" "$y" click 1
     sleep 0.5
     xdotool key Down Return
     sleep 0.5
     xdotool mousemove 300 300 key F5
     sleep 1
-    local hall
     hall=$(xdotool search --name "Numerella - Salle" | head -n 1)
-    xdotool windowmove "$hall" $w 0 windowsize "$hall" $w $h
+    xdotool windowmove "$hall" $W 0 windowsize "$hall" $W $H
     xdotool mousemove 300 300
+}
+stop_all() {
+    kill $app $xvfb
+    wait $app $xvfb 2>/dev/null || true
+    rm -f /tmp/numerella-both.png
+}
+
+# The hall display beside the draw screen, on a desktop two 1920 x 1080
+# screens wide: each half is what the operator and the players see.
+shoot_hall() {
+    two_screens :96
+    start_app
+    draw_and_hall
     for _ in $(seq 61); do
         xdotool key space
         sleep 0.08
     done
     halves operator hall-clair
     convert /tmp/numerella-both.png -resize 50% docs/hall-and-draw.png
-    read -r x y < <(key 11) # Theme
+    read -r x y < <(keypos 11) # Theme
     xdotool mousemove "$x" "$y" click 1
     xdotool mousemove 300 300
     halves - hall-sombre
@@ -193,28 +212,22 @@ print(round(($w - 11880 * s) / 2 + x * s), round(($h - 8205 * s) / 2 + y * s))";
     done
     xdotool key Return # the panel's Fermer
     rm -f /tmp/numerella-hall.png /tmp/numerella-now.png
-    read -r x y < <(key 3) # Boulier
+    read -r x y < <(keypos 3) # Boulier
     xdotool mousemove "$x" "$y" click 1
     sleep 0.5
     xdotool type 0
     xdotool key Return
     halves operator-ballmachine -
     xdotool key Return
-    read -r x y < <(key 11) # Theme back to clair for the next run
+    read -r x y < <(keypos 11) # Theme back to clair for the next run
     xdotool mousemove "$x" "$y" click 1
-    kill $app $xvfb
-    wait $app $xvfb 2>/dev/null || true
-    rm -f /tmp/numerella-both.png
+    stop_all
 }
 
 # The evening's programme at work, on the same two screens: the programme
 # window, a claim that falls short, a winner validated and the hall after it.
 shoot_evening() {
-    local display=:95 w=1920 h=1080
-    Xvfb $display -screen 0 3840x1080x24 >/dev/null 2>&1 &
-    local xvfb=$!
-    sleep 1
-    export DISPLAY=$display
+    two_screens :95
     export XDG_DATA_HOME=$(mktemp -d)
     mkdir -p "$XDG_DATA_HOME/Numerella/programmes"
     cat >"$XDG_DATA_HOME/Numerella/programmes/100-25-12-2000.json" <<'JSON'
@@ -226,43 +239,13 @@ shoot_evening() {
              {"phase": "carton_plein", "lot": "Un bon d'achat de 100 euros"}]},
  {"phases": [{"phase": "carton_plein", "lot": "Un téléviseur"}]}]}
 JSON
-    at() { python3 -c "
-s = min($w / 11880, $h / 8205)
-print(round(($w - 11880 * s) / 2 + $1 * s), round(($h - 8205 * s) / 2 + $2 * s))"; }
-    halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
-        sleep 0.8
-        import -window root /tmp/numerella-both.png
-        [ "$1" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+0+0 +repage "docs/$1-1920x1080.png"
-        [ "$2" = - ] || convert /tmp/numerella-both.png -crop 1920x1080+1920+0 +repage "docs/$2-1920x1080.png"
-    }
-    build/bin/numerella >/dev/null 2>&1 &
-    local app=$!
-    sleep 2
+    start_app
     xdotool mousemove 187 22 click 1 # Programme de la soirée
     sleep 1
     import -window "$(xdotool search --name "Programme de la soirée" | head -n 1)" docs/programme.png
     xdotool key Escape
     sleep 0.5
-    xdotool mousemove 105 22 click 1 # Tirage
-    sleep 1.5
-    local draw
-    draw=$(xdotool search --name "Tirage du Loto" | head -n 1)
-    xdotool windowmove "$draw" 0 0 windowsize "$draw" $w $h
-    sleep 0.5
-    read -r x y < <(at 8034 6649) # ChoixFichier
-    xdotool mousemove "$x" "$y" click 1
-    sleep 0.5
-    read -r x y < <(at 9847 7980) # the list
-    xdotool mousemove "$x" "$y" click 1
-    sleep 0.5
-    xdotool key Down Return
-    sleep 0.5
-    xdotool mousemove 300 300 key F5
-    sleep 1
-    local hall
-    hall=$(xdotool search --name "Numerella - Salle" | head -n 1)
-    xdotool windowmove "$hall" $w 0 windowsize "$hall" $w $h
-    xdotool mousemove 300 300
+    draw_and_hall
     # Fifty numbers: a line among 90 grids sold is then all but certain.
     for _ in $(seq 50); do
         xdotool key space
@@ -290,15 +273,14 @@ print(round(($w - 11880 * s) / 2 + $1 * s), round(($h - 8205 * s) / 2 + $2 * s))
         xdotool key Return # the verdict read
         sleep 0.3
     done
-    read -r x y < <(at $((1492 + 6000 + 1387)) $((1290 + 4875 + 315))) # Valider le gagnant
+    read -r x y < <(pos $((1492 + 6000 + 1387)) $((1290 + 4875 + 315))) # Valider le gagnant
     xdotool mousemove "$x" "$y" click 1
     halves operator-validated hall-win
     xdotool key Return # the panel's Quitter
     xdotool mousemove 300 300 key space
     halves - hall-after-win
-    rm -f /tmp/numerella-hall.png /tmp/numerella-now.png /tmp/numerella-both.png
-    kill $app $xvfb
-    wait $app $xvfb 2>/dev/null || true
+    rm -f /tmp/numerella-hall.png /tmp/numerella-now.png
+    stop_all
 }
 
 if [ "${1:-}" = evening ]; then # the programme pictures alone, from a grid file left by a full run
