@@ -164,12 +164,14 @@ void GameRecord::open()
             if (check != "ok")
                 throw SQLite::Exception("quick_check", SQLITE_CORRUPT);
         }
-        db->exec("PRAGMA journal_mode = WAL");
         // A number is on the disk before the hall sees it.
         db->exec("PRAGMA synchronous = FULL");
-        db->exec("PRAGMA foreign_keys = ON");
+        // Carried over before anything else is changed, the journal mode
+        // included: a record that cannot be is refused exactly as it was found.
         if (blank || version < SchemaVersion)
             migrate(*db, blank ? 0 : version);
+        db->exec("PRAGMA journal_mode = WAL");
+        db->exec("PRAGMA foreign_keys = ON");
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xff;
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)

@@ -165,7 +165,12 @@ private slots:
                     "(1, '2026-12-01T20:01:00', 'numero', 1, 17, 'main'),"
                     "(1, '2026-12-01T20:02:00', 'numero', 2, 4, 'boulier');");
             db.exec(extra);
-            db.exec("PRAGMA journal_mode = WAL");
+            // The first version's own records are in WAL mode; one copied
+            // by a tool may not be.
+            if (!std::string(extra).empty())
+                db.exec("PRAGMA journal_mode = DELETE");
+            else
+                db.exec("PRAGMA journal_mode = WAL");
             db.exec("PRAGMA application_id = " + std::to_string(GameRecord::ApplicationId));
             db.exec("PRAGMA user_version = 1");
         };
