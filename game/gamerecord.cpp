@@ -21,14 +21,18 @@ QString text(const SQLite::Column& column)
     return column.isNull() ? QString() : QString::fromUtf8(column.getText());
 }
 
+// Written with its offset from UTC, so that a series played across a change
+// of zone (summer time, a laptop moved to another zone) keeps its order.
 QString stamp(const QDateTime& at)
 {
-    return at.toString(Qt::ISODate);
+    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODate);
 }
 
+// Shown in the zone of the machine reading it. The first records wrote
+// their times without a zone: those were local times already.
 QDateTime fromStamp(const QString& text)
 {
-    return QDateTime::fromString(text, Qt::ISODate);
+    return QDateTime::fromString(text, Qt::ISODate).toLocalTime();
 }
 
 QString native(const QString& path)
@@ -360,14 +364,17 @@ std::optional<GameRecord::EveningTrace> GameRecord::lastEvening(const SeriesFile
                                                                 const QDateTime& since)
 {
     return guarded(u"lu"_s, [&]() -> std::optional<EveningTrace> {
-        SQLite::Statement query(db(), "SELECT id, evening_id, game FROM series "
+        SQLite::Statement query(db(), "SELECT id, evening_id, game, started_at FROM series "
                                       "WHERE grid_file = ? AND fingerprint = ? AND game > 0 "
-                                      "AND evening_id IS NOT NULL AND started_at >= ? "
-                                      "ORDER BY id DESC LIMIT 1");
+                                      "AND evening_id IS NOT NULL ORDER BY id DESC");
         query.bind(1, utf8(file.fileName));
         query.bind(2, utf8(file.fingerprint));
-        query.bind(3, utf8(stamp(since)));
-        if (!query.executeStep())
+        // Compared as instants, not as texts: a time's text depends on its
+        // zone, and the first records wrote none.
+        bool found = false;
+        while (!found && query.executeStep())
+            found = fromStamp(text(query.getColumn(3))) >= since;
+        if (!found)
             return std::nullopt;
         EveningTrace trace;
         trace.lastSeries = query.getColumn(0).getInt64();

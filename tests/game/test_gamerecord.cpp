@@ -209,6 +209,41 @@ private slots:
         QCOMPARE(GameRecord(path()).interruptedSeries()->sequence(), QList<int>({1}));
     }
 
+    // A first-version series started at 20:00 local time, without a zone; then
+    // the laptop's zone moves two hours east. Every time is compared and shown
+    // as the moment it was, whatever zone its text was written in.
+    void timesAreComparedAndShownAsMomentsAcrossZones()
+    {
+        const QDateTime old(QDate(2026, 12, 24), QTime(20, 0));
+        const int local = old.offsetFromUtc();
+        const QDateTime since = old.addSecs(-30 * 60).toOffsetFromUtc(local + 3600);
+        const QDateTime east = since.addSecs(-20 * 60).toOffsetFromUtc(local + 7200);
+        qint64 first = 0, second = 0;
+        {
+            GameRecord record(path());
+            first = record.startSeries(Noel, old, {0, 0, 1});
+            second = record.startSeries(Noel, east, {first, first, 2});
+        }
+        {
+            SQLite::Database db(path().toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("UPDATE series SET started_at = '2026-12-24T20:00:00' WHERE id = 1");
+            QCOMPARE(QString::fromStdString(
+                         db.execAndGet("SELECT started_at FROM series WHERE id = 2").getString()),
+                     east.toString(Qt::ISODate)); // with its offset
+        }
+        GameRecord record(path());
+        // By its text the second series began after `since`, and the first before.
+        const auto trace = record.lastEvening(Noel, since);
+        QVERIFY(trace);
+        QCOMPARE(trace->lastSeries, first);
+        QCOMPARE(record.series(first).started, old);
+        const QDateTime shown = record.series(second).started;
+        QCOMPARE(shown, east);
+        QCOMPARE(shown.timeSpec(), Qt::LocalTime);
+        QCOMPARE(record.summaries()[0].started.toString(u"hh:mm"_s),
+                 east.toLocalTime().toString(u"hh:mm"_s));
+    }
+
     void aHandEditedRecordCannotPutImpossibleNumbersOut()
     {
         {
