@@ -254,6 +254,25 @@ private slots:
         QCOMPARE(checksRecorded(), 1);
     }
 
+    void aRecordDeletedMidSeriesIsWrittenAgainAndSaidOnce()
+    {
+        openScreen();
+        messages().answer(MsgAnswer::Yes); // no grid file: draw anyway
+        for (int i = 0; i < 2; ++i)
+            button(u"Tirage"_s)->click();
+        for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s})
+            QVERIFY(QFile::remove(recordPath() + suffix));
+        const qsizetype before = messages().shown.size();
+        for (int i = 0; i < 2; ++i)
+            button(u"Tirage"_s)->click();
+        QCOMPARE(messages().shown.size(), before + 1);
+        QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+        QVERIFY(messages().last().text.contains(u"Il a été écrit de nouveau à sa place"_s));
+        QVERIFY(m_screen->findChild<QLabel*>(u"NonEnregistre"_s)->isHidden());
+        QCOMPARE(GameRecord(recordPath()).series(m_screen->series().recordId()).sequence(),
+                 m_screen->state().sequence());
+    }
+
     void aRecordThatCannotBeWrittenIsSaidOnceAndMarked()
     {
         const QString blocked = m_appDir.filePath(u"fichier"_s);
