@@ -55,7 +55,7 @@ int runNumerella(QApplication& app)
     Param::setGlobals(globals);
 
     QtMessageBox messages;
-    SingleInstance instance(Param::AppPath());
+    SingleInstance instance(data);
     if (!instance.acquire()) {
         messages.show(nullptr, {MsgIcon::Critical, MsgButtons::Ok, MsgAnswer::Ok, Param::AppTitle(),
                                 SingleInstance::alreadyRunningText()});

@@ -104,6 +104,7 @@ std::optional<DrawVerdict> DrawChecks::run(GridVerifier::Kind kind, const QStrin
     if (refused())
         return std::nullopt;
     GridVerifier verifier(m_services, m_parent, Param::AppPath());
+    verifier.requireFingerprint(m_series.file().fingerprint);
     const bool whole = kind == GridVerifier::Kind::WholeGrid;
     VerificationOutcome read = whole ? verifier.ProcVerifGrille(title, m_series.state())
                                      : verifier.ProcVerifLigne(title, m_series.state());

@@ -4,6 +4,7 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "verify/gridverifier.h"
 
 #include <QDir>
 
@@ -41,10 +42,7 @@ QString whyNotCheckable(const QString& appPath, const SeriesFile& file)
     try {
         if (choose(appPath, file.title).fingerprint == file.fingerprint)
             return {};
-        return u"Le fichier de grilles "_s + file.fileName +
-               u" a été refait depuis le début de ce tirage : ses grilles ne sont plus celles "
-               "des joueurs."_s +
-               tail;
+        return GridVerifier::notThePlayersText(file.fileName) + tail;
     } catch (const GridFileError&) {
         return u"Le fichier de grilles "_s + file.fileName +
                u" de ce tirage n'existe plus ou ne peut plus être lu."_s + tail;

@@ -69,8 +69,10 @@ void SeriesOpening::resume(const RecordedSeries& found, bool checkable)
         return;
     try {
         QList<QPair<int, Grid>> grids;
-        DrawGridFile::choose(Param::AppPath(), found.file.title, &grids);
-        m_series.watchGrids(grids);
+        // Remade since it was found sound, it lends the watch none of its grids.
+        if (DrawGridFile::choose(Param::AppPath(), found.file.title, &grids).fingerprint ==
+            found.file.fingerprint)
+            m_series.watchGrids(grids);
     } catch (const GridFileError&) {
         // Just found sound; gone since, the checks will say so.
     }

@@ -64,6 +64,9 @@ Tirage::Tirage(Services& services, QWidget* parent)
     connect(m_series, &DrawSeries::numberDrawn, this, &Tirage::onNumberDrawn);
     connect(m_series, &DrawSeries::changed, this, &Tirage::onSeriesChanged);
     connect(m_series, &DrawSeries::recordFailed, this, &Tirage::onRecordFailed);
+    connect(m_series, &DrawSeries::recordRewritten, this, [this](const QString& message) {
+        drawMessage(MsgIcon::Exclamation, message, MsgButtons::Ok);
+    });
     m_hall = new HallControl(services, *m_series, this, Param::HallThemeFile());
     connect(m_hall, &HallControl::shownChanged, m_barre->button(u"Salle"_s),
             &QToolButton::setChecked);

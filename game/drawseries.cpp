@@ -3,6 +3,8 @@
 #include "gamerecord.h"
 #include "platform/clock.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 DrawSeries::DrawSeries(const QString& recordPath, const Clock& clock, QObject* parent)
@@ -21,14 +23,28 @@ void DrawSeries::write(const std::function<void(GameRecord&)>& work)
 {
     if (!m_record || m_faulted)
         return;
+    bool rewritten = false;
     try {
+        // Deleted under the open record, its files would take every number
+        // to come with them.
+        if (!m_record->isInPlace()) {
+            m_record->rewriteInPlace();
+            rewritten = true;
+        }
         work(*m_record);
     } catch (const RecordError& e) {
         // The draw never stops for its record: it goes on, marked unrecorded.
         m_faulted = true;
         emit recordFailed(e.message() + u"\n\nLe tirage continue, sans être enregistré."_s);
         emit changed();
+        return;
     }
+    if (rewritten)
+        emit recordRewritten(u"Le registre des tirages\n"_s +
+                             QDir::toNativeSeparators(m_record->path()) +
+                             u"\na été supprimé, en tout ou en partie, pendant le tirage.\n\n"
+                             "Il a été écrit de nouveau à sa place, avec tout ce qu'il contenait "
+                             "et le tirage en cours : le tirage continue, enregistré."_s);
 }
 
 void DrawSeries::ensureSeries(GameRecord& record)

@@ -28,7 +28,9 @@ struct ShownWin
 // numbers out, the grid file it is tied to, and its record. A change goes
 // in here once; the windows repaint from changed(). Every number is written
 // to the record before anyone is told of it. A record that fails is said
-// once through recordFailed(); the series then goes on unrecorded.
+// once through recordFailed(); the series then goes on unrecorded. A record
+// whose files went from under it is written again in its place first, and
+// that is said once through recordRewritten().
 class DrawSeries : public QObject
 {
     Q_OBJECT
@@ -111,6 +113,7 @@ signals:
     // A number is out, recorded but not yet in the last five: call it out.
     void numberDrawn(int n);
     void recordFailed(const QString& message);
+    void recordRewritten(const QString& message);
 
 private:
     void write(const std::function<void(GameRecord&)>& work);

@@ -4,9 +4,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -21,14 +25,18 @@ QString text(const SQLite::Column& column)
     return column.isNull() ? QString() : QString::fromUtf8(column.getText());
 }
 
+// Written with its offset from UTC, so that a series played across a change
+// of zone (summer time, a laptop moved to another zone) keeps its order.
 QString stamp(const QDateTime& at)
 {
-    return at.toString(Qt::ISODate);
+    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODate);
 }
 
+// Shown in the zone of the machine reading it. The first records wrote
+// their times without a zone: those were local times already.
 QDateTime fromStamp(const QString& text)
 {
-    return QDateTime::fromString(text, Qt::ISODate);
+    return QDateTime::fromString(text, Qt::ISODate).toLocalTime();
 }
 
 QString native(const QString& path)
@@ -52,6 +60,12 @@ RecordedEvent::Kind kindFromCode(const QString& code)
 }
 
 constexpr int BusyTimeoutMs = 2000;
+
+// The record and the files the engine keeps beside it while it is open.
+std::array<QString, 3> partsOf(const QString& path)
+{
+    return {path, path + u"-wal"_s, path + u"-shm"_s};
+}
 
 const char Schema[] = R"(
 CREATE TABLE IF NOT EXISTS series (
@@ -172,6 +186,8 @@ void GameRecord::open()
             migrate(*db, blank ? 0 : version);
         db->exec("PRAGMA journal_mode = WAL");
         db->exec("PRAGMA foreign_keys = ON");
+        // Read once, so that the engine's files are there to be known.
+        db->execAndGet("SELECT COUNT(*) FROM series").getInt();
     } catch (const SQLite::Exception& e) {
         const int code = e.getErrorCode() & 0xff;
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
@@ -182,6 +198,66 @@ void GameRecord::open()
             failure(m_path, fresh ? u"créé"_s : u"ouvert"_s, sqliteErrorText(e.getErrorCode())));
     }
     m_db = std::move(db);
+    const auto parts = partsOf(m_path);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        m_opened[i] = FileIdentity::of(parts[i]);
+}
+
+bool GameRecord::isInPlace() const
+{
+    if (!m_db)
+        return true;
+    const auto parts = partsOf(m_path);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (m_opened[i] && FileIdentity::of(parts[i]) != m_opened[i])
+            return false;
+    return true;
+}
+
+void GameRecord::rewriteInPlace()
+{
+    Q_ASSERT(m_db);
+    const auto parts = partsOf(m_path);
+    const auto ownOrNone = [&](std::size_t i) {
+        const std::optional<FileIdentity> found = FileIdentity::of(parts[i]);
+        return !found || found == m_opened[i];
+    };
+    const auto refuseAnotherFile = [&] {
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (!ownOrNone(i))
+                throw RecordError(failure(m_path, u"écrit"_s,
+                                          u"un autre fichier a été mis à sa place pendant le "
+                                          "tirage ; il est laissé tel quel"_s));
+    };
+    const QString doing = u"écrit de nouveau"_s;
+    refuseAnotherFile();
+    // Its whole folder may have gone.
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // Made whole beside its place, from what this connection still reads of
+    // the files it holds open, then put in place.
+    QTemporaryFile copy(m_path + u".XXXXXX"_s);
+    if (!copy.open())
+        throw RecordError(failure(m_path, doing, fileErrorText(copy)));
+    copy.close();
+    guarded(doing, [&] {
+        SQLite::Statement vacuum(*m_db, "VACUUM INTO ?");
+        vacuum.bind(1, utf8(copy.fileName()));
+        vacuum.exec();
+    });
+    m_db.reset();
+    refuseAnotherFile();
+    // What is left of the old files would be played back into the new record.
+    for (std::size_t i = parts.size(); i-- > 1;)
+        if (FileIdentity::of(parts[i]) && !QFile::remove(parts[i]))
+            throw RecordError(failure(m_path, doing,
+                                      u"l'ancien fichier "_s + native(parts[i]) +
+                                          u" ne peut pas être supprimé"_s));
+    if (std::rename(QFile::encodeName(copy.fileName()).constData(),
+                    QFile::encodeName(m_path).constData()) != 0)
+        throw RecordError(failure(m_path, doing, systemErrorText(errno)));
+    // The engine makes its new -wal beside it at the next write, and syncs
+    // the folder then: the new name is on the disk with the next number.
+    open();
 }
 
 void GameRecord::migrate(SQLite::Database& db, int from)
@@ -360,14 +436,17 @@ std::optional<GameRecord::EveningTrace> GameRecord::lastEvening(const SeriesFile
                                                                 const QDateTime& since)
 {
     return guarded(u"lu"_s, [&]() -> std::optional<EveningTrace> {
-        SQLite::Statement query(db(), "SELECT id, evening_id, game FROM series "
+        SQLite::Statement query(db(), "SELECT id, evening_id, game, started_at FROM series "
                                       "WHERE grid_file = ? AND fingerprint = ? AND game > 0 "
-                                      "AND evening_id IS NOT NULL AND started_at >= ? "
-                                      "ORDER BY id DESC LIMIT 1");
+                                      "AND evening_id IS NOT NULL ORDER BY id DESC");
         query.bind(1, utf8(file.fileName));
         query.bind(2, utf8(file.fingerprint));
-        query.bind(3, utf8(stamp(since)));
-        if (!query.executeStep())
+        // Compared as instants, not as texts: a time's text depends on its
+        // zone, and the first records wrote none.
+        bool found = false;
+        while (!found && query.executeStep())
+            found = fromStamp(text(query.getColumn(3))) >= since;
+        if (!found)
             return std::nullopt;
         EveningTrace trace;
         trace.lastSeries = query.getColumn(0).getInt64();

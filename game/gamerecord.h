@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/fileidentity.h"
 #include "seriesrecord.h"
 
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -47,6 +49,13 @@ public:
     // Opens the record, making it (and its folder) the first time. A file
     // that is not a record, or a damaged one, is refused and left as it is.
     void open();
+    // False once a file of the record open here is no longer in its place
+    // (deleted, or another put there): what is written to it would be lost.
+    bool isInPlace() const;
+    // Writes everything the record open here holds into a new record in its
+    // place, and goes on there. Throws RecordError when that cannot be done;
+    // another file found in its place is left as it is.
+    void rewriteInPlace();
 
     qint64 startSeries(const SeriesFile& file, const QDateTime& at, const SeriesLink& link = {},
                        const Programme* programme = nullptr);
@@ -84,4 +93,6 @@ private:
 
     QString m_path;
     std::unique_ptr<SQLite::Database> m_db;
+    // The record, its -wal and its -shm, as they were when opened.
+    std::array<std::optional<FileIdentity>, 3> m_opened;
 };

@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <set>
 
@@ -143,6 +144,11 @@ GridFile::GridFile(const QString& path, Access access) : m_path(path)
     if (!QFileInfo(path).isFile())
         throw GridFileError(u"Le fichier de grilles "_s + QDir::toNativeSeparators(path) +
                             u" est introuvable."_s);
+    // The engine would only say it cannot open it, which reads as damage.
+    if (!QFileInfo(path).isReadable())
+        throw GridFileError(u"Le fichier de grilles "_s + QDir::toNativeSeparators(path) +
+                                u"\nne peut pas être lu : vous n'avez pas le droit de le lire."_s,
+                            systemErrorText(EACCES));
     if (access == Access::ReadOnly)
         recoverInterruptedWrite();
     try {

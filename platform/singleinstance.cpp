@@ -1,25 +1,13 @@
 #include "singleinstance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-QString lockFileFor(const QString& appPath)
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    const QByteArray key =
-        QCryptographicHash::hash(appPath.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-    return folder + u"/numerella-"_s + QString::fromLatin1(key) + u".lock"_s;
-}
-} // namespace
-
-SingleInstance::SingleInstance(const QString& appPath) : m_path(lockFileFor(appPath)) {}
+SingleInstance::SingleInstance(const QString& dataFolder)
+    : m_path((dataFolder.isEmpty() ? QDir::tempPath() : dataFolder) + u"/numerella.lock"_s)
+{}
 
 SingleInstance::Outcome SingleInstance::tryLockAt(const QString& path)
 {
@@ -45,6 +33,8 @@ SingleInstance::Outcome SingleInstance::tryLockAt(const QString& path)
 
 bool SingleInstance::acquire()
 {
+    // At the first start the folder is not there yet.
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
     switch (tryLockAt(m_path)) {
     case Outcome::Locked:
         return true;

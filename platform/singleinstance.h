@@ -5,14 +5,17 @@
 
 #include <memory>
 
-// Refuses a second running copy of the program. The lock names its owner's
-// process, so the lock of a copy that crashed is taken over; anything else
-// found where the lock goes (a folder, a file that is no lock) never keeps
-// the organiser out.
+// Refuses a second running copy of the program, wherever it is installed:
+// the lock lies in the user's data folder, with the record and the
+// programmes every copy would write. The lock names its owner's process, so
+// the lock of a copy that crashed is taken over; anything else found where
+// the lock goes (a folder, a file that is no lock) never keeps the organiser
+// out.
 class SingleInstance
 {
 public:
-    explicit SingleInstance(const QString& appPath);
+    // dataFolder: the user's data folder, as start-up finds it.
+    explicit SingleInstance(const QString& dataFolder);
 
     // False only when another live copy holds the lock.
     bool acquire();

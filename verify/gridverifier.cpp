@@ -5,12 +5,14 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
+#include "platform/busypointer.h"
 #include "platform/inputbox.h"
 #include "platform/param.h"
 #include "platform/services.h"
 #include "wincheck.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -31,6 +33,13 @@ VerificationOutcome message(const QString& text)
 GridVerifier::GridVerifier(Services& services, QWidget* parent, QString appPath)
     : m_services(services), m_parent(parent), m_appPath(std::move(appPath))
 {}
+
+QString GridVerifier::notThePlayersText(const QString& fileName)
+{
+    return u"Le fichier de grilles "_s + fileName +
+           u" a été refait depuis le début de ce tirage : ses grilles ne sont plus celles des "
+           "joueurs."_s;
+}
 
 std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, const QString& title,
                                                                    VerificationOutcome& stop)
@@ -53,6 +62,14 @@ std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, co
     }
     const QString path = GridFolder::resolve(m_appPath, name->fileName());
     GridFile file(path, GridFile::Access::ReadOnly);
+    // Put in place of the players' file mid-game, another file is never judged.
+    if (!m_fingerprint.isEmpty()) {
+        const BusyPointer busy;
+        if (file.checkWhole(name->count) != m_fingerprint)
+            throw GridFileError(notThePlayersText(QFileInfo(path).fileName()) +
+                                u"\n\nAucune grille n'y est vérifiée : on ne vérifie jamais des "
+                                "grilles que les joueurs n'ont pas."_s);
+    }
     const std::optional<GridFile::Location> location = file.findGrid(entry);
     const std::optional<GridSheet> sheet =
         location ? file.readSheet(location->grille) : std::nullopt;

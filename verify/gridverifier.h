@@ -40,6 +40,12 @@ public:
     VerificationOutcome ProcVerifGrille(const QString& title, const DrawState& state);
     VerificationOutcome ProcVerifLigne(const QString& title, const DrawState& state);
 
+    // The grids a draw's players hold: the file is read for a check only once
+    // its grids are found to have this fingerprint again.
+    void requireFingerprint(const QString& fingerprint) { m_fingerprint = fingerprint; }
+    // The grid file of a draw no longer holds the grids its players have.
+    static QString notThePlayersText(const QString& fileName);
+
 private:
     struct Found
     {
@@ -59,4 +65,5 @@ private:
     Services& m_services;
     QWidget* m_parent;
     QString m_appPath;
+    QString m_fingerprint;
 };

@@ -181,6 +181,35 @@ private slots:
         QCOMPARE(m_app->grillesEntries(), QStringList{Name});
     }
 
+    // Listed on the draw screen, a file we may not read is said to be so, not
+    // damaged, when it is chosen and when a check reads it mid-game.
+    void aGridFileWeMayNotReadIsSaidSo()
+    {
+        buildPlaced();
+        const QString title = u"Tirage du 01-01-2001 - 8 grilles"_s;
+        const QString said = u"Le fichier de grilles "_s + QDir::toNativeSeparators(placed()) +
+                             u"\nne peut pas être lu : vous n'avez pas le droit de le lire."_s;
+        Tirage draw(m_fakes->services);
+        draw.show();
+        const auto choose = [&] {
+            draw.barre()->button(u"ChoixFichier"_s)->click();
+            auto* files = draw.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+            emit files->activated(files->findText(title));
+        };
+        QFile::setPermissions(placed(), QFileDevice::WriteOwner);
+        choose();
+        QCOMPARE(m_fakes->messages.last().text, said);
+        QVERIFY(draw.titleCaption().isEmpty());
+
+        QFile::setPermissions(placed(), QFileDevice::ReadOwner);
+        choose();
+        QCOMPARE(draw.titleCaption(), title);
+        QFile::setPermissions(placed(), QFileDevice::WriteOwner);
+        m_fakes->input.answers.enqueue(u"1"_s);
+        draw.barre()->button(u"VerifLigne"_s)->click();
+        QCOMPARE(m_fakes->messages.last().text, said);
+    }
+
     // Without a printer, a PDF is refused plainly where it cannot be written.
     void aPdfFolderWeCannotWrite()
     {

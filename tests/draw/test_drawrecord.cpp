@@ -8,6 +8,7 @@
 #include "platform/param.h"
 #include "printing/tiragesenregistres.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -216,6 +217,60 @@ private slots:
         QVERIFY(m_fakes->input.asked.isEmpty());
         QVERIFY(messages().last().text.startsWith(
             u"Les grilles de ce tirage ne peuvent plus être vérifiées"_s));
+    }
+
+    // Another file of 100 grids put under the same name mid-game: none of its
+    // grids is judged. The players' file back, the checks are made again.
+    void aGridFileReplacedMidGameIsNeverChecked()
+    {
+        openScreen();
+        button(u"ChoixFichier"_s)->click();
+        auto* files = m_screen->findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        emit files->activated(files->findText(Title));
+        for (int i = 0; i < 5; ++i)
+            button(u"Tirage"_s)->click();
+        const QString players = gridPath() + u".joueurs"_s;
+        QVERIFY(QFile::rename(gridPath(), players));
+        makeGridFile(8);
+        const auto checksRecorded = [&] {
+            int count = 0;
+            for (const RecordedEvent& e :
+                 GameRecord(recordPath()).series(m_screen->series().recordId()).events)
+                count += e.kind == RecordedEvent::Kind::LineCheck;
+            return count;
+        };
+        m_fakes->input.answers.enqueue(u"79"_s);
+        button(u"VerifLigne"_s)->click();
+        QCOMPARE(messages().last().text,
+                 u"Le fichier de grilles 100-25-12-2000.DAT a été refait depuis le début de ce "
+                 "tirage : ses grilles ne sont plus celles des joueurs.\n\nAucune grille n'y "
+                 "est vérifiée : on ne vérifie jamais des grilles que les joueurs n'ont pas."_s);
+        QCOMPARE(checksRecorded(), 0);
+
+        QVERIFY(QFile::remove(gridPath()));
+        QVERIFY(QFile::rename(players, gridPath()));
+        m_fakes->input.answers.enqueue(u"79"_s);
+        button(u"VerifLigne"_s)->click();
+        QCOMPARE(checksRecorded(), 1);
+    }
+
+    void aRecordDeletedMidSeriesIsWrittenAgainAndSaidOnce()
+    {
+        openScreen();
+        messages().answer(MsgAnswer::Yes); // no grid file: draw anyway
+        for (int i = 0; i < 2; ++i)
+            button(u"Tirage"_s)->click();
+        for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s})
+            QVERIFY(QFile::remove(recordPath() + suffix));
+        const qsizetype before = messages().shown.size();
+        for (int i = 0; i < 2; ++i)
+            button(u"Tirage"_s)->click();
+        QCOMPARE(messages().shown.size(), before + 1);
+        QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+        QVERIFY(messages().last().text.contains(u"Il a été écrit de nouveau à sa place"_s));
+        QVERIFY(m_screen->findChild<QLabel*>(u"NonEnregistre"_s)->isHidden());
+        QCOMPARE(GameRecord(recordPath()).series(m_screen->series().recordId()).sequence(),
+                 m_screen->state().sequence());
     }
 
     void aRecordThatCannotBeWrittenIsSaidOnceAndMarked()

@@ -38,7 +38,10 @@ class TestGameRecord : public QObject
 private slots:
     void init()
     {
-        QFile::remove(path());
+        // A killed series leaves the engine's files too, which a new record
+        // would take for its own.
+        for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s})
+            QFile::remove(path() + suffix);
         m_clock.time = QDateTime(QDate(2026, 12, 24), QTime(20, 30));
     }
 
@@ -197,6 +200,69 @@ private slots:
         QCOMPARE(digest(blocked), before);
     }
 
+    void aRecordDeletedMidSeriesIsWrittenAgainWhole_data()
+    {
+        QTest::addColumn<QStringList>("deleted");
+        QTest::addColumn<bool>("replaced"); // another file put in its place
+        const QStringList all{QString(), u"-wal"_s, u"-shm"_s};
+        QTest::newRow("tirages.db, -wal et -shm") << all << false;
+        QTest::newRow("-wal") << QStringList{u"-wal"_s} << false;
+        QTest::newRow("un autre fichier à sa place") << all << true;
+    }
+
+    void aRecordDeletedMidSeriesIsWrittenAgainWhole()
+    {
+        QFETCH(QStringList, deleted);
+        QFETCH(bool, replaced);
+        const QByteArray other = "les comptes du club\n";
+        auto series = std::make_unique<DrawSeries>(path(), m_clock);
+        QSignalSpy rewritten(series.get(), &DrawSeries::recordRewritten);
+        QSignalSpy failures(series.get(), &DrawSeries::recordFailed);
+        series->chooseFile(Noel);
+        for (int n : {12, 90, 7, 45})
+            series->draw(n, DrawMethod::Hand);
+        series->validateWin(42, Phase::Quine, 4, 45);
+        // The list of the series reads the record meanwhile, and is closed after.
+        auto reader = std::make_unique<GameRecord>(path());
+        reader->open();
+        for (const QString& suffix : std::as_const(deleted))
+            QVERIFY(QFile::remove(path() + suffix));
+        if (replaced) {
+            QFile file(path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(other);
+        }
+        for (int n : {3, 61, 28, 5})
+            series->draw(n, DrawMethod::Hand);
+        reader.reset();
+        const qint64 id = series->recordId();
+        QCOMPARE(series->isUnrecorded(), replaced);
+        QCOMPARE(failures.size(), replaced ? 1 : 0);
+        QCOMPARE(rewritten.size(), replaced ? 0 : 1);
+        if (replaced) {
+            QVERIFY2(failures[0][0].toString().contains(
+                         u"n'a pas pu être écrit : un autre fichier a été mis à sa place"_s),
+                     qPrintable(failures[0][0].toString()));
+            series.reset();
+            QCOMPARE(digest(path()), QCryptographicHash::hash(other, QCryptographicHash::Sha256));
+            return;
+        }
+        QCOMPARE(rewritten[0][0].toString(),
+                 u"Le registre des tirages\n"_s + QDir::toNativeSeparators(path()) +
+                     u"\na été supprimé, en tout ou en partie, pendant le tirage.\n\n"
+                     "Il a été écrit de nouveau à sa place, avec tout ce qu'il contenait et le "
+                     "tirage en cours : le tirage continue, enregistré."_s);
+        // Read by another connection, as the next start finds it after a crash.
+        const RecordedSeries kept = GameRecord(path()).series(id);
+        QCOMPARE(kept.file, Noel);
+        QCOMPARE(kept.link.game, 1);
+        QCOMPARE(kept.link.evening, id);
+        QVERIFY(kept.programme);
+        QCOMPARE(kept.sequence(), QList<int>({12, 90, 7, 45, 3, 61, 28, 5}));
+        QCOMPARE(kept.wins.size(), 1);
+        QCOMPARE(kept.wins[0].grid, 42);
+    }
+
     void anEmptyFileLeftByACutFirstStartIsMadeARecord()
     {
         QFile f(path());
@@ -207,6 +273,41 @@ private slots:
         series.draw(1, DrawMethod::Hand);
         QCOMPARE(failures.size(), 0);
         QCOMPARE(GameRecord(path()).interruptedSeries()->sequence(), QList<int>({1}));
+    }
+
+    // A first-version series started at 20:00 local time, without a zone; then
+    // the laptop's zone moves two hours east. Every time is compared and shown
+    // as the moment it was, whatever zone its text was written in.
+    void timesAreComparedAndShownAsMomentsAcrossZones()
+    {
+        const QDateTime old(QDate(2026, 12, 24), QTime(20, 0));
+        const int local = old.offsetFromUtc();
+        const QDateTime since = old.addSecs(-30 * 60).toOffsetFromUtc(local + 3600);
+        const QDateTime east = since.addSecs(-20 * 60).toOffsetFromUtc(local + 7200);
+        qint64 first = 0, second = 0;
+        {
+            GameRecord record(path());
+            first = record.startSeries(Noel, old, {0, 0, 1});
+            second = record.startSeries(Noel, east, {first, first, 2});
+        }
+        {
+            SQLite::Database db(path().toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("UPDATE series SET started_at = '2026-12-24T20:00:00' WHERE id = 1");
+            QCOMPARE(QString::fromStdString(
+                         db.execAndGet("SELECT started_at FROM series WHERE id = 2").getString()),
+                     east.toString(Qt::ISODate)); // with its offset
+        }
+        GameRecord record(path());
+        // By its text the second series began after `since`, and the first before.
+        const auto trace = record.lastEvening(Noel, since);
+        QVERIFY(trace);
+        QCOMPARE(trace->lastSeries, first);
+        QCOMPARE(record.series(first).started, old);
+        const QDateTime shown = record.series(second).started;
+        QCOMPARE(shown, east);
+        QCOMPARE(shown.timeSpec(), Qt::LocalTime);
+        QCOMPARE(record.summaries()[0].started.toString(u"hh:mm"_s),
+                 east.toLocalTime().toString(u"hh:mm"_s));
     }
 
     void aHandEditedRecordCannotPutImpossibleNumbersOut()
@@ -228,19 +329,41 @@ private slots:
         QCOMPARE(resumed.state().count(), 2);
     }
 
+    void aKilledDrawResumesIdentical_data()
+    {
+        QTest::addColumn<QStringList>("deleted"); // after the fifth number
+        QTest::newRow("intact") << QStringList();
+        QTest::newRow("tirages.db, -wal et -shm supprimés")
+            << QStringList{QString(), u"-wal"_s, u"-shm"_s};
+        QTest::newRow("-wal supprimé") << QStringList{u"-wal"_s};
+    }
+
     void aKilledDrawResumesIdentical()
     {
+        QFETCH(QStringList, deleted);
         QProcess child;
-        child.start(QString::fromUtf8(RECORD_CHILD), {path()});
+        child.start(QString::fromUtf8(RECORD_CHILD), {path(), u"5"_s});
         QVERIFY(child.waitForStarted());
         QList<int> shown;
+        int rewritten = 0;
+        const auto read = [&](const QByteArray& line) {
+            if (line.startsWith('+'))
+                shown.append(line.mid(1).toInt());
+            else if (line == "!")
+                ++rewritten;
+        };
         while (shown.size() < 30 && child.waitForReadyRead(10000)) {
             while (child.canReadLine()) {
                 const QByteArray line = child.readLine().trimmed();
-                if (line.startsWith('+'))
-                    shown.append(line.mid(1).toInt());
-                else if (line.startsWith('-') && shown.last() == line.mid(1).toInt())
+                if (line.startsWith('-') && shown.last() == line.mid(1).toInt())
                     shown.removeLast();
+                if (line == "?") {
+                    // A user tidying the folder while the draw goes on.
+                    for (const QString& suffix : std::as_const(deleted))
+                        QVERIFY(QFile::remove(path() + suffix));
+                    child.write("\n");
+                }
+                read(line);
             }
         }
         // Mid-series, at whatever point it has reached: the power goes.
@@ -250,9 +373,9 @@ private slots:
         QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
         lines.removeLast();
         for (const QByteArray& line : lines)
-            if (line.startsWith('+'))
-                shown.append(line.mid(1).toInt());
+            read(line);
         QVERIFY(shown.size() >= 30);
+        QCOMPARE(rewritten, deleted.isEmpty() ? 0 : 1);
 
         const std::optional<RecordedSeries> open = GameRecord(path()).interruptedSeries();
         QVERIFY(open);

@@ -5,6 +5,8 @@
 #include <QFile>
 
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -16,6 +18,8 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private:
+    // The user's data folder for this test and every copy it starts.
+    QTemporaryDir m_home;
     static QProcessEnvironment offscreen()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -27,7 +31,7 @@ private:
     static QPair<int, QString> secondCopy()
     {
         QProcess probe;
-        probe.start(QString::fromUtf8(INSTANCE_PROBE), {QString::fromUtf8(NUMERELLA_PROGRAM)});
+        probe.start(QString::fromUtf8(INSTANCE_PROBE), {});
         probe.waitForFinished(30000);
         return {probe.exitCode(), QString::fromUtf8(probe.readAllStandardOutput())};
     }
@@ -41,17 +45,27 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
+        QCoreApplication::setApplicationName(Product::name());
+    }
+
+    // The program installed in a folder of its own, the second copy in another.
     void aSecondCopyIsRefusedAndACrashedCopyDoesNotLockUsOut()
     {
+        QTemporaryDir install;
+        const QString program = install.filePath(u"numerella"_s);
+        QVERIFY(QFile::copy(QString::fromUtf8(NUMERELLA_PROGRAM), program));
         QProcess first;
         first.setProcessEnvironment(offscreen());
-        first.start(QString::fromUtf8(NUMERELLA_PROGRAM), {});
+        first.start(program, {});
         QVERIFY(first.waitForStarted());
 
         // Wait, without touching the lock, until the program holds it.
-        const QString program = QString::fromUtf8(NUMERELLA_PROGRAM);
         const QString lockPath =
-            SingleInstance(AppGlobals::compose(program, QDateTime()).AppPath).lockPath();
+            SingleInstance(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+                .lockPath();
         QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), first.processId(), 30000);
 
         QPair<int, QString> second = secondCopy();
@@ -81,9 +95,8 @@ private slots:
     void onlyALiveCopyRefusesAStart()
     {
         QFETCH(QString, inTheWay);
-        const QString appPath = QDir::tempPath() + u"/numerella-lock-test-%1/"_s.arg(
-                                                       QCoreApplication::applicationPid());
-        const QString path = SingleInstance(appPath).lockPath();
+        const QTemporaryDir folder;
+        const QString path = SingleInstance(folder.path()).lockPath();
         if (inTheWay == u"pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else if (inTheWay == u"junk") {
@@ -96,13 +109,11 @@ private slots:
                 QVERIFY(QFile(path + u"/notes.txt"_s).open(QIODevice::WriteOnly));
         }
         {
-            SingleInstance first(appPath);
+            SingleInstance first(folder.path());
             QVERIFY(first.acquire());
-            SingleInstance second(appPath); // a live copy holds it now
+            SingleInstance second(folder.path()); // a live copy holds it now
             QVERIFY(!second.acquire());
         }
-        QDir(path).removeRecursively();
-        QFile::remove(path);
     }
 };
 
