@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Records one take through the real Qt input from a PulseAudio null source
-# that a file is played into, as a microphone would hear the caller:
+# fed by a file played into its sink in real time, as a microphone would
+# hear the caller (Qt lists no monitor as an input, so the monitor is
+# remapped into a source of its own):
 #   bench/run_recording_source.sh [SPOKEN.wav] [OUTPUT_FOLDER]
 # The file defaults to the tests' spoken number; the take before and after
 # its trim land in the output folder (docs/ draws them with
@@ -19,8 +21,9 @@ pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
     --load="module-null-sink sink_name=hall" 2>/dev/null || true
 trap 'pulseaudio --kill || true' EXIT
 sleep 1
+pactl load-module module-remap-source master=hall.monitor source_name=microphone >/dev/null
 pactl set-default-sink hall
-pactl set-default-source hall.monitor
+pactl set-default-source microphone
 # The caller takes a breath after Espace, says the number, then waits.
 sox "$spoken" -r 44100 -c 2 "$out/said.wav" pad 0.4 1.5
 build/bench/bench_recording "$out" &

@@ -61,7 +61,7 @@ def main():
     if shutil.which("/usr/bin/convert"):
         args = ["/usr/bin/convert", out, "-font", "DejaVu-Sans", "-pointsize", "15", "-fill", "black"]
         for k, (caption, rate, values) in enumerate(sounds):
-            args += ["-annotate", f"+6+{k * (PANEL + MARGIN) + 19}", f"{caption} ({len(values) / rate:.2f} s)"]
+            args += ["-annotate", f"+6+{k * (PANEL + MARGIN) + 19}", f"{caption} ({len(values) / rate:.2f} s)".replace(".", ",")]
         subprocess.run(args + [out], check=True)
 
 

@@ -288,11 +288,15 @@ JSON
 # spoken number played into it for the caller.
 shoot_voice() {
     local display=:94 w=1024 h=768
+    for tool in sox pulseaudio pactl paplay; do
+        command -v "$tool" >/dev/null ||
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends sox pulseaudio pulseaudio-utils >/dev/null
+    done
     Xvfb $display -screen 0 ${w}x${h}x24 >/dev/null 2>&1 &
     xvfb=$!
     sleep 1
     export DISPLAY=$display XDG_DATA_HOME=$(mktemp -d)
-    export XDG_RUNTIME_DIR=$(mktemp -d) PULSE_RUNTIME_PATH=
+    export XDG_RUNTIME_DIR=$(mktemp -d)
     centre() { # the window of that title, moved to the middle of the screen
         local win
         win=$(xdotool search --name "$1" | head -n 1)
@@ -315,8 +319,10 @@ shoot_voice() {
     pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load=module-native-protocol-unix \
         --load="module-null-sink sink_name=hall" 2>/dev/null
     sleep 1
+    # Qt lists no monitor as an input: it is remapped into a source of its own.
+    pactl load-module module-remap-source master=hall.monitor source_name=microphone >/dev/null
     pactl set-default-sink hall
-    pactl set-default-source hall.monitor
+    pactl set-default-source microphone
     sox tests/data/voice/quarante-deux.wav -r 44100 -c 2 /tmp/numerella-said.wav pad 0.2 0 gain -3
     start_app
     xdotool mousemove 269 22 click 1 # Voix du club
@@ -325,7 +331,7 @@ shoot_voice() {
     xdotool key space
     paplay --device=hall /tmp/numerella-said.wav &
     local player=$!
-    sleep 0.55 # mid-word: the meter is up
+    sleep 0.8 # mid-word: the meter is up
     import -window root "docs/voice-recording-${w}x${h}.png"
     wait $player
     sleep 1
@@ -356,4 +362,5 @@ shoot_hall
 shoot_evening
 shoot 1920 1080 0
 shoot_small
+shoot_voice
 rm -f "$grid_file"

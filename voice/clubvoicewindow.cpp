@@ -98,7 +98,6 @@ void ClubVoiceWindow::buildScreen()
     m_number->setMinimumSize(300, 260);
     QFont big(u"Arial"_s, 150, QFont::Bold);
     m_number->setFont(big);
-    m_number->setStyleSheet(u"color: #0000ff; background: #c0c0c0; border: 2px inset gray;"_s);
 
     m_status = new QLabel(this);
     m_status->setObjectName(u"Etat"_s);
@@ -228,6 +227,9 @@ void ClubVoiceWindow::refresh()
     const int n = m_session.number();
     m_number->setText(voice ? QString::number(n) : u"–"_s);
     m_number->setAccessibleName(voice ? u"Numéro à dire : %1"_s.arg(n) : u"Aucune voix ouverte"_s);
+    // Red while the microphone listens, as a studio's light.
+    m_number->setStyleSheet(u"color: %1; background: #c0c0c0; border: 2px inset gray;"_s.arg(
+        state == State::Recording ? u"#d00000"_s : u"#0000ff"_s));
     m_status->setText(m_importStatus.isEmpty() ? statusText() : m_importStatus);
     m_status->setAccessibleName(m_status->text());
     const bool alarm = state == State::Silent || state == State::NoMicrophone;
@@ -278,10 +280,16 @@ QString ClubVoiceWindow::statusText() const
 
 void ClubVoiceWindow::showLevel(double peakDb)
 {
-    const int value = int(std::clamp(peakDb, MeterFloorDb, 0.0) - MeterFloorDb);
+    // The bar falls back slowly, so that it can be read between two syllables.
+    m_meterDb = m_session.state() == State::Recording ? std::max(peakDb, m_meterDb - 1.5) : peakDb;
+    const int value = int(std::clamp(m_meterDb, MeterFloorDb, 0.0) - MeterFloorDb);
     m_meter->setValue(value);
-    const QString colour = peakDb > -3 ? u"#d00000"_s : peakDb > -12 ? u"#e0a000"_s : u"#20a020"_s;
-    m_meter->setStyleSheet(u"QProgressBar::chunk { background: %1; }"_s.arg(colour));
+    const QColor colour = m_meterDb > -3    ? QColor(208, 0, 0)
+                          : m_meterDb > -12 ? QColor(224, 160, 0)
+                                            : QColor(32, 160, 32);
+    QPalette palette = m_meter->palette();
+    palette.setColor(QPalette::Highlight, colour);
+    m_meter->setPalette(palette);
 }
 
 void ClubVoiceWindow::say(MsgIcon icon, const QString& text)

@@ -69,4 +69,5 @@ private:
     QProgressBar* m_meter = nullptr;
     QList<QPushButton*> m_buttons;
     QString m_importStatus;
+    double m_meterDb = -60;
 };
