@@ -9,12 +9,14 @@
 #include "platform/keystates.h"
 #include "platform/param.h"
 #include "platform/printeroutput.h"
+#include "platform/qtaudioinput.h"
 #include "platform/screeninfo.h"
 #include "platform/services.h"
 #include "platform/svgpicture.h"
 #include "printing/edition.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
+#include "voice/clubvoicewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,6 +51,7 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Rapports"_s, u"Tirages enregistrés"_s, u"Tirages enregistrés"_s);
     addButton(u"Programme"_s, u"Programme de la soirée"_s, u"Programme de la soirée"_s);
     addButton(u"Soiree"_s, u"Imprimer le résumé de la soirée"_s, u"Résumé de la soirée"_s);
+    addButton(u"VoixClub"_s, u"Enregistrer ou importer la voix du club"_s, u"Voix du club"_s);
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
@@ -100,6 +103,8 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
         openProgramme();
     } else if (key == u"Soiree") {
         SeriesExport::printLatestEvening(m_services, Param::RecordFile(), this);
+    } else if (key == u"VoixClub") {
+        openClubVoices();
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {
@@ -139,6 +144,21 @@ void Depart::openProgramme()
     // The store lives as long as the window that reads and writes through it.
     auto* window = new ProgrammeWindow(m_services, m_programmes, Param::AppPath(), this);
     openScreen(window, false);
+}
+
+Depart::~Depart()
+{
+    // A recording window still open lets go of the microphone while it is there.
+    delete m_screen;
+}
+
+void Depart::openClubVoices()
+{
+    if (!m_audioInput) {
+        m_defaultInput = std::make_unique<QtAudioInput>();
+        m_audioInput = m_defaultInput.get();
+    }
+    openHidingPicture(new ClubVoiceWindow(m_services, *m_audioInput, Param::VoiceFolder(), this));
 }
 
 void Depart::openDrawScreen()

@@ -6,6 +6,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
+class AudioInput;
 class KeyStates;
 class MainStatusBar;
 class QLabel;
@@ -19,6 +22,9 @@ class Depart : public QMainWindow
 
 public:
     explicit Depart(Services& services, QWidget* parent = nullptr);
+    ~Depart() override;
+    // The microphone "Voix du club" records from; the default input when none is given.
+    void setAudioInput(AudioInput* input) { m_audioInput = input; }
 
     void BarreBoutons_ButtonClick(const QString& key);
 
@@ -38,6 +44,7 @@ private:
     void openHidingPicture(QWidget* screen);
     void openDrawScreen();
     void openProgramme();
+    void openClubVoices();
     void centreGrilles();
 
     Services& m_services;
@@ -47,4 +54,6 @@ private:
     MainStatusBar* m_barre;
     QPointer<QWidget> m_screen;
     ProgrammeStore m_programmes{Param::ProgrammeFolder()};
+    AudioInput* m_audioInput = nullptr;
+    std::unique_ptr<AudioInput> m_defaultInput;
 };

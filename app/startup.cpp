@@ -17,6 +17,7 @@
 #include "platform/singleinstance.h"
 #include "platform/soundoutput.h"
 #include "printing/printeroutput.h"
+#include "voice/drawvoicechoice.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -52,7 +53,9 @@ int runNumerella(QApplication& app)
     globals.RecordFile = data + u"/tirages.db"_s;
     globals.HallThemeFile = data + u"/theme-salle.txt"_s;
     globals.ProgrammeFolder = data + u"/programmes"_s;
+    globals.VoiceFolder = data + u"/voix"_s;
     Param::setGlobals(globals);
+    DrawVoiceChoice::restore(globals.VoiceFolder);
 
     QtMessageBox messages;
     SingleInstance instance(data);

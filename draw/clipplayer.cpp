@@ -55,7 +55,12 @@ bool ClipPlayer::ensureSink(const QAudioFormat& format)
 
 void ClipPlayer::play(int clip)
 {
-    const std::optional<WavClip> wav = WavClip::parse(voiceClipImage(clip));
+    playImage(voiceClipImage(clip));
+}
+
+void ClipPlayer::playImage(const QByteArray& wavImage)
+{
+    const std::optional<WavClip> wav = WavClip::parse(wavImage);
     if (!wav)
         return;
     const std::optional<QAudioFormat> format = formatOf(*wav);

@@ -22,6 +22,7 @@ public:
     ~ClipPlayer() override;
 
     void play(int clip) override;
+    void playImage(const QByteArray& wavImage) override;
     // For the bench: microseconds of sound the output has taken since the last start.
     qint64 playedMicroseconds() const;
 

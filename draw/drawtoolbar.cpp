@@ -21,6 +21,8 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
               u"Répéter le dernier nombre tiré"_s);
     QToolButton* femme = addButton(u"Femme"_s, u"Voix féminine"_s);
     QToolButton* homme = addButton(u"Homme"_s, u"Voix masculine"_s);
+    // Its menu lists every voice; pressed while a club voice calls.
+    QToolButton* club = addButton(u"Voix"_s, u"Voix du club"_s);
     addButton(u"VerifLigne"_s, u"Vérifier une ligne (L)"_s, u"Vérifier une ligne"_s);
     addButton(u"VerifGrille"_s, u"Vérifier une grille (G)"_s, u"Vérifier une grille"_s);
     addButton(u"Salle"_s, u"Écran de la salle (F5)"_s, u"Écran de la salle"_s)->setCheckable(true);
@@ -32,7 +34,7 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
 
     auto* voices = new QButtonGroup(this);
     voices->setExclusive(true);
-    for (QToolButton* voice : {femme, homme}) {
+    for (QToolButton* voice : {femme, homme, club}) {
         voice->setCheckable(true);
         voices->addButton(voice);
     }

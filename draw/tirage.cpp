@@ -23,6 +23,7 @@
 #include "programmeline.h"
 #include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
+#include "voice/drawvoicechoice.h"
 #include "watchline.h"
 
 #include <QAbstractItemView>
@@ -103,6 +104,7 @@ void Tirage::buildScreen()
     m_barre = new DrawToolBar(m_canvas);
     m_layout.place(m_barre, {7800, 6480, 3750, 675});
     connect(m_barre, &DrawToolBar::buttonClicked, this, &Tirage::Barre_ButtonClick);
+    m_voice = new DrawVoiceChoice(m_services, *m_barre, this);
 
     m_titre = makePanelLabel(m_canvas, u"Titre"_s, Grey, QColor(255, 0, 0), true);
     m_titre->setFrameShape(QFrame::Panel);
@@ -186,7 +188,7 @@ void Tirage::Form_Load()
     setSliderShown(false);
     m_temps->setValue(3);
     Temps_Change(); // 30 seconds
-    m_barre->button(Param::VoiceOffset == 0 ? u"Femme"_s : u"Homme"_s)->setChecked(true);
+    m_voice->showChoice();
 }
 
 QString Tirage::titleCaption() const
@@ -214,10 +216,10 @@ void Tirage::Barre_ButtonClick(const QString& key)
         ProcTirage();
     else if (key == u"Repeter") {
         if (Param::LastNumber)
-            Param::PlayClip(Param::VoiceOffset + *Param::LastNumber);
+            m_voice->call(*Param::LastNumber);
     } else if (key == u"Femme" || key == u"Homme") {
         if (on)
-            Param::VoiceOffset = key == u"Femme" ? 0 : 90;
+            m_voice->chooseBuiltIn(key == u"Femme" ? 0 : 90);
     } else if (key == u"VerifLigne")
         ProcVerifLigne();
     else if (key == u"VerifGrille")
@@ -325,7 +327,7 @@ void Tirage::onNumberDrawn(int n)
 {
     // The record holds it already; now the hall sees and hears it.
     setBigNumber(n);
-    Param::PlayClip(Param::VoiceOffset + n);
+    m_voice->call(n);
 }
 
 void Tirage::onSeriesChanged()

@@ -18,6 +18,7 @@ class DrawTabs;
 class HallControl;
 class QLineEdit;
 class DrawToolBar;
+class DrawVoiceChoice;
 class NumericBoard;
 class QComboBox;
 class QLabel;
@@ -42,6 +43,7 @@ public:
     const DrawState& state() const { return m_series->state(); }
     DrawSeries& series() const { return *m_series; }
     DrawToolBar* barre() const { return m_barre; }
+    DrawVoiceChoice& voice() const { return *m_voice; }
     const QTimer& timer() const { return m_timer; }
     QString titleCaption() const;
 
@@ -123,4 +125,5 @@ private:
     // The winner on the panel, while it can be validated.
     std::optional<DrawVerdict> m_claim;
     DrawKeyboard* m_keyboard = nullptr;
+    DrawVoiceChoice* m_voice = nullptr;
 };

@@ -71,4 +71,10 @@ void PlayClip(int clip)
     if (g_sound)
         g_sound->play(clip);
 }
+
+void PlayClipImage(const QByteArray& wavImage)
+{
+    if (g_sound)
+        g_sound->playImage(wavImage);
+}
 } // namespace Param

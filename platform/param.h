@@ -30,6 +30,8 @@ struct AppGlobals
     QString HallThemeFile;
     // The evening's programmes, one per grid file; empty keeps none.
     QString ProgrammeFolder;
+    // The club's own voices, one folder each; empty keeps none.
+    QString VoiceFolder;
 
     static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
 };
@@ -71,12 +73,20 @@ inline const QString& ProgrammeFolder()
 {
     return globals().ProgrammeFolder;
 }
+inline const QString& VoiceFolder()
+{
+    return globals().VoiceFolder;
+}
 
 // 0 for the female voice, 90 for the male one; kept for the whole run.
 inline int VoiceOffset = 0;
+// The club voice the draw calls in instead, by name; empty for the built-in one.
+inline QString ClubVoice;
 // The most recent number drawn; cleared when the draw screen is left.
 inline std::optional<int> LastNumber;
 
 void setSoundOutput(SoundOutput* output);
 void PlayClip(int clip);
+// Plays a whole WAV image, as a club voice's clip is kept.
+void PlayClipImage(const QByteArray& wavImage);
 } // namespace Param

@@ -51,7 +51,7 @@ print(round((w - 11880 * s) / 2 + $1 * s), round((h - 8205 * s) / 2 + $2 * s))";
         snap printing
         xdotool mousemove $((cx + 110)) $((cy + 18)) click 1 # the printing screen's Quitter
         sleep 0.5
-        xdotool mousemove 269 22 click 1 # A propos
+        xdotool mousemove 310 22 click 1 # A propos
         snap about
         stop
         start
@@ -125,10 +125,10 @@ H=1080
 pos() { python3 -c "
 s = min($W / 11880, $H / 8205)
 print(round(($W - 11880 * s) / 2 + $1 * s), round(($H - 8205 * s) / 2 + $2 * s))"; }
-keypos() { # KEY_INDEX: the draw toolbar's keys, eight to a row
+keypos() { # KEY_INDEX: the draw toolbar's keys, nine to a row
     python3 -c "
 s = min($W / 11880, $H / 8205)
-x, y = 7800 + 468.75 * ($1 % 8) + 234, 6649 if $1 < 8 else 6986
+x, y = 7800 + 3750 / 9 * ($1 % 9 + 0.5), 6649 if $1 < 9 else 6986
 print(round(($W - 11880 * s) / 2 + x * s), round(($H - 8205 * s) / 2 + y * s))"; }
 halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
     sleep 0.8
@@ -188,7 +188,7 @@ shoot_hall() {
     done
     halves operator hall-clair
     convert /tmp/numerella-both.png -resize 50% docs/hall-and-draw.png
-    read -r x y < <(keypos 11) # Theme
+    read -r x y < <(keypos 12) # Theme
     xdotool mousemove "$x" "$y" click 1
     xdotool mousemove 300 300
     halves - hall-sombre
@@ -219,7 +219,7 @@ shoot_hall() {
     xdotool key Return
     halves operator-ballmachine -
     xdotool key Return
-    read -r x y < <(keypos 11) # Theme back to clair for the next run
+    read -r x y < <(keypos 12) # Theme back to clair for the next run
     xdotool mousemove "$x" "$y" click 1
     stop_all
 }
@@ -283,6 +283,71 @@ JSON
     stop_all
 }
 
+# The club's voice being recorded, and the same window on a machine with no
+# microphone. A PulseAudio null source stands in for the microphone, a
+# spoken number played into it for the caller.
+shoot_voice() {
+    local display=:94 w=1024 h=768
+    for tool in sox pulseaudio pactl paplay; do
+        command -v "$tool" >/dev/null ||
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends sox pulseaudio pulseaudio-utils >/dev/null
+    done
+    Xvfb $display -screen 0 ${w}x${h}x24 >/dev/null 2>&1 &
+    xvfb=$!
+    sleep 1
+    export DISPLAY=$display XDG_DATA_HOME=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$(mktemp -d)
+    centre() { # the window of that title, moved to the middle of the screen
+        local win
+        win=$(xdotool search --name "$1" | head -n 1)
+        xdotool windowmove "$win" $(((w - 880) / 2)) $(((h - 520) / 2))
+        sleep 0.5
+    }
+    # A voice left at 42 the last time, its first 41 numbers recorded.
+    local voice=$XDG_DATA_HOME/Numerella/voix/Martine n
+    mkdir -p "$voice"
+    for n in $(seq 41); do
+        sox "data/voices/$((90 + n)).wav" -r 22050 -b 16 "$voice/$(printf %02d "$n").wav"
+    done
+    start_app
+    xdotool mousemove 269 22 click 1 # Voix du club
+    sleep 1
+    centre "Voix du club"
+    import -window root "docs/voice-no-microphone-${w}x${h}.png"
+    kill $app
+    wait $app 2>/dev/null || true
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load=module-native-protocol-unix \
+        --load="module-null-sink sink_name=hall" 2>/dev/null
+    sleep 1
+    # Qt lists no monitor as an input: it is remapped into a source of its own.
+    pactl load-module module-remap-source master=hall.monitor source_name=microphone >/dev/null
+    pactl set-default-sink hall
+    pactl set-default-source microphone
+    sox tests/data/voice/quarante-deux.wav -r 44100 -c 2 /tmp/numerella-said.wav pad 0.2 0 gain -3
+    start_app
+    xdotool mousemove 269 22 click 1 # Voix du club
+    sleep 1
+    centre "Voix du club"
+    xdotool key space
+    paplay --device=hall /tmp/numerella-said.wav &
+    local player=$!
+    sleep 0.8 # mid-word: the meter is up
+    import -window root "docs/voice-recording-${w}x${h}.png"
+    wait $player
+    sleep 1
+    import -window root "docs/voice-recorded-${w}x${h}.png"
+    kill $app
+    wait $app 2>/dev/null || true
+    rm -f /tmp/numerella-said.wav
+    pulseaudio --kill || true
+    kill $xvfb
+    wait $xvfb 2>/dev/null || true
+}
+
+if [ "${1:-}" = voice ]; then
+    shoot_voice
+    exit
+fi
 if [ "${1:-}" = evening ]; then # the programme pictures alone, from a grid file left by a full run
     shoot_evening
     exit
@@ -297,4 +362,5 @@ shoot_hall
 shoot_evening
 shoot 1920 1080 0
 shoot_small
+shoot_voice
 rm -f "$grid_file"

@@ -5,6 +5,7 @@
 #include "draw/halldisplay.h"
 #include "draw/programmewindow.h"
 #include "draw/tirage.h"
+#include "fakes/fakeaudioinput.h"
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
 #include "grids/generateur.h"
@@ -18,6 +19,8 @@
 #include "printing/edition.h"
 #include "printing/tiragesenregistres.h"
 #include "verify/resultpanel.h"
+#include "voice/clubvoicestore.h"
+#include "voice/clubvoicewindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -286,6 +289,21 @@ private slots:
             screen.setBallMachine(true);
         }
         VERIFY_SPOKEN(findings(&screen));
+    }
+
+    void clubVoiceWindow()
+    {
+        const QString voices = m_appDir.filePath(u"voix"_s);
+        QVERIFY(ClubVoiceStore(voices).create(u"Martine"_s).isEmpty());
+        FakeAudioInput input;
+        ClubVoiceWindow window(m_fakes->services, input, voices);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        VERIFY_SPOKEN(findings(&window)); // no microphone
+        input.plug();
+        window.session().record();
+        QCOMPARE(window.session().state(), RecordingSession::State::Recording);
+        VERIFY_SPOKEN(findings(&window));
     }
 
     void hallDisplay()

@@ -115,10 +115,10 @@ private slots:
     void toolbarKeysHaveTheirTipsAndNames()
     {
         const QStringList keys = {
-            u"ChoixFichier"_s, u"Chrono"_s,      u"Tirage"_s,      u"Boulier"_s,
-            u"Annuler"_s,      u"Repeter"_s,     u"Femme"_s,       u"Homme"_s,
-            u"VerifLigne"_s,   u"VerifGrille"_s, u"Salle"_s,       u"Theme"_s,
-            u"Rapport"_s,      u"Reinitialiser"_s, u"Apropos"_s,   u"Quitter"_s};
+            u"ChoixFichier"_s, u"Chrono"_s, u"Tirage"_s, u"Boulier"_s, u"Annuler"_s,
+            u"Repeter"_s,      u"Femme"_s,  u"Homme"_s,  u"Voix"_s,    u"VerifLigne"_s,
+            u"VerifGrille"_s,  u"Salle"_s,  u"Theme"_s,  u"Rapport"_s, u"Reinitialiser"_s,
+            u"Apropos"_s,      u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré (R)"_s);
         QCOMPARE(button(u"Repeter"_s)->accessibleName(), u"Répéter le dernier nombre tiré"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/wavclip.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/helpopener.h"
@@ -106,11 +107,22 @@ public:
     int pixels = 1024;
 };
 
+// Every clip played, by its built-in number; a club voice's own clip
+// counts as 0 and is kept whole.
 class RecordingSound : public SoundOutput
 {
 public:
     void play(int clip) override { clips.append(clip); }
+    void playImage(const QByteArray& wavImage) override
+    {
+        int id = VoiceClipCount;
+        while (id > 0 && voiceClipImage(id) != wavImage)
+            --id;
+        clips.append(id);
+        images.append(wavImage);
+    }
     QList<int> clips;
+    QList<QByteArray> images;
 };
 
 // One of each fake, bundled as the screens expect them.

@@ -43,6 +43,7 @@ private slots:
         {
             QList<int> clips;
             void play(int clip) override { clips.append(clip); }
+            void playImage(const QByteArray&) override { clips.append(0); }
         } recorder;
         Param::PlayClip(5); // no output yet: silently nothing
         Param::setSoundOutput(&recorder);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "monoclip.h"
+
+#include <QObject>
+
+class AudioInput;
+
+// One take from the microphone: it listens until the number has been said
+// and half a second of silence followed, or for three seconds at most.
+class ClipRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int PreferredRate = 22050;
+    static constexpr double MaxSeconds = 3.0;
+    static constexpr double SilenceAfterSpeechSeconds = 0.5;
+
+    enum class Outcome { Spoken, Silent, Lost };
+
+    explicit ClipRecorder(AudioInput& input, QObject* parent = nullptr);
+    ~ClipRecorder() override;
+
+    // False when no microphone can be opened.
+    bool start();
+    void cancel();
+    bool isRecording() const { return m_recording; }
+
+signals:
+    // The loudness of what was just heard, in decibels of full scale.
+    void level(double peakDb);
+    // The take as heard, silence included; empty when the microphone was lost.
+    void finished(ClipRecorder::Outcome outcome, const MonoClip& take);
+
+private:
+    void hear(const QList<qint16>& samples);
+    void finish(Outcome outcome);
+
+    AudioInput& m_input;
+    MonoClip m_take;
+    bool m_recording = false;
+    bool m_spoken = false;
+    qsizetype m_silentSince = 0; // samples of silence since the last speech
+};

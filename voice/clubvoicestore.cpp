@@ -1,0 +1,140 @@
+#include "clubvoicestore.h"
+
+#include "wavfile.h"
+#include "wholefile.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+} // namespace
+
+QString voiceTitle(const QString& name)
+{
+    return u"Voix de "_s + name;
+}
+
+ClubVoiceStore::ClubVoiceStore(QString folder) : m_folder(std::move(folder)) {}
+
+QStringList ClubVoiceStore::voices() const
+{
+    if (m_folder.isEmpty())
+        return {};
+    QStringList names =
+        QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    names.removeIf([](const QString& n) { return !nameProblem(n).isEmpty(); });
+    QCollator french{QLocale(QLocale::French)};
+    std::sort(names.begin(), names.end(), french);
+    return names;
+}
+
+bool ClubVoiceStore::contains(const QString& name) const
+{
+    return !m_folder.isEmpty() && nameProblem(name).isEmpty() &&
+           QFileInfo(voiceFolder(name)).isDir();
+}
+
+QString ClubVoiceStore::voiceFolder(const QString& name) const
+{
+    return m_folder + u'/' + name;
+}
+
+QString ClubVoiceStore::clipPath(const QString& name, int number) const
+{
+    return voiceFolder(name) + u'/' + u"%1.wav"_s.arg(number, 2, 10, QChar(u'0'));
+}
+
+QList<int> ClubVoiceStore::recorded(const QString& name) const
+{
+    QList<int> numbers;
+    for (int n = 1; n <= Numbers; ++n) {
+        if (QFileInfo(clipPath(name, n)).isFile())
+            numbers.append(n);
+    }
+    return numbers;
+}
+
+int ClubVoiceStore::firstMissing(const QString& name) const
+{
+    for (int n = 1; n <= Numbers; ++n) {
+        if (!QFileInfo(clipPath(name, n)).isFile())
+            return n;
+    }
+    return 0;
+}
+
+QString ClubVoiceStore::nameProblem(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return u"Donnez un nom à la voix (par exemple Martine)."_s;
+    if (name != name.trimmed())
+        return u"Le nom de la voix ne peut pas commencer ni finir par une espace."_s;
+    if (name.size() > MaxNameLength)
+        return u"Le nom de la voix ne peut pas dépasser %1 caractères."_s.arg(MaxNameLength);
+    const QString forbidden = u"/\\:*?\"<>|"_s;
+    const bool badCharacter = std::any_of(name.begin(), name.end(), [&forbidden](QChar c) {
+        return c.category() == QChar::Other_Control || forbidden.contains(c);
+    });
+    if (badCharacter || name.startsWith(u'.'))
+        return u"Le nom de la voix ne peut contenir ni / \\ : * ? \" < > | ni commencer par un "
+               "point."_s;
+    return {};
+}
+
+QString ClubVoiceStore::create(const QString& name) const
+{
+    if (const QString problem = nameProblem(name); !problem.isEmpty())
+        return problem;
+    const QString folder = voiceFolder(name);
+    if (QFileInfo(folder).isDir())
+        return QFileInfo(folder).isWritable()
+                   ? QString()
+                   : shown(folder) + u"\nLe dossier est en lecture seule."_s;
+    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
+        return shown(folder) + u"\nUn fichier porte déjà ce nom."_s;
+    if (!QDir().mkpath(folder))
+        return shown(folder) +
+               u"\nLe dossier ne peut pas être créé (dossier en lecture seule ou disque plein ?)."_s;
+    return {};
+}
+
+QString ClubVoiceStore::rename(const QString& from, const QString& to) const
+{
+    if (const QString problem = nameProblem(to); !problem.isEmpty())
+        return problem;
+    if (from == to)
+        return {};
+    // Two names differing only by case are one folder on some disks.
+    if (QFileInfo::exists(voiceFolder(to)) && from.compare(to, Qt::CaseInsensitive) != 0)
+        return u"Une voix s'appelle déjà « %1 »."_s.arg(to);
+    if (!QDir().rename(voiceFolder(from), voiceFolder(to)))
+        return shown(voiceFolder(from)) +
+               u"\nLa voix ne peut pas être renommée (dossier en lecture seule ?)."_s;
+    return {};
+}
+
+QString ClubVoiceStore::remove(const QString& name) const
+{
+    if (!contains(name))
+        return {};
+    if (!QDir(voiceFolder(name)).removeRecursively())
+        return shown(voiceFolder(name)) +
+               u"\nLa voix ne peut pas être supprimée entièrement (dossier en lecture seule ?)."_s;
+    return {};
+}
+
+QString ClubVoiceStore::saveClip(const QString& name, int number, const MonoClip& clip) const
+{
+    if (const QString problem = create(name); !problem.isEmpty())
+        return problem;
+    return writeWholeFile(clipPath(name, number), WavFile::encode(clip));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "monoclip.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The club's voices in the user's data folder: one folder per voice, named
+// after it, holding 01.wav to 90.wav. An empty folder path keeps none.
+class ClubVoiceStore
+{
+public:
+    static constexpr int Numbers = 90;
+    static constexpr int MaxNameLength = 40;
+
+    explicit ClubVoiceStore(QString folder);
+
+    const QString& folder() const { return m_folder; }
+    QStringList voices() const;
+    bool contains(const QString& name) const;
+    QString voiceFolder(const QString& name) const;
+    QString clipPath(const QString& name, int number) const;
+    // The numbers whose clip file is there (not whether it can be played).
+    QList<int> recorded(const QString& name) const;
+    int firstMissing(const QString& name) const; // 0 when all 90 are there
+
+    // Each returns the refusal in French, or nothing when done.
+    static QString nameProblem(const QString& name);
+    QString create(const QString& name) const;
+    QString rename(const QString& from, const QString& to) const;
+    QString remove(const QString& name) const;
+    QString saveClip(const QString& name, int number, const MonoClip& clip) const;
+
+private:
+    QString m_folder;
+};
+
+// "Voix de Martine", as a voice is named on the screens.
+QString voiceTitle(const QString& name);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Puts bytes at a path whole: written beside it, then put in its place only
+// once complete, never through a link nor over a folder. Returns the path
+// and the cause in French, or nothing when done.
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
