@@ -3,6 +3,8 @@
 #include "depart.h"
 #include "desktopidentity.h"
 #include "draw/clipplayer.h"
+#include "grids/gridfolder.h"
+#include "platform/atomicfile.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/helpopener.h"
@@ -19,6 +21,7 @@
 #include "printing/printeroutput.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -37,6 +40,24 @@ void installFrenchTranslation(QApplication& app)
         QApplication::installTranslator(translator);
 }
 
+QList<ProtectedPlace> protectedPlaces(const AppGlobals& globals)
+{
+    const QString grids = GridFolder::path(globals.AppPath);
+    QList<ProtectedPlace> places{{grids, true,
+                                  u"ce nom mène dans le dossier des fichiers de grilles ("_s +
+                                      QDir::toNativeSeparators(grids) +
+                                      u"), où rien d'autre ne doit être écrit"_s}};
+    if (globals.RecordFile.isEmpty())
+        return places;
+    const QString refusal = u"ce nom mène au registre des tirages ("_s +
+                            QDir::toNativeSeparators(globals.RecordFile) +
+                            u"), qui ne doit jamais être remplacé"_s;
+    // The database engine keeps part of the record beside it.
+    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
+        places.append({globals.RecordFile + suffix, false, refusal});
+    return places;
+}
+
 int runNumerella(QApplication& app)
 {
     app.setApplicationName(Product::name());
@@ -53,6 +74,7 @@ int runNumerella(QApplication& app)
     globals.HallThemeFile = data + u"/theme-salle.txt"_s;
     globals.ProgrammeFolder = data + u"/programmes"_s;
     Param::setGlobals(globals);
+    AtomicFile::protect(protectedPlaces(globals));
 
     QtMessageBox messages;
     SingleInstance instance(Param::AppPath());

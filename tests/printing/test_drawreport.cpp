@@ -1,6 +1,8 @@
+#include "app/startup.h"
 #include "fakes/fakeservices.h"
 #include "game/gamerecord.h"
 #include "game/seriescsv.h"
+#include "platform/atomicfile.h"
 #include "platform/param.h"
 #include "printing/drawreport.h"
 #include "printing/seriesexport.h"
@@ -12,9 +14,18 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <cerrno>
+
 using namespace Qt::StringLiterals;
 
 namespace {
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
 QString pdfText(const QString& path)
 {
     QProcess pdftotext;
@@ -184,6 +195,70 @@ private slots:
         QFile saved(m_dir.filePath(u"export.csv"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("\xEF\xBB\xBFTirage;Date;"));
+    }
+
+    // An earlier table is replaced only after Oui and only by a whole one;
+    // where the table went is said.
+    void anEarlierCsvIsReplacedOnlyWhenAllowedAndOnlyWhole()
+    {
+        const QString path = m_dir.filePath(u"ancien.csv"_s);
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("ancien tableau");
+        }
+        ScriptedMessages& messages = m_fakes->messages;
+        m_fakes->saveDialog.answers << path << path << path;
+        messages.answer(MsgAnswer::No);
+        messages.answer(MsgAnswer::Yes);
+        AtomicFile::injectWriteFault(0, ENOSPC); // the disk is full
+        const bool exported = SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr);
+        AtomicFile::injectWriteFault(0, 0);
+        QVERIFY(!exported);
+        QCOMPARE(messages.shown.size(), 3);
+        QCOMPARE(messages.shown[0].icon, MsgIcon::Question);
+        QCOMPARE(messages.shown[0].defaultAnswer, MsgAnswer::No);
+        QCOMPARE(messages.shown[0].text,
+                 u"Le fichier\n"_s + path + u"\nexiste déjà.\n\nVoulez-vous le remplacer ?"_s);
+        QCOMPARE(m_fakes->saveDialog.asked[1].second, path); // Non: the dialog again, on that name
+        QCOMPARE(messages.last().icon, MsgIcon::Critical);
+        QCOMPARE(messages.last().text,
+                 u"Le fichier\n"_s + path + u"\nn'a pas pu être enregistré : disque plein."_s);
+        QCOMPARE(contents(path), QByteArray("ancien tableau"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(u"partiel"_s),
+                 QStringList());
+
+        messages.answer(MsgAnswer::Yes);
+        QVERIFY(SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr));
+        QCOMPARE(messages.last().icon, MsgIcon::Information);
+        QCOMPARE(messages.last().text, u"Le tirage a été exporté dans le fichier :\n"_s + path);
+        QVERIFY(contents(path).startsWith("\xEF\xBB\xBFTirage;Date;"));
+    }
+
+    // A name leading to the record is refused; the record stays as it was.
+    void aCsvNeverReplacesTheRecord()
+    {
+        {
+            GameRecord record(recordPath());
+            record.startSeries({}, QDateTime(QDate(2026, 12, 24), QTime(20, 0)));
+        }
+        AppGlobals globals = Param::globals();
+        globals.RecordFile = recordPath();
+        AtomicFile::protect(protectedPlaces(globals));
+        const QString link = m_dir.filePath(u"lien.csv"_s);
+        QVERIFY(QFile::link(recordPath(), link));
+        const QByteArray before = contents(recordPath());
+        m_fakes->saveDialog.answers << link;
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        const bool exported = SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr);
+        AtomicFile::protect({});
+        QVERIFY(!exported);
+        QCOMPARE(m_fakes->messages.last().text,
+                 u"Le fichier\n"_s + link +
+                     u"\nn'a pas pu être enregistré : ce nom mène au registre des tirages ("_s +
+                     recordPath() + u"), qui ne doit jamais être remplacé."_s);
+        QCOMPARE(contents(recordPath()), before);
+        QVERIFY(QFileInfo(link).isSymLink());
     }
 
     void aDamagedRecordIsExplainedAndLeftAlone()
