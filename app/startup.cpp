@@ -11,6 +11,7 @@
 #include "platform/inputbox.h"
 #include "platform/messagebox.h"
 #include "platform/param.h"
+#include "platform/printers.h"
 #include "platform/qtaudiooutputs.h"
 #include "platform/randomsource.h"
 #include "platform/savedialog.h"
@@ -91,7 +92,8 @@ int runNumerella(QApplication& app)
     QtDesktopShell shell;
     PrimaryScreenInfo screen;
     QtSaveDialog saveDialog;
-    DefaultPrinterOutput printer(messages, shell, saveDialog);
+    SystemPrinters printers;
+    DefaultPrinterOutput printer(messages, shell, saveDialog, printers);
     Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
 
     QtAudioOutputs soundOutputs;

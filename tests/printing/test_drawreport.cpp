@@ -4,14 +4,22 @@
 #include "game/seriescsv.h"
 #include "platform/atomicfile.h"
 #include "platform/param.h"
+#include "platform/printers.h"
 #include "printing/drawreport.h"
+#include "printing/printeroutput.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cerrno>
@@ -261,6 +269,39 @@ private slots:
         QVERIFY(QFileInfo(link).isSymLink());
     }
 
+    // With a printer, a report asks which one and how many copies, then says
+    // where it went; Annuler prints nothing and says nothing.
+    void aReportGoesWhereTheOrganiserSays()
+    {
+        ScriptedPrinters printers;
+        printers.name = u"Salle des fêtes"_s;
+        printers.paper = m_dir.filePath(u"papier.pdf"_s);
+        DefaultPrinterOutput output(m_fakes->messages, m_fakes->shell, m_fakes->saveDialog,
+                                    printers);
+        FakeServices& f = *m_fakes;
+        Services services{f.messages, f.input,  f.clock, f.random,    f.help,
+                          f.shell,    f.screen, output,  f.saveDialog};
+        const QList<RecordedSeries> evening{fullSeries(0)};
+        QVERIFY(!SeriesExport::printEveningSummary(services, evening, nullptr));
+        QCOMPARE(printers.asked, 1);
+        QVERIFY(f.messages.shown.isEmpty());
+        QVERIFY(!QFile::exists(printers.paper));
+
+        printers.answers.enqueue({u"Bureau"_s, 2});
+        QVERIFY(SeriesExport::printEveningSummary(services, evening, nullptr));
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.last().icon, MsgIcon::Information);
+        QCOMPARE(f.messages.last().text,
+                 u"Le résumé de la soirée a été envoyé à l'imprimante :\nBureau (2 exemplaires)"_s);
+        QVERIFY(pdfText(printers.paper).contains(u"Résumé de la soirée"_s));
+
+        printers.answers.enqueue({u"Salle des fêtes"_s, 1});
+        QVERIFY(SeriesExport::printReport(services, fullSeries(0), nullptr));
+        QCOMPARE(f.messages.last().text,
+                 u"Le rapport du tirage a été envoyé à l'imprimante :\nSalle des fêtes"_s);
+        QCOMPARE(printers.asked, 3);
+    }
+
     void aDamagedRecordIsExplainedAndLeftAlone()
     {
         QFile f(recordPath());
@@ -322,6 +363,43 @@ private slots:
         QVERIFY(report.contains(u"Partie 1 du programme"_s));
         QVERIFY(report.contains(u"Quine - Un jambon : grille 57 au 2e numéro"_s));
         QVERIFY(report.contains(u"Carton plein : pas de gagnant"_s));
+    }
+
+    // Qt's own print dialog reads French; Annuler gives the print up.
+    void thePrintDialogSpeaksFrench()
+    {
+        installFrenchTranslation(*qApp);
+        QStringList texts;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            texts << dialog->windowTitle();
+            for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
+                texts << widget->toolTip();
+                if (const auto* label = qobject_cast<const QLabel*>(widget))
+                    texts << label->text();
+                if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+                    texts << button->text();
+                if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+                    texts << box->title();
+            }
+            dialog->reject();
+        });
+        poll.start(20);
+        QPrinter printer;
+        QCOMPARE(SystemPrinters().choose(printer, nullptr), QString());
+        QCOMPARE(texts.value(0), u"Imprimer"_s);
+        for (const QString& french :
+             {u"Im&primer"_s, u"Annuler"_s, u"Copies :"_s, u"Recto verso"_s, u"Non"_s})
+            QVERIFY2(texts.contains(french), qPrintable(french));
+        for (const QString& english :
+             {u"&Print"_s, u"Cancel"_s, u"Printer"_s, u"Copies:"_s, u"Collate"_s, u"Off"_s,
+              u"Long side binding"_s, u"Short side binding"_s, u"Double Sided Printing"_s})
+            QVERIFY2(!texts.contains(english), qPrintable(english));
+        QVERIFY(texts.filter(u"Specify pages"_s).isEmpty());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/savedialog.h"
 #include "printing/gridprinter.h"
 #include "printing/pdffallbackoutput.h"
+#include "printing/printeroutput.h"
 
 #include <QCryptographicHash>
 #include <QFileDialog>
@@ -248,6 +249,20 @@ private slots:
         QCOMPARE(contents(record), QByteArray("le registre"));
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(m_dialog->asked.size(), 2);
+    }
+
+    // With a printer, grids go straight to it: no dialog, no word.
+    void gridsGoStraightToTheDefaultPrinter()
+    {
+        ScriptedPrinters printers;
+        printers.name = u"Salle des fêtes"_s;
+        printers.paper = documents() + u"/papier.pdf"_s;
+        DefaultPrinterOutput output(m_fakes->messages, m_fakes->shell, *m_dialog, printers);
+        QVERIFY(GridPrinter(m_fakes->services, output, m_app->appPath())
+                    .PrintGridFile(Label, nullptr, nullptr));
+        QCOMPARE(printers.asked, 0);
+        QVERIFY(shown().isEmpty());
+        QVERIFY(pdfText(printers.paper).contains(u"Grille n° 00008"_s));
     }
 
     // An existing PDF is replaced only when the organiser says so, and only
