@@ -243,32 +243,6 @@ private slots:
         QVERIFY(contents(path).startsWith("\xEF\xBB\xBFTirage;Date;"));
     }
 
-    // A name leading to the record is refused; the record stays as it was.
-    void aCsvNeverReplacesTheRecord()
-    {
-        {
-            GameRecord record(recordPath());
-            record.startSeries({}, QDateTime(QDate(2026, 12, 24), QTime(20, 0)));
-        }
-        AppGlobals globals = Param::globals();
-        globals.RecordFile = recordPath();
-        AtomicFile::protect(protectedPlaces(globals));
-        const QString link = m_dir.filePath(u"lien.csv"_s);
-        QVERIFY(QFile::link(recordPath(), link));
-        const QByteArray before = contents(recordPath());
-        m_fakes->saveDialog.answers << link;
-        m_fakes->messages.answer(MsgAnswer::Yes);
-        const bool exported = SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr);
-        AtomicFile::protect({});
-        QVERIFY(!exported);
-        QCOMPARE(m_fakes->messages.last().text,
-                 u"Le fichier\n"_s + link +
-                     u"\nn'a pas pu être enregistré : ce nom mène au registre des tirages ("_s +
-                     recordPath() + u"), qui ne doit jamais être remplacé."_s);
-        QCOMPARE(contents(recordPath()), before);
-        QVERIFY(QFileInfo(link).isSymLink());
-    }
-
     // With a printer, a report asks which one and how many copies, then says
     // where it went; Annuler prints nothing and says nothing.
     void aReportGoesWhereTheOrganiserSays()
