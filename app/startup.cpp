@@ -3,12 +3,15 @@
 #include "depart.h"
 #include "desktopidentity.h"
 #include "draw/clipplayer.h"
+#include "grids/gridfolder.h"
+#include "platform/atomicfile.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/helpopener.h"
 #include "platform/inputbox.h"
 #include "platform/messagebox.h"
 #include "platform/param.h"
+#include "platform/printers.h"
 #include "platform/qtaudiooutputs.h"
 #include "platform/randomsource.h"
 #include "platform/savedialog.h"
@@ -20,6 +23,7 @@
 #include "voice/drawvoicechoice.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QScreen>
@@ -36,6 +40,24 @@ void installFrenchTranslation(QApplication& app)
     if (translator->load(QLocale(QLocale::French), u"qtbase"_s, u"_"_s,
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+}
+
+QList<ProtectedPlace> protectedPlaces(const AppGlobals& globals)
+{
+    const QString grids = GridFolder::path(globals.AppPath);
+    QList<ProtectedPlace> places{{grids, true,
+                                  u"ce nom mène dans le dossier des fichiers de grilles ("_s +
+                                      QDir::toNativeSeparators(grids) +
+                                      u"), où rien d'autre ne doit être écrit"_s}};
+    if (globals.RecordFile.isEmpty())
+        return places;
+    const QString refusal = u"ce nom mène au registre des tirages ("_s +
+                            QDir::toNativeSeparators(globals.RecordFile) +
+                            u"), qui ne doit jamais être remplacé"_s;
+    // The database engine keeps part of the record beside it.
+    for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s})
+        places.append({globals.RecordFile + suffix, false, refusal});
+    return places;
 }
 
 int runNumerella(QApplication& app)
@@ -55,6 +77,7 @@ int runNumerella(QApplication& app)
     globals.ProgrammeFolder = data + u"/programmes"_s;
     globals.VoiceFolder = data + u"/voix"_s;
     Param::setGlobals(globals);
+    AtomicFile::protect(protectedPlaces(globals));
     DrawVoiceChoice::restore(globals.VoiceFolder);
 
     QtMessageBox messages;
@@ -72,7 +95,8 @@ int runNumerella(QApplication& app)
     QtDesktopShell shell;
     PrimaryScreenInfo screen;
     QtSaveDialog saveDialog;
-    DefaultPrinterOutput printer(messages, shell, saveDialog);
+    SystemPrinters printers;
+    DefaultPrinterOutput printer(messages, shell, saveDialog, printers);
     Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
 
     QtAudioOutputs soundOutputs;

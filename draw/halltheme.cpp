@@ -1,11 +1,10 @@
 #include "halltheme.h"
 
-#include "platform/errortext.h"
+#include "platform/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -52,9 +51,8 @@ QString HallThemeStore::save(HallThemeName name) const
     if (info.isDir())
         return QDir::toNativeSeparators(m_path) +
                u"\nUn dossier porte ce nom : le choix ne peut pas y être écrit."_s;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(hallThemeWord(name).toUtf8() + '\n') < 0 ||
-        !file.commit())
-        return QDir::toNativeSeparators(m_path) + u"\n"_s + fileErrorText(file);
+    if (const QString why = AtomicFile::save(m_path, hallThemeWord(name).toUtf8() + '\n');
+        !why.isEmpty())
+        return QDir::toNativeSeparators(m_path) + u"\n"_s + why;
     return {};
 }

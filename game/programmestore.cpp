@@ -1,5 +1,6 @@
 #include "programmestore.h"
 
+#include "platform/atomicfile.h"
 #include "platform/errortext.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -69,8 +69,7 @@ QString ProgrammeStore::save(const QString& gridFileName, const Programme& progr
     const QString path = pathFor(gridFileName);
     if (QFileInfo(path).isDir())
         return QDir::toNativeSeparators(path) + u"\nUn dossier porte ce nom."_s;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(programme.toJson()) < 0 || !file.commit())
-        return QDir::toNativeSeparators(path) + u"\n"_s + fileErrorText(file);
+    if (const QString why = AtomicFile::save(path, programme.toJson()); !why.isEmpty())
+        return QDir::toNativeSeparators(path) + u"\n"_s + why;
     return {};
 }

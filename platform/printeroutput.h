@@ -15,8 +15,8 @@ struct PrintJob
     QString reportName;        // how the question names it: "le rapport du tirage"
 };
 
-// Where a report goes. The program prints one copy on the default printer;
-// tests send it to a PDF file.
+// Where a report goes. The program prints grids on the default printer and
+// asks where a draw's report goes; tests send it to a PDF file.
 class PrinterOutput
 {
 public:

@@ -1,5 +1,8 @@
 #include "savedialog.h"
 
+#include "messagebox.h"
+#include "param.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -97,4 +100,14 @@ QString SaveDialog::documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+bool SaveDialog::mayReplace(MessageBox& messages, QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return messages.show(parent,
+                         {MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No, Param::AppTitle(),
+                          u"Le fichier\n"_s + QDir::toNativeSeparators(path) +
+                              u"\nexiste déjà.\n\nVoulez-vous le remplacer ?"_s}) == MsgAnswer::Yes;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class MessageBox;
 class QWidget;
 
 // The dialog where the organiser names a file to write; tests answer it in advance.
@@ -17,6 +18,9 @@ public:
     // Where a saved file is proposed: the documents folder, or the home
     // folder on a system without one.
     static QString documentsFolder();
+    // True for a new name, or once the organiser agrees to replace what is
+    // there; the question defaults to Non.
+    static bool mayReplace(MessageBox& messages, QWidget* parent, const QString& path);
 };
 
 // Qt's file dialog, in French whatever translation is loaded, and leaving no

@@ -1,20 +1,14 @@
 #include "pdffallbackoutput.h"
 
 #include "grids/gridfileerror.h"
+#include "platform/atomicfile.h"
 #include "platform/desktopshell.h"
-#include "platform/errortext.h"
 #include "platform/param.h"
 #include "platform/savedialog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <filesystem>
-#include <system_error>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -47,30 +41,20 @@ bool amongGridFiles(const QString& path, const PrintJob& job)
 }
 
 // A PDF ends with its trailer; one cut short by a full disk does not.
-bool isCompleteOnDisk(const QString& path)
+bool isComplete(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 64 || !file.seek(file.size() - 64))
-        return false;
-    if (!file.read(64).contains("%%EOF"))
-        return false;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    return file.open(QIODevice::ReadOnly) && file.size() >= 64 && file.seek(file.size() - 64) &&
+           file.read(64).contains("%%EOF");
 }
 
-std::filesystem::path fsPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 } // namespace
 
 PdfFallbackOutput::PdfFallbackOutput(MessageBox& messages, DesktopShell& shell, SaveDialog& dialog)
     : m_messages(messages), m_shell(shell), m_dialog(dialog)
 {}
+
+PdfFallbackOutput::~PdfFallbackOutput() = default;
 
 MsgAnswer PdfFallbackOutput::say(QWidget* parent, MsgIcon icon, const QString& text,
                                  MsgButtons buttons, MsgAnswer defaultAnswer)
@@ -92,7 +76,7 @@ bool PdfFallbackOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJ
                                  MsgButtons::YesNo, MsgAnswer::Yes);
     if (answer != MsgAnswer::Yes || !chooseFile(parent, job))
         return false;
-    return PdfFileOutput(m_scratch).prepare(printer, parent, job);
+    return PdfFileOutput(m_file->scratchPath()).prepare(printer, parent, job);
 }
 
 bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
@@ -116,14 +100,19 @@ bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
                     u"\n\nChoisissez un autre dossier, par exemple vos Documents."_s);
             continue;
         }
-        if (QFileInfo::exists(path) && say(parent, MsgIcon::Question,
-                                           u"Le fichier\n"_s + native(path) +
-                                               u"\nexiste déjà.\n\nVoulez-vous le remplacer ?"_s,
-                                           MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
+        if (const QString why = AtomicFile::refusal(path); !why.isEmpty()) {
+            say(parent, MsgIcon::Exclamation,
+                u"Le fichier PDF ne peut pas être enregistré sous le nom\n"_s + native(path) +
+                    u"\n\nDétail : "_s + why +
+                    u".\n\nChoisissez un autre nom ou un autre dossier."_s);
+            continue;
+        }
+        if (!SaveDialog::mayReplace(m_messages, parent, path)) {
             proposed = path;
             continue;
         }
-        if (!reserveScratch(path)) {
+        auto file = std::make_unique<AtomicFile>(path);
+        if (!file->open().isEmpty()) {
             say(parent, MsgIcon::Exclamation,
                 u"Impossible d'enregistrer un fichier dans le dossier\n"_s +
                     native(QFileInfo(path).absolutePath()) +
@@ -131,65 +120,43 @@ bool PdfFallbackOutput::chooseFile(QWidget* parent, const PrintJob& job)
                     "dossier."_s);
             continue;
         }
-        m_target = path;
+        m_file = std::move(file);
         return true;
     }
 }
 
-bool PdfFallbackOutput::reserveScratch(const QString& target)
-{
-    // A hidden name of our own beside the target; one left by a crash is
-    // stepped over, never reused.
-    const QFileInfo info(target);
-    const QString stem = info.absolutePath() + u"/."_s + info.fileName() + u".partiel"_s;
-    for (int n = 1; n <= 100; ++n) {
-        QFile scratch(n == 1 ? stem : stem + QString::number(n));
-        if (scratch.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            m_scratch = scratch.fileName();
-            return true;
-        }
-        if (!scratch.exists())
-            return false; // the folder refuses, whatever the name
-    }
-    return false;
-}
-
 void PdfFallbackOutput::deliver(QWidget* parent)
 {
+    const QString target = m_file->path();
     // The PDF writer says nothing of a full disk: the file itself must prove
-    // it is whole and on the disk before it replaces anything.
-    if (!isCompleteOnDisk(m_scratch)) {
+    // it is whole before it replaces anything.
+    if (!isComplete(m_file->scratchPath())) {
         discard();
-        throw GridFileError(u"Le fichier PDF\n"_s + native(m_target) +
+        throw GridFileError(u"Le fichier PDF\n"_s + native(target) +
                             u"\nn'a pas pu être écrit en entier : le disque est peut-être plein."
                             "\n\nAucun fichier n'a été remplacé. Libérez de la place ou choisissez "
                             "un autre disque, puis recommencez."_s);
     }
-    // One step that replaces the old file, if any, with the complete one.
-    std::error_code error;
-    std::filesystem::rename(fsPath(m_scratch), fsPath(m_target), error);
-    if (error)
+    // Synced, then one step that replaces the old file, if any, with the complete one.
+    const QString why = m_file->commit();
+    m_file.reset();
+    if (!why.isEmpty())
         throw GridFileError(u"Le fichier PDF n'a pas pu être enregistré sous le nom\n"_s +
-                                native(m_target) + u"\n\nDétail : "_s +
-                                systemErrorText(error.value()),
-                            systemErrorText(error.value()));
-    m_scratch.clear();
-    const MsgAnswer open =
-        say(parent, MsgIcon::Information,
-            (m_report ? u"Le rapport a été enregistré"_s : u"Les grilles ont été enregistrées"_s) +
-                u" dans le fichier :\n"_s + native(m_target) +
-                u"\n\nVoulez-vous l'ouvrir maintenant ?"_s,
-            MsgButtons::YesNo, MsgAnswer::Yes);
-    if (open == MsgAnswer::Yes && !m_shell.open(m_target))
+                                native(target) + u"\n\nDétail : "_s + why,
+                            why);
+    const MsgAnswer open = say(
+        parent, MsgIcon::Information,
+        (m_report ? u"Le rapport a été enregistré"_s : u"Les grilles ont été enregistrées"_s) +
+            u" dans le fichier :\n"_s + native(target) + u"\n\nVoulez-vous l'ouvrir maintenant ?"_s,
+        MsgButtons::YesNo, MsgAnswer::Yes);
+    if (open == MsgAnswer::Yes && !m_shell.open(target))
         say(parent, MsgIcon::Exclamation,
-            u"Le fichier\n"_s + native(m_target) +
+            u"Le fichier\n"_s + native(target) +
                 u"\nn'a pas pu être ouvert.\n\nIl est bien enregistré : ouvrez-le depuis son "
                 "dossier avec un lecteur de PDF."_s);
 }
 
 void PdfFallbackOutput::discard()
 {
-    if (!m_scratch.isEmpty())
-        QFile::remove(m_scratch);
-    m_scratch.clear();
+    m_file.reset();
 }

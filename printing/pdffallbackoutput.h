@@ -3,6 +3,9 @@
 #include "platform/messagebox.h"
 #include "printeroutput.h"
 
+#include <memory>
+
+class AtomicFile;
 class DesktopShell;
 class SaveDialog;
 
@@ -14,6 +17,7 @@ class PdfFallbackOutput : public PrinterOutput
 {
 public:
     PdfFallbackOutput(MessageBox& messages, DesktopShell& shell, SaveDialog& dialog);
+    ~PdfFallbackOutput() override;
     bool prepare(QPrinter& printer, QWidget* parent, const PrintJob& job) override;
     void deliver(QWidget* parent) override;
     void discard() override;
@@ -22,12 +26,10 @@ private:
     MsgAnswer say(QWidget* parent, MsgIcon icon, const QString& text,
                   MsgButtons buttons = MsgButtons::Ok, MsgAnswer defaultAnswer = MsgAnswer::Ok);
     bool chooseFile(QWidget* parent, const PrintJob& job);
-    bool reserveScratch(const QString& target);
 
     MessageBox& m_messages;
     DesktopShell& m_shell;
     SaveDialog& m_dialog;
-    QString m_target;  // the PDF, once complete
-    QString m_scratch; // where it is written meanwhile
+    std::unique_ptr<AtomicFile> m_file; // the PDF, under a scratch name until complete
     bool m_report = false;
 };

@@ -1,29 +1,40 @@
 #include "printeroutput.h"
 
 #include "pdffallbackoutput.h"
+#include "platform/param.h"
+#include "platform/printers.h"
 
 #include <QPrinter>
-#include <QPrinterInfo>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
 
 DefaultPrinterOutput::DefaultPrinterOutput(MessageBox& messages, DesktopShell& shell,
-                                           SaveDialog& dialog)
-    : m_pdf(std::make_unique<PdfFallbackOutput>(messages, shell, dialog))
+                                           SaveDialog& dialog, Printers& printers)
+    : m_messages(messages), m_printers(printers),
+      m_pdf(std::make_unique<PdfFallbackOutput>(messages, shell, dialog))
 {}
 
 DefaultPrinterOutput::~DefaultPrinterOutput() = default;
 
 bool DefaultPrinterOutput::prepare(QPrinter& printer, QWidget* parent, const PrintJob& job)
 {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    m_toPdf = defaultPrinter.isNull();
+    m_sent.clear();
+    m_toPdf = m_printers.defaultName().isEmpty();
     if (m_toPdf)
         return m_pdf->prepare(printer, parent, job);
-    printer.setPrinterName(defaultPrinter.printerName());
-    printer.setOutputFormat(QPrinter::NativeFormat);
-    // The paper the printer is set up for: Qt would otherwise start on A4
-    // whenever the printer knows A4, whatever is in its tray.
-    printer.setPageSize(defaultPrinter.defaultPageSize());
-    printer.setCopyCount(1);
+    m_printers.useDefault(printer);
+    if (!job.isDrawReport)
+        return true;
+    const QString chosen = m_printers.choose(printer, parent);
+    if (chosen.isEmpty())
+        return false;
+    QString report = job.reportName.isEmpty() ? u"le rapport du tirage"_s : job.reportName;
+    report[0] = report[0].toUpper();
+    m_sent = report + u" a été envoyé à l'imprimante :\n"_s + chosen;
+    if (printer.copyCount() > 1)
+        m_sent += u" ("_s + QString::number(printer.copyCount()) + u" exemplaires)"_s;
     return true;
 }
 
@@ -31,10 +42,14 @@ void DefaultPrinterOutput::deliver(QWidget* parent)
 {
     if (m_toPdf)
         m_pdf->deliver(parent);
+    else if (!m_sent.isEmpty())
+        m_messages.show(parent, {MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok,
+                                 Param::AppTitle(), std::exchange(m_sent, QString())});
 }
 
 void DefaultPrinterOutput::discard()
 {
+    m_sent.clear();
     if (m_toPdf)
         m_pdf->discard();
 }

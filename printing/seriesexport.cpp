@@ -7,15 +7,15 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfolder.h"
 #include "pendingoutput.h"
+#include "platform/atomicfile.h"
 #include "platform/busypointer.h"
-#include "platform/errortext.h"
 #include "platform/param.h"
 #include "platform/savedialog.h"
 #include "platform/services.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <functional>
 
@@ -92,26 +92,32 @@ bool printLatestEvening(Services& services, const QString& recordPath, QWidget* 
 
 bool exportCsv(Services& services, const RecordedSeries& series, QWidget* parent)
 {
-    QString path = services.saveDialog.ask(parent, u"Exporter le tirage en CSV"_s,
-                                           SaveDialog::documentsFolder() + u'/' +
-                                               DrawReport::fileStem(series) + u".csv"_s,
-                                           u"Tableaux CSV (*.csv)"_s);
-    if (path.isEmpty())
-        return false;
-    if (!path.endsWith(u".csv"_s, Qt::CaseInsensitive))
-        path += u".csv"_s;
-    // Written whole under a scratch name, then put in place: a full disk
-    // leaves the earlier file as it was and no scratch file behind.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(seriesCsv(series));
-        if (file.commit())
-            return true;
+    const QString suggestion =
+        SaveDialog::documentsFolder() + u'/' + DrawReport::fileStem(series) + u".csv"_s;
+    QString proposed = suggestion;
+    QString path;
+    for (;;) {
+        path = services.saveDialog.ask(parent, u"Exporter le tirage en CSV"_s, proposed,
+                                       u"Tableaux CSV (*.csv)"_s);
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(u".csv"_s, Qt::CaseInsensitive))
+            path += u".csv"_s;
+        // A folder of that name is not offered for replacing: the write says so.
+        if (QFileInfo(path).isDir() || SaveDialog::mayReplace(services.messages, parent, path))
+            break;
+        proposed = path; // Non: the dialog again, on that name
     }
-    services.message(parent, MsgIcon::Critical,
-                     u"Le fichier\n"_s + QDir::toNativeSeparators(path) +
-                         u"\nn'a pas pu être enregistré : "_s + fileErrorText(file) + u"."_s);
-    return false;
+    if (const QString why = AtomicFile::save(path, seriesCsv(series)); !why.isEmpty()) {
+        services.message(parent, MsgIcon::Critical,
+                         u"Le fichier\n"_s + QDir::toNativeSeparators(path) +
+                             u"\nn'a pas pu être enregistré : "_s + why + u"."_s);
+        return false;
+    }
+    services.message(parent, MsgIcon::Information,
+                     u"Le tirage a été exporté dans le fichier :\n"_s +
+                         QDir::toNativeSeparators(path));
+    return true;
 }
 
 } // namespace SeriesExport

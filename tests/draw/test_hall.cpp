@@ -6,12 +6,15 @@
 #include "draw/hallview.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "platform/atomicfile.h"
 #include "platform/param.h"
 
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -218,6 +221,41 @@ private slots:
             u"Le thème de l'écran de la salle ne pourra pas être retenu pour la prochaine fois :\n"_s));
         QCOMPARE(hallPicture().pixelColor(2, 2), HallTheme::of(HallThemeName::Sombre).background);
         QDir(themePath()).removeRecursively();
+    }
+
+    // A link in the choice's place is replaced, never written through; a full
+    // disk leaves the choice saved before.
+    void theChoiceIsWrittenWholeAndNeverThroughALink()
+    {
+        const auto contents = [](const QString& path) {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        };
+        const QString elsewhere = m_dataDir.filePath(u"ailleurs.txt"_s);
+        {
+            QFile other(elsewhere);
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write("à garder");
+        }
+        QDir().mkpath(QFileInfo(themePath()).path());
+        QVERIFY(QFile::link(elsewhere, themePath()));
+        button(u"Theme"_s)->click();
+        QVERIFY(!QFileInfo(themePath()).isSymLink());
+        QCOMPARE(contents(themePath()), "sombre\n");
+        QCOMPARE(contents(elsewhere), "à garder");
+
+        AtomicFile::injectWriteFault(0, ENOSPC);
+        button(u"Theme"_s)->click();
+        AtomicFile::injectWriteFault(0, 0);
+        QCOMPARE(messages().shown.size(), 1);
+        QCOMPARE(messages().last().text,
+                 u"Le thème de l'écran de la salle ne pourra pas être retenu pour la prochaine "
+                 "fois :\n"_s +
+                     QDir::toNativeSeparators(themePath()) + u"\ndisque plein"_s);
+        QCOMPARE(contents(themePath()), "sombre\n");
+        QCOMPARE(QDir(QFileInfo(themePath()).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"theme-salle.txt"_s});
     }
 
 private:

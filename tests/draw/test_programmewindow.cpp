@@ -2,6 +2,7 @@
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
 #include "grids/gridfilebuilder.h"
+#include "platform/atomicfile.h"
 #include "platform/param.h"
 
 #include <QComboBox>
@@ -10,6 +11,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -165,6 +168,29 @@ private slots:
         QCOMPARE(messages().last().icon, MsgIcon::Critical);
         QVERIFY(
             messages().last().text.startsWith(u"Le programme n'a pas pu être enregistré :\n"_s));
+    }
+
+    // A disk full half way through: the programme saved before stays whole.
+    void aProgrammeThatCannotBeWrittenLeavesTheOneSaved()
+    {
+        QVERIFY(m_window->save());
+        const QString path = m_store->pathFor(FileName);
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray before = saved.readAll();
+        saved.close();
+        cell(0, Phase::Quine)->setText(u"Un jambon"_s);
+        AtomicFile::injectWriteFault(10, ENOSPC);
+        const bool written = m_window->save();
+        AtomicFile::injectWriteFault(0, 0);
+        QVERIFY(!written);
+        QCOMPARE(messages().last().icon, MsgIcon::Critical);
+        QCOMPARE(messages().last().text, u"Le programme n'a pas pu être enregistré :\n"_s +
+                                             QDir::toNativeSeparators(path) + u"\ndisque plein"_s);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), before);
+        QCOMPARE(QDir(m_appDir.filePath(u"programmes"_s)).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(path).fileName()});
     }
 };
 

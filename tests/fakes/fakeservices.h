@@ -6,6 +6,7 @@
 #include "platform/helpopener.h"
 #include "platform/inputbox.h"
 #include "platform/messagebox.h"
+#include "platform/printers.h"
 #include "platform/randomsource.h"
 #include "platform/savedialog.h"
 #include "platform/screeninfo.h"
@@ -17,6 +18,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPrinter>
 
 #include <QList>
 #include <QQueue>
@@ -98,6 +100,41 @@ public:
     }
     QList<QPair<QString, QString>> asked; // title, proposed path
     QQueue<QString> answers;
+};
+
+// Printers as a test sets them: a default one or none, and the print dialog
+// answered in advance (unanswered, it is cancelled). Whatever a printer
+// prints lands in the PDF file "paper".
+class ScriptedPrinters : public Printers
+{
+public:
+    struct Answer
+    {
+        QString printer;
+        int copies = 1;
+    };
+
+    QString defaultName() const override { return name; }
+    void useDefault(QPrinter& printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(paper);
+        printer.setCopyCount(1);
+    }
+    QString choose(QPrinter& printer, QWidget*) override
+    {
+        ++asked;
+        if (answers.isEmpty())
+            return {};
+        const Answer answer = answers.dequeue();
+        printer.setCopyCount(answer.copies);
+        return answer.printer;
+    }
+
+    QString name; // the default printer; empty for none
+    QString paper;
+    QQueue<Answer> answers;
+    int asked = 0;
 };
 
 class FixedScreen : public ScreenInfo

@@ -1,20 +1,39 @@
+#include "app/startup.h"
 #include "fakes/fakeservices.h"
 #include "game/gamerecord.h"
 #include "game/seriescsv.h"
+#include "platform/atomicfile.h"
 #include "platform/param.h"
+#include "platform/printers.h"
 #include "printing/drawreport.h"
+#include "printing/printeroutput.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
 QString pdfText(const QString& path)
 {
     QProcess pdftotext;
@@ -186,6 +205,77 @@ private slots:
         QVERIFY(saved.readAll().startsWith("\xEF\xBB\xBFTirage;Date;"));
     }
 
+    // An earlier table is replaced only after Oui and only by a whole one;
+    // where the table went is said.
+    void anEarlierCsvIsReplacedOnlyWhenAllowedAndOnlyWhole()
+    {
+        const QString path = m_dir.filePath(u"ancien.csv"_s);
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("ancien tableau");
+        }
+        ScriptedMessages& messages = m_fakes->messages;
+        m_fakes->saveDialog.answers << path << path << path;
+        messages.answer(MsgAnswer::No);
+        messages.answer(MsgAnswer::Yes);
+        AtomicFile::injectWriteFault(0, ENOSPC); // the disk is full
+        const bool exported = SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr);
+        AtomicFile::injectWriteFault(0, 0);
+        QVERIFY(!exported);
+        QCOMPARE(messages.shown.size(), 3);
+        QCOMPARE(messages.shown[0].icon, MsgIcon::Question);
+        QCOMPARE(messages.shown[0].defaultAnswer, MsgAnswer::No);
+        QCOMPARE(messages.shown[0].text,
+                 u"Le fichier\n"_s + path + u"\nexiste déjà.\n\nVoulez-vous le remplacer ?"_s);
+        QCOMPARE(m_fakes->saveDialog.asked[1].second, path); // Non: the dialog again, on that name
+        QCOMPARE(messages.last().icon, MsgIcon::Critical);
+        QCOMPARE(messages.last().text,
+                 u"Le fichier\n"_s + path + u"\nn'a pas pu être enregistré : disque plein."_s);
+        QCOMPARE(contents(path), QByteArray("ancien tableau"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(u"partiel"_s),
+                 QStringList());
+
+        messages.answer(MsgAnswer::Yes);
+        QVERIFY(SeriesExport::exportCsv(m_fakes->services, fullSeries(0), nullptr));
+        QCOMPARE(messages.last().icon, MsgIcon::Information);
+        QCOMPARE(messages.last().text, u"Le tirage a été exporté dans le fichier :\n"_s + path);
+        QVERIFY(contents(path).startsWith("\xEF\xBB\xBFTirage;Date;"));
+    }
+
+    // With a printer, a report asks which one and how many copies, then says
+    // where it went; Annuler prints nothing and says nothing.
+    void aReportGoesWhereTheOrganiserSays()
+    {
+        ScriptedPrinters printers;
+        printers.name = u"Salle des fêtes"_s;
+        printers.paper = m_dir.filePath(u"papier.pdf"_s);
+        DefaultPrinterOutput output(m_fakes->messages, m_fakes->shell, m_fakes->saveDialog,
+                                    printers);
+        FakeServices& f = *m_fakes;
+        Services services{f.messages, f.input,  f.clock, f.random,    f.help,
+                          f.shell,    f.screen, output,  f.saveDialog};
+        const QList<RecordedSeries> evening{fullSeries(0)};
+        QVERIFY(!SeriesExport::printEveningSummary(services, evening, nullptr));
+        QCOMPARE(printers.asked, 1);
+        QVERIFY(f.messages.shown.isEmpty());
+        QVERIFY(!QFile::exists(printers.paper));
+
+        printers.answers.enqueue({u"Bureau"_s, 2});
+        QVERIFY(SeriesExport::printEveningSummary(services, evening, nullptr));
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.last().icon, MsgIcon::Information);
+        QCOMPARE(f.messages.last().text,
+                 u"Le résumé de la soirée a été envoyé à l'imprimante :\nBureau (2 exemplaires)"_s);
+        QVERIFY(pdfText(printers.paper).contains(u"Résumé de la soirée"_s));
+
+        printers.answers.enqueue({u"Salle des fêtes"_s, 1});
+        QVERIFY(SeriesExport::printReport(services, fullSeries(0), nullptr));
+        QCOMPARE(f.messages.last().text,
+                 u"Le rapport du tirage a été envoyé à l'imprimante :\nSalle des fêtes"_s);
+        QCOMPARE(printers.asked, 3);
+    }
+
     void aDamagedRecordIsExplainedAndLeftAlone()
     {
         QFile f(recordPath());
@@ -247,6 +337,43 @@ private slots:
         QVERIFY(report.contains(u"Partie 1 du programme"_s));
         QVERIFY(report.contains(u"Quine - Un jambon : grille 57 au 2e numéro"_s));
         QVERIFY(report.contains(u"Carton plein : pas de gagnant"_s));
+    }
+
+    // Qt's own print dialog reads French; Annuler gives the print up.
+    void thePrintDialogSpeaksFrench()
+    {
+        installFrenchTranslation(*qApp);
+        QStringList texts;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll.stop();
+            texts << dialog->windowTitle();
+            for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
+                texts << widget->toolTip();
+                if (const auto* label = qobject_cast<const QLabel*>(widget))
+                    texts << label->text();
+                if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+                    texts << button->text();
+                if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+                    texts << box->title();
+            }
+            dialog->reject();
+        });
+        poll.start(20);
+        QPrinter printer;
+        QCOMPARE(SystemPrinters().choose(printer, nullptr), QString());
+        QCOMPARE(texts.value(0), u"Imprimer"_s);
+        for (const QString& french :
+             {u"Im&primer"_s, u"Annuler"_s, u"Copies :"_s, u"Recto verso"_s, u"Non"_s})
+            QVERIFY2(texts.contains(french), qPrintable(french));
+        for (const QString& english :
+             {u"&Print"_s, u"Cancel"_s, u"Printer"_s, u"Copies:"_s, u"Collate"_s, u"Off"_s,
+              u"Long side binding"_s, u"Short side binding"_s, u"Double Sided Printing"_s})
+            QVERIFY2(!texts.contains(english), qPrintable(english));
+        QVERIFY(texts.filter(u"Specify pages"_s).isEmpty());
     }
 };
 

@@ -1,12 +1,15 @@
 // Printing on a computer without a printer: the grids saved as a PDF the
 // organiser names, never over a grid file, never half made.
+#include "app/startup.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
+#include "platform/atomicfile.h"
 #include "platform/savedialog.h"
 #include "printing/gridprinter.h"
 #include "printing/pdffallbackoutput.h"
+#include "printing/printeroutput.h"
 
 #include <QCryptographicHash>
 #include <QFileDialog>
@@ -217,6 +220,49 @@ private slots:
         QCOMPARE(shown().size(), 2);
         QCOMPARE(contents(grid()), before);
         QCOMPARE(m_app->grillesEntries(), QStringList{GridName});
+    }
+
+    // A name leading to the record is refused too, and the dialog comes back.
+    void theRecordIsNeverReplaced()
+    {
+        const QString record = m_home.filePath(u"tirages.db"_s);
+        QFile kept(record);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("le registre");
+        kept.close();
+        AppGlobals globals = Param::globals();
+        globals.RecordFile = record;
+        AtomicFile::protect(protectedPlaces(globals));
+        const QString link = documents() + u"/lien.pdf"_s;
+        QVERIFY(QFile::link(record, link));
+        answer({MsgAnswer::Yes});
+        choose({link, QString()});
+        const bool printed = print();
+        AtomicFile::protect({});
+        QVERIFY(!printed);
+        QCOMPARE(shown().size(), 2);
+        QCOMPARE(shown()[1].text,
+                 u"Le fichier PDF ne peut pas être enregistré sous le nom\n"_s + link +
+                     u"\n\nDétail : ce nom mène au registre des tirages ("_s + record +
+                     u"), qui ne doit jamais être remplacé.\n\nChoisissez un autre nom ou un "
+                     "autre dossier."_s);
+        QCOMPARE(contents(record), QByteArray("le registre"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(m_dialog->asked.size(), 2);
+    }
+
+    // With a printer, grids go straight to it: no dialog, no word.
+    void gridsGoStraightToTheDefaultPrinter()
+    {
+        ScriptedPrinters printers;
+        printers.name = u"Salle des fêtes"_s;
+        printers.paper = documents() + u"/papier.pdf"_s;
+        DefaultPrinterOutput output(m_fakes->messages, m_fakes->shell, *m_dialog, printers);
+        QVERIFY(GridPrinter(m_fakes->services, output, m_app->appPath())
+                    .PrintGridFile(Label, nullptr, nullptr));
+        QCOMPARE(printers.asked, 0);
+        QVERIFY(shown().isEmpty());
+        QVERIFY(pdfText(printers.paper).contains(u"Grille n° 00008"_s));
     }
 
     // An existing PDF is replaced only when the organiser says so, and only
