@@ -115,10 +115,10 @@ private slots:
     void toolbarKeysHaveTheirTipsAndNames()
     {
         const QStringList keys = {
-            u"ChoixFichier"_s, u"Chrono"_s,      u"Tirage"_s,      u"Boulier"_s,
-            u"Annuler"_s,      u"Repeter"_s,     u"Femme"_s,       u"Homme"_s,
-            u"VerifLigne"_s,   u"VerifGrille"_s, u"Salle"_s,       u"Theme"_s,
-            u"Rapport"_s,      u"Reinitialiser"_s, u"Apropos"_s,   u"Quitter"_s};
+            u"ChoixFichier"_s, u"Chrono"_s,        u"Tirage"_s,  u"Boulier"_s,
+            u"Annuler"_s,      u"Repeter"_s,       u"Femme"_s,   u"Homme"_s,
+            u"VerifLigne"_s,   u"VerifGrille"_s,   u"Salle"_s,   u"Theme"_s,
+            u"Rapport"_s,      u"Reinitialiser"_s, u"Apropos"_s, u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré (R)"_s);
         QCOMPARE(button(u"Repeter"_s)->accessibleName(), u"Répéter le dernier nombre tiré"_s);
@@ -158,6 +158,16 @@ private slots:
         QCOMPARE(screen().state().count(), 3);
         QVERIFY(!button(u"ChoixFichier"_s)->isEnabled());
         QVERIFY(!list()->isVisible());
+        // Undone back to no number, it is still the series drawn without a file.
+        for (int i = 0; i < 3; ++i) {
+            messages().answer(MsgAnswer::Yes);
+            screen().ProcAnnuler();
+        }
+        QCOMPARE(screen().state().count(), 0);
+        QVERIFY(!button(u"ChoixFichier"_s)->isEnabled());
+        click(u"Tirage"_s);
+        QCOMPARE(screen().state().count(), 1);
+        QCOMPARE(messages().last().text.left(30), u"Voulez-vous annuler le dernier"_s);
     }
 
     void drawingShowsTheNumberEverywhere()
