@@ -46,11 +46,12 @@ LineVerdict decideLines(int c1, int c2, int c3, const QString& entry)
     const auto two = [&](int a, int b) {
         return LineVerdict{true,
                            u"Les lignes %1 et %2"_s.arg(a).arg(b) + grid + u" sont gagnantes !!"_s,
-                           cellsOfRows({a, b}), {}};
+                           cellsOfRows({a, b}),
+                           {}};
     };
     const auto one = [&](int a) {
-        return LineVerdict{true, u"La ligne %1"_s.arg(a) + grid + u" est gagnante !!"_s,
-                           cellsOfRows({a}), {}};
+        return LineVerdict{
+            true, u"La ligne %1"_s.arg(a) + grid + u" est gagnante !!"_s, cellsOfRows({a}), {}};
     };
     if (c1 == 5 && c2 == 5 && c3 == 5) {
         // The title names two lines; the third is marked and said under it.
