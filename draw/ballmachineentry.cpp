@@ -12,7 +12,6 @@ BallMachineEntry::BallMachineEntry(QWidget* parent, std::function<bool(int)> isO
     setPlaceholderText(u"Numéro sorti du boulier"_s);
     setAccessibleDescription(u"Tapez le numéro sorti, puis Entrée"_s);
     setAlignment(Qt::AlignCenter);
-    setMaxLength(20);
     connect(this, &QLineEdit::returnPressed, this, &BallMachineEntry::read);
 }
 
@@ -20,7 +19,9 @@ void BallMachineEntry::read()
 {
     const QString typed = text();
     clear();
-    const std::optional<int> n = parseBallNumber(typed);
+    // A paste the field had to cut is never read: what was cut away may have
+    // made it no number at all.
+    const std::optional<int> n = typed.size() < maxLength() ? parseBallNumber(typed) : std::nullopt;
     if (!n)
         emit numberRefused(ballNumberRefusal());
     else if (m_isOut(*n))

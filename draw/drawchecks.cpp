@@ -18,72 +18,107 @@ bool serves(bool whole, Phase phase)
 {
     return whole == (phase == Phase::CartonPlein);
 }
+
+// The grid as read for the verdict: its cells, row by row.
+Grid gridOf(const VerificationOutcome& outcome)
+{
+    Grid grid;
+    for (std::size_t i = 0; i < grid.cells.size(); ++i)
+        grid.cells[i] = outcome.cellTexts[i].toInt();
+    return grid;
+}
+
+QString phaseList(const QList<Phase>& phases)
+{
+    QStringList labels;
+    for (Phase phase : phases)
+        labels.append(phaseLabel(phase).toLower());
+    return labels.join(u", "_s);
+}
 } // namespace
+
+PhaseCheck DrawChecks::measure(const Grid& grid, bool whole, DrawVerdict& verdict,
+                               bool& validatedBefore) const
+{
+    const QList<int>& sequence = m_series.state().sequence();
+    for (Phase phase : m_series.claimablePhases()) {
+        if (!serves(whole, phase))
+            continue;
+        const PhaseCheck candidate = checkPhase(grid, sequence, phase);
+        if (!candidate.wins)
+            continue;
+        if (m_series.isValidated(verdict.grid, phase)) {
+            validatedBefore = true;
+            continue;
+        }
+        verdict.claim = phase;
+        verdict.completedAt = candidate.completedAt;
+        verdict.completingNumber = candidate.completingNumber;
+        return candidate;
+    }
+    // Nothing to claim: measured against the phase played, one line until
+    // the double quine asks for two, the whole grid in the full card.
+    const Evening& evening = m_series.evening();
+    const Phase played = evening.phase();
+    const Phase phase = whole || fullCardPlayed()      ? Phase::CartonPlein
+                        : played == Phase::DoubleQuine ? Phase::DoubleQuine
+                                                       : Phase::Quine;
+    return checkPhase(grid, sequence, phase);
+}
+
+bool DrawChecks::fullCardPlayed() const
+{
+    const Evening& evening = m_series.evening();
+    return evening.phase() == Phase::CartonPlein && !evening.isOver();
+}
 
 DrawVerdict DrawChecks::judge(VerificationOutcome outcome, bool whole) const
 {
     DrawVerdict verdict;
     verdict.grid = outcome.entry.toInt();
-    // The grid as read for the verdict: its cells, row by row.
-    Grid grid;
-    for (std::size_t i = 0; i < grid.cells.size(); ++i)
-        grid.cells[i] = outcome.cellTexts[i].toInt();
-    const QList<int>& sequence = m_series.state().sequence();
-    std::optional<PhaseCheck> check;
-    for (Phase phase : m_series.claimablePhases()) {
-        if (!serves(whole, phase))
-            continue;
-        const PhaseCheck candidate = checkPhase(grid, sequence, phase);
-        if (candidate.wins && !m_series.isValidated(verdict.grid, phase)) {
-            verdict.claim = phase;
-            verdict.completedAt = candidate.completedAt;
-            verdict.completingNumber = candidate.completingNumber;
-            check = candidate;
-            break;
-        }
-    }
-    const Evening& evening = m_series.evening();
-    const bool fullCardPlayed = evening.phase() == Phase::CartonPlein && !evening.isOver();
-    if (!check) {
-        // Nothing to claim: measured against the phase played, one line
-        // until the double quine asks for two, the whole grid in the full card.
-        const Phase played = evening.phase();
-        const Phase phase = whole || fullCardPlayed        ? Phase::CartonPlein
-                            : played == Phase::DoubleQuine ? Phase::DoubleQuine
-                                                           : Phase::Quine;
-        check = checkPhase(grid, sequence, phase);
-    }
+    bool validatedBefore = false; // it wins a phase it was validated for already
+    const PhaseCheck check = measure(gridOf(outcome), whole, verdict, validatedBefore);
+    const bool sold = m_series.evening().programme().sold.contains(verdict.grid);
+    const bool ruledOut = !sold || (!verdict.claim && !check.wins);
+    const QList<Phase> won = m_series.validatedPhases(verdict.grid);
+    // Lines that read as a win the programme does not grant: the first line
+    // says what the grid is worth tonight, what it holds follows.
     const bool shownAsWinner = outcome.kind == VerificationOutcome::Kind::Winner;
-    const auto notAWin = [&] {
+    const bool ruled = shownAsWinner && ruledOut;
+    const bool byValidation = ruled && sold && validatedBefore;
+    const QString shortOf =
+        ruled && sold && !validatedBefore ? check.shortOfPhase(outcome.entry) : QString();
+    const QString name = u"La grille numéro "_s + outcome.entry;
+    const QString ruling =
+        ruled && !sold ? name + u" n'a pas été vendue : elle ne peut pas gagner."_s
+        : byValidation
+            ? name + u" a déjà été validée dans cette partie : "_s + phaseList(won) + u"."_s
+            : shortOf;
+    QStringList details{shortOf.isEmpty() ? check.explanation() : check.missingText()};
+    if (!whole && !verdict.claim && fullCardPlayed() && shortOf.isEmpty())
+        details.append(
+            u"En carton plein, c'est la grille entière qui gagne : vérifiez la grille (G)."_s);
+    if (!verdict.claim && !won.isEmpty() && !byValidation)
+        details.append(u"Déjà validée dans cette partie : "_s + phaseList(won) + u"."_s);
+    // Not sold: nobody holds it, it cannot be the winner.
+    if (!sold && ruling.isEmpty())
+        details.append(u"Cette grille n'a pas été vendue : elle ne peut pas gagner."_s);
+    if (!outcome.note.isEmpty())
+        details.prepend(outcome.note);
+    if (ruledOut) {
+        const QString held = outcome.text;
         outcome.kind = VerificationOutcome::Kind::Message;
         outcome.redCells.clear();
         verdict.claim.reset();
-    };
-    QString details = check->explanation();
-    if (!verdict.claim && !check->wins)
-        notAWin(); // one line while two are needed, or lines in the full card
-    if (!whole && !verdict.claim && fullCardPlayed)
-        details +=
-            u"\nEn carton plein, c'est la grille entière qui gagne : vérifiez la grille (G)."_s;
-    if (const QList<Phase> won = m_series.validatedPhases(verdict.grid);
-        !verdict.claim && !won.isEmpty()) {
-        QStringList labels;
-        for (Phase phase : won)
-            labels.append(phaseLabel(phase).toLower());
-        details += u"\nDéjà validée dans cette partie : "_s + labels.join(u", "_s) + u"."_s;
-    }
-    if (!evening.programme().sold.contains(verdict.grid)) {
-        // Not sold: nobody holds it, it cannot be the winner.
-        details += u"\nCette grille n'a pas été vendue : elle ne peut pas gagner."_s;
-        notAWin();
-    }
-    if (outcome.kind == VerificationOutcome::Kind::Message) {
-        outcome.text += u"\n\n"_s + details;
-        // Today's verdict called it a winner: what follows says why it is not.
+        outcome.text = ruling.isEmpty() ? held + u"\n\n"_s + details.join(u'\n')
+                                        : ruling + u"\n\n"_s + held + u'\n' + details.join(u'\n');
+        // Today's verdict called it a winner: what it is worth tonight comes first.
         if (shownAsWinner)
             verdict.icon = MsgIcon::Exclamation;
+    } else if (outcome.kind == VerificationOutcome::Kind::Message) {
+        outcome.text += u"\n\n"_s + details.join(u'\n');
     } else {
-        verdict.details = details;
+        verdict.details = details.join(u'\n');
     }
     verdict.outcome = outcome;
     return verdict;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/phasecheck.h"
 #include "game/programme.h"
 #include "platform/messagebox.h"
 #include "verify/gridverifier.h"
@@ -39,6 +40,11 @@ private:
     // What the verdict means for the phase being played: the claim a winner
     // can make, or what a grid lacks, added under the verdict.
     DrawVerdict judge(VerificationOutcome outcome, bool whole) const;
+    // The grid against the first phase it may claim, filling in the claim;
+    // else against the phase played.
+    PhaseCheck measure(const Grid& grid, bool whole, DrawVerdict& verdict,
+                       bool& validatedBefore) const;
+    bool fullCardPlayed() const;
 
     Services& m_services;
     DrawSeries& m_series;

@@ -1,5 +1,6 @@
 #include "halllayout.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -47,7 +48,14 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     // not get a title too wide for it.
     const int base = std::min(h, w * 9 / 16);
     const int m = std::max(4, base / 60);
-    const int header = base * 9 / 100;
+    // The header reads from the back of the hall as the board does: at least
+    // a twentieth of the height, on a wide screen as on a 4:3 one; a window
+    // taller than that is measured by its width.
+    const int readable = std::min(h, w * 3 / 4);
+    l.headerFloor = int(std::ceil(readable / 20.0));
+    l.titlePixels = int(std::ceil(readable * 0.055));
+    const int line = int(std::ceil(QFontMetricsF(font(family, l.titlePixels)).height()));
+    const int header = 2 * line;
 
     // The big number: digits 62 % of the height, unless that leaves the board
     // less than 40 % of the width (a narrow window).
@@ -64,10 +72,9 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     const int numberHeight = h * 66 / 100;
     l.number = QRect(m, numberTop, int(numberWidth), numberHeight);
 
-    l.title = QRect(m, m, w - 2 * m, header / 2);
-    l.programme = QRect(m, m + header / 2, w - 2 * m, header / 2);
+    l.title = QRect(m, m, w - 2 * m, line);
+    l.programme = QRect(m, m + line, w - 2 * m, line);
     l.count = l.title;
-    l.titlePixels = fitting(family, u"Tirage du 88"_s, QSizeF(w, header / 2), 0.8);
 
     const int fiveTop = numberTop + numberHeight + m;
     const int fiveHeight = h - m - fiveTop;
@@ -93,4 +100,15 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
 
     l.win = QRect(m, numberTop, w - 2 * m, h - m - numberTop);
     return l;
+}
+
+HallLayout::FittedLine HallLayout::fitLine(const QFont& family, const QString& text, int width,
+                                           int pixels, int floor)
+{
+    floor = std::min(floor, pixels);
+    for (int size = pixels; size > floor; --size)
+        if (QFontMetrics(font(family, size)).horizontalAdvance(text) <= width)
+            return {text, size};
+    const QFontMetrics metrics(font(family, floor));
+    return {metrics.elidedText(text, Qt::ElideRight, std::max(0, width)), floor};
 }

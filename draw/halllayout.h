@@ -19,7 +19,8 @@ struct HallLayout
     QRect board;
     std::array<QRect, 90> cells; // number n at n - 1, rows of ten
     QRect win;                   // the winning grid shown over the board
-    int titlePixels = 0;
+    int titlePixels = 0;         // the header's lines, unless shrunk to fit
+    int headerFloor = 0;         // the header never reads smaller: a twentieth of the height
     int numberPixels = 0;
     int lastFivePixels = 0;
     int boardPixels = 0;
@@ -29,4 +30,14 @@ struct HallLayout
     static QFont family();
     // Bold font of the family at a pixel size.
     static QFont font(const QFont& family, int pixels);
+
+    // A header line in a width: at the largest size from `pixels` down to
+    // `floor` at which it fits, elided at the floor when it still does not.
+    struct FittedLine
+    {
+        QString text;
+        int pixels = 0;
+    };
+    static FittedLine fitLine(const QFont& family, const QString& text, int width, int pixels,
+                              int floor);
 };

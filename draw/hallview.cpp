@@ -1,6 +1,7 @@
 #include "hallview.h"
 
 #include "game/drawseries.h"
+#include "platform/counttext.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -8,9 +9,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString countText(int count)
+QString drawnText(int count)
 {
-    return count == 1 ? u"1 numéro tiré"_s : QString::number(count) + u" numéros tirés"_s;
+    return countText(count, u"numéro tiré"_s, u"numéros tirés"_s);
 }
 
 void drawCell(QPainter& p, const QRect& r, const QColor& fill, const QColor& ink,
@@ -47,7 +48,7 @@ QString HallView::spokenState() const
     if (out.isEmpty())
         return u"Aucun numéro tiré"_s;
     QString spoken =
-        u"Numéro "_s + QString::number(out.last()) + u", "_s + countText(int(out.size()));
+        u"Numéro "_s + QString::number(out.last()) + u", "_s + drawnText(int(out.size()));
     // What the hall reads at the top: the game played, or its winners.
     if (!m_series.file().title.isEmpty())
         spoken += u", "_s + m_series.hallLine();
@@ -84,16 +85,19 @@ void HallView::paintHeader(QPainter& p) const
     p.setFont(HallLayout::font(font(), m_layout.titlePixels));
     p.setPen(m_theme.text);
     // The count is never cut: the title gives way to it.
-    const QString count = countText(m_series.state().count());
-    const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);
+    const QString count = drawnText(m_series.state().count());
     p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
-    if (!m_series.file().title.isEmpty())
-        p.drawText(m_layout.programme, Qt::AlignLeft | Qt::AlignVCenter,
-                   p.fontMetrics().elidedText(m_series.hallLine(), Qt::ElideRight,
-                                              m_layout.programme.width()));
-    p.drawText(
-        m_layout.title, Qt::AlignLeft | Qt::AlignVCenter,
-        p.fontMetrics().elidedText(m_series.file().title, Qt::ElideRight, std::max(0, room)));
+    if (m_series.file().title.isEmpty())
+        return;
+    const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);
+    const auto line = [&](const QRect& where, const QString& text, int width) {
+        const HallLayout::FittedLine fitted =
+            HallLayout::fitLine(font(), text, width, m_layout.titlePixels, m_layout.headerFloor);
+        p.setFont(HallLayout::font(font(), fitted.pixels));
+        p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, fitted.text);
+    };
+    line(m_layout.title, m_series.file().title, room);
+    line(m_layout.programme, m_series.hallLine(), m_layout.programme.width());
 }
 
 void HallView::paintNumber(QPainter& p) const

@@ -68,7 +68,8 @@ ProgrammeWindow::ProgrammeWindow(Services& services, const ProgrammeStore& store
     m_sold->setObjectName(u"GrillesVendues"_s);
     m_sold->setAccessibleName(u"Grilles vendues"_s);
     m_sold->setPlaceholderText(u"par exemple 1-350, 401-480 ; vide : toutes les grilles"_s);
-    m_sold->setMaxLength(SoldGrids::MaxTextLength);
+    // No cap on the field: a paste too long would be cut without a word;
+    // saving refuses it whole instead.
 
     auto* rows = new QHBoxLayout;
     rows->addWidget(addButton(u"Ajouter une partie"_s, u"Ajouter"_s));

@@ -5,6 +5,7 @@
 #include "game/programmestore.h"
 #include "grids/gridfileerror.h"
 #include "platform/busypointer.h"
+#include "platform/counttext.h"
 #include "platform/param.h"
 #include "platform/services.h"
 
@@ -16,12 +17,16 @@ QString continueQuestion(const GameRecord::EveningTrace& trace)
     const RecordedWin& last = trace.wins.last();
     const int count = int(trace.wins.size());
     return u"Une soirée a déjà été jouée avec ce fichier de grilles :\n"_s +
-           (count == 1 ? u"1 gagnant validé"_s : u"%1 gagnants validés"_s.arg(count)) +
-           u", le dernier à "_s + last.at.toString(u"hh:mm"_s) +
-           u" (partie %1).\n\n"_s.arg(last.game) +
+           countText(count, u"gagnant validé"_s, u"gagnants validés"_s) + u", le dernier à "_s +
+           last.at.toString(u"hh:mm"_s) + u" (partie %1).\n\n"_s.arg(last.game) +
            u"Voulez-vous continuer cette soirée ?\n"
            "(Non : une nouvelle soirée commence à la partie 1.)"_s;
 }
+
+const QString ProgrammeOver =
+    u"Le programme de la soirée est terminé : toutes ses parties ont été jouées.\n\n"
+    "Les numéros tirés maintenant ne comptent pour aucune partie. Pour jouer une partie de "
+    "plus, ajoutez-la d'abord au programme de la soirée."_s;
 } // namespace
 
 SeriesOpening::SeriesOpening(Services& services, DrawSeries& series, QWidget* parent)
@@ -59,6 +64,9 @@ bool SeriesOpening::chooseFile(const QString& title)
                                        MsgButtons::YesNo) != MsgAnswer::Yes))
         earlier.reset();
     m_series.chooseFile(file, grids, programme, earlier);
+    // Every game played: what is drawn now counts for none, and says so.
+    if (m_series.evening().isOver())
+        m_services.message(m_parent, MsgIcon::Information, ProgrammeOver);
     return true;
 }
 

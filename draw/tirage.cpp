@@ -258,11 +258,13 @@ MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons butt
 
 bool Tirage::confirmNoFile()
 {
-    if (!m_titre->text().isEmpty() || m_series->state().sum() != 0)
+    // Asked once per series: the answer is the series' own.
+    if (!m_series->file().title.isEmpty() || m_series->isWithoutFile() ||
+        m_series->state().count() != 0)
         return true;
     if (drawMessage(MsgIcon::Exclamation, NoFileQuestion, MsgButtons::YesNo) == MsgAnswer::No)
         return false;
-    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
+    m_series->drawWithoutFile();
     m_liste->hide();
     refreshEntry();
     return true;
@@ -392,7 +394,6 @@ void Tirage::offerResume()
     // neither the timer nor the voice starts again by itself.
     setTitle(found->file.title);
     m_liste->hide();
-    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     showLastNumber();
     if (!whyNot.isEmpty())
         m_services.message(this, MsgIcon::Exclamation, whyNot);
@@ -416,6 +417,7 @@ void Tirage::refreshKeys()
     m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 && !m_timer.isActive());
     m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_timer.isActive());
     m_barre->button(u"Chrono"_s)->setEnabled(!m_ballMachine);
+    m_barre->button(u"ChoixFichier"_s)->setEnabled(m_series->canChooseFile());
 }
 
 void Tirage::refreshBoards()
@@ -435,7 +437,6 @@ void Tirage::ProcReinit()
     m_series->reinitialise();
     setBigNumber(std::nullopt);
     setTitle({});
-    m_barre->button(u"ChoixFichier"_s)->setEnabled(true);
     refreshKeys();
     m_liste->clear();
     setSliderShown(false);
@@ -509,7 +510,6 @@ void Tirage::ListeDesFichiers_Click(int index)
     }
     setTitle(text);
     m_liste->hide();
-    m_barre->button(u"ChoixFichier"_s)->setEnabled(false);
     refreshEntry();
 }
 

@@ -2,6 +2,7 @@
 
 #include "game/drawseries.h"
 #include "grids/grid.h"
+#include "platform/counttext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,8 +29,7 @@ void WatchLine::refresh()
         return;
     }
     const int count = m_series.possibleWinners();
-    const QString text = u"Gagnants possibles : "_s + QString::number(count) +
-                         (count == 1 ? u" grille"_s : u" grilles"_s);
+    const QString text = u"Gagnants possibles : "_s + countText(count, u"grille"_s, u"grilles"_s);
     setLine(text);
     setAccessibleName(text);
     const QList<int> grids = m_series.possibleWinnerGrids();
@@ -37,7 +37,7 @@ void WatchLine::refresh()
     for (qsizetype i = 0; i < std::min<qsizetype>(grids.size(), ListedGrids); ++i)
         numbers.append(gridNumberText(grids[i]));
     if (grids.size() > ListedGrids)
-        numbers.append(u"et %1 autres"_s.arg(grids.size() - ListedGrids));
+        numbers.append(u"et "_s + countText(grids.size() - ListedGrids, u"autre"_s, u"autres"_s));
     setToolTip(numbers.join(u", "_s));
     setAccessibleDescription(toolTip());
 }

@@ -51,9 +51,10 @@ void DrawSeries::ensureSeries(GameRecord& record)
 {
     if (m_seriesId != 0)
         return;
-    // A series of a grid file plays a game of the evening; one without plays none.
+    // A series of a grid file plays a game of the evening; one without, or
+    // drawn once the programme is over, plays none.
     const SeriesLink link =
-        m_file.title.isEmpty() || !m_eveningStarted
+        m_file.title.isEmpty() || !m_eveningStarted || m_evening.isOver()
             ? SeriesLink()
             : SeriesLink{m_eveningId, m_previousSeries, m_evening.position().game + 1};
     m_seriesId = record.startSeries(m_file, m_clock.now(), link,
@@ -76,6 +77,11 @@ std::optional<RecordedSeries> DrawSeries::findInterrupted()
     write([&](GameRecord& record) {
         record.open();
         found = record.interruptedSeries();
+        // Every number out: nothing is left to draw, it is closed as complete.
+        if (found && found->sequence().size() >= DrawState::Numbers) {
+            record.setState(found->id, SeriesState::Complete, found->lastNumberAt());
+            found.reset();
+        }
     });
     return found;
 }
@@ -95,6 +101,7 @@ void DrawSeries::resume(const RecordedSeries& series, bool checksAllowed,
         m_state.pushLastFive(n);
     }
     m_file = series.file;
+    m_withoutFile = series.file.title.isEmpty();
     m_seriesId = series.id;
     m_checksAllowed = checksAllowed;
     emit changed();
@@ -143,7 +150,8 @@ void DrawSeries::chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>
         if (earlier && m_evening.gameFinished())
             m_evening.nextGame();
     }
-    write([&](GameRecord& record) { ensureSeries(record); });
+    // Its row in the record waits for the first number or check: a file
+    // chosen and nothing drawn leaves no empty series behind.
     loadWatch(grids);
 }
 
@@ -226,7 +234,8 @@ void DrawSeries::reinitialise()
         });
     m_state.clear();
     m_file = SeriesFile();
-    if (m_seriesId != 0 && m_eveningStarted)
+    m_withoutFile = false;
+    if (m_seriesId != 0 && m_eveningStarted && !m_evening.isOver())
         m_previousSeries = m_seriesId;
     m_seriesId = 0;
     m_checksAllowed = true;
@@ -238,6 +247,17 @@ void DrawSeries::reinitialise()
     // A new series tries its record again.
     m_faulted = false;
     emit changed();
+}
+
+void DrawSeries::drawWithoutFile()
+{
+    m_withoutFile = true;
+    emit changed();
+}
+
+bool DrawSeries::canChooseFile() const
+{
+    return m_file.title.isEmpty() && !m_withoutFile && m_seriesId == 0 && m_state.count() == 0;
 }
 
 void DrawSeries::showWin(const ShownWin& win)

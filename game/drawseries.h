@@ -49,7 +49,9 @@ public:
     bool isUnrecorded() const { return m_faulted; }
     QString recordPath() const;
 
-    // Opens the record and finds a series left open; failures are said.
+    // Opens the record and finds a series left open with numbers still to
+    // draw; one left with every number out is closed as complete. Failures
+    // are said.
     std::optional<RecordedSeries> findInterrupted();
     // programme: that of the series' grid file.
     void resume(const RecordedSeries& series, bool checksAllowed,
@@ -63,6 +65,12 @@ public:
     void chooseFile(const SeriesFile& file, const QList<QPair<int, Grid>>& grids = {},
                     const Programme& programme = Programme::standard(),
                     const std::optional<GameRecord::EveningTrace>& earlier = std::nullopt);
+    // The operator agreed to draw this series without a grid file: asked
+    // once, until the series is reinitialised.
+    void drawWithoutFile();
+    bool isWithoutFile() const { return m_withoutFile; }
+    // Nothing is drawn nor recorded yet, and no grid file chosen.
+    bool canChooseFile() const;
     // Whether a series of this file goes on with the evening drawn so far.
     bool continuesEvening(const SeriesFile& file) const;
     // The last evening played with this file in the past hours, if any.
@@ -127,6 +135,7 @@ private:
     qint64 m_seriesId = 0;
     bool m_checksAllowed = true;
     bool m_faulted = false;
+    bool m_withoutFile = false;
     std::optional<ShownWin> m_shownWin;
     void startEvening(const QString& fileName, const Programme& programme, int game);
     void loadWatch(const QList<QPair<int, Grid>>& grids);

@@ -90,9 +90,26 @@ QString PhaseCheck::explanation() const
     }
     if (phase == Phase::DoubleQuine && fullLines == 1)
         lines.append(u"Elle a une ligne ; il en faut deux pour la double quine."_s);
+    lines.append(missingText());
+    return lines.join(u'\n');
+}
+
+QString PhaseCheck::missingText() const
+{
     QStringList numbers;
     for (int n : missing)
         numbers.append(QString::number(n));
-    lines.append(u"Il manque : "_s + numbers.join(u' '));
-    return lines.join(u'\n');
+    return u"Il manque : "_s + numbers.join(u' ');
+}
+
+QString PhaseCheck::shortOfPhase(const QString& entry) const
+{
+    if (wins || fullLines == 0)
+        return {};
+    const QString grid = u"La grille numéro "_s + entry;
+    if (phase == Phase::DoubleQuine)
+        return grid + u" n'a qu'une ligne : il en faut deux pour la double quine."_s;
+    if (phase == Phase::CartonPlein)
+        return grid + u" n'est pas pleine : en carton plein, c'est la grille entière qui gagne."_s;
+    return {};
 }

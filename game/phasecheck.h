@@ -20,6 +20,12 @@ struct PhaseCheck
 
     // The lines the operator reads under today's verdict.
     QString explanation() const;
+    // "Il manque : 15 68", for a grid that has not won.
+    QString missingText() const;
+    // Why the phase is not won by a grid whose lines read as a win:
+    // "La grille numéro 00027 n'a qu'une ligne : il en faut deux pour la
+    // double quine."; empty when its lines say nothing false.
+    QString shortOfPhase(const QString& entry) const;
 };
 
 PhaseCheck checkPhase(const Grid& grid, const QList<int>& sequence, Phase phase);

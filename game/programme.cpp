@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -52,6 +53,24 @@ int linesNeeded(Phase phase)
 }
 
 namespace {
+// Characters as the user sees them: an emoji or a letter with its accent
+// is one, however many code units it takes.
+int visibleLength(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (finder.toNextBoundary() != -1)
+        ++count;
+    return count;
+}
+
+QString tooLong(const QString& what, int length)
+{
+    return what + u" %1 caractères : elle ne peut pas en dépasser %2.\nRegroupez les grilles qui "
+                  "se suivent en plages, comme 1-350."_s.arg(length)
+                      .arg(SoldGrids::MaxTextLength);
+}
+
 // A grid number as typed: digits only, never more than a grid file holds.
 std::optional<int> gridNumber(QStringView text)
 {
@@ -77,8 +96,9 @@ std::optional<SoldGrids> SoldGrids::parse(const QString& text, QString* why)
             *why = reason;
         return std::nullopt;
     };
-    if (text.size() > MaxTextLength)
-        return refuse(u"La liste des grilles vendues est trop longue."_s);
+    // Refused whole: a list cut short would sell other grids than typed.
+    if (const int length = visibleLength(text); length > MaxTextLength)
+        return refuse(tooLong(u"La liste des grilles vendues compte"_s, length));
     SoldGrids sold;
     QList<QPair<int, int>> ranges;
     for (QStringView part : QStringView(text).split(u',')) {
@@ -102,6 +122,10 @@ std::optional<SoldGrids> SoldGrids::parse(const QString& text, QString* why)
         else
             sold.m_ranges.append(r);
     }
+    // As it is kept, "1, 3, 5": it must read back as it was accepted.
+    if (const int length = int(sold.text().size()); length > MaxTextLength)
+        return refuse(
+            tooLong(u"La liste des grilles vendues, une fois mise en ordre, compterait"_s, length));
     return sold;
 }
 
@@ -148,9 +172,10 @@ QString Programme::fault() const
             if (p > 0 && int(phases[p].phase) <= int(phases[p - 1].phase))
                 return game + u" doit jouer ses phases dans l'ordre : Quine, Double quine, "
                               "Carton plein."_s;
-            if (phases[p].prize.size() > MaxPrizeLength)
+            if (const int length = visibleLength(phases[p].prize); length > MaxPrizeLength)
                 return game + u" : le lot « "_s + phaseLabel(phases[p].phase) +
-                       u" » dépasse %1 caractères."_s.arg(MaxPrizeLength);
+                       u" » dépasse %1 caractères (il en compte %2)."_s.arg(MaxPrizeLength)
+                           .arg(length);
         }
     }
     return {};

@@ -1,5 +1,7 @@
 #include "seriesrecord.h"
 
+#include "platform/counttext.h"
+
 using namespace Qt::StringLiterals;
 
 QString methodCode(DrawMethod method)
@@ -44,6 +46,8 @@ QString stateCode(SeriesState state)
         return u"reinitialise"_s;
     case SeriesState::Abandoned:
         return u"abandonne"_s;
+    case SeriesState::Complete:
+        return u"termine"_s;
     case SeriesState::Open:
         break;
     }
@@ -57,6 +61,8 @@ QString stateLabel(SeriesState state)
         return u"réinitialisé"_s;
     case SeriesState::Abandoned:
         return u"abandonné"_s;
+    case SeriesState::Complete:
+        return u"terminé"_s;
     case SeriesState::Open:
         break;
     }
@@ -69,6 +75,8 @@ SeriesState stateFromCode(const QString& code)
         return SeriesState::Reinitialised;
     if (code == u"abandonne")
         return SeriesState::Abandoned;
+    if (code == u"termine")
+        return SeriesState::Complete;
     return SeriesState::Open;
 }
 
@@ -131,9 +139,7 @@ QString RecordedSeries::displayTitle() const
 QString RecordedSeries::resumeQuestion() const
 {
     const QList<int> numbers = sequence();
-    const QString count = numbers.size() == 1
-                              ? u"1 numéro tiré"_s
-                              : QString::number(numbers.size()) + u" numéros tirés"_s;
+    const QString count = countText(numbers.size(), u"numéro tiré"_s, u"numéros tirés"_s);
     const QString last = numbers.isEmpty() ? QString() : QString::number(numbers.last());
     return u"Un tirage interrompu a été retrouvé :\n"_s + displayTitle() + u", "_s + count +
            u", dernier numéro "_s + last + u" à "_s + lastNumberAt().toString(u"hh:mm"_s) +

@@ -16,7 +16,8 @@ QString methodCode(DrawMethod method);  // as stored
 QString methodLabel(DrawMethod method); // as the report says it
 DrawMethod methodFromCode(const QString& code);
 
-enum class SeriesState { Open, Reinitialised, Abandoned };
+// Complete: left open with every number out, closed when found so.
+enum class SeriesState { Open, Reinitialised, Abandoned, Complete };
 QString stateCode(SeriesState state);
 QString stateLabel(SeriesState state);
 SeriesState stateFromCode(const QString& code);

@@ -1,6 +1,7 @@
 #include "drawreport.h"
 
 #include "game/eveningresults.h"
+#include "platform/counttext.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -113,13 +114,13 @@ void DrawReport::build()
             checks << time(e.at) +
                           (e.kind == RecordedEvent::Kind::GridCheck ? u"   grille "_s
                                                                     : u"   ligne, grille "_s) +
-                          e.entry + u" ("_s + QString::number(e.matches) + u" tirés) : "_s +
-                          e.verdict.simplified();
+                          e.entry + u" ("_s + countText(e.matches, u"tiré"_s, u"tirés"_s) +
+                          u") : "_s + e.verdict.simplified();
             break;
         }
     }
     add(Style::Heading, {u"Numéros, dans l'ordre du tirage ("_s +
-                         QString::number(s.sequence().size()) + u" tirés)"_s});
+                         countText(s.sequence().size(), u"tiré"_s, u"tirés"_s) + u")"_s});
     if (numbers.isEmpty())
         add(Style::Text, {u"Aucun numéro tiré."_s});
     // Down the columns, as one reads a list: 1 to 30, then 31 to 60...

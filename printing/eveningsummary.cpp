@@ -2,6 +2,7 @@
 
 #include "drawreport.h"
 #include "game/eveningresults.h"
+#include "platform/counttext.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -88,7 +89,8 @@ EveningSummary::EveningSummary(const QList<RecordedSeries>& series)
                                    : u"Parties %1 à %2 - pas jouées"_s.arg(game).arg(last));
             continue;
         }
-        add(true, u"Partie %1 - %2 numéros tirés"_s.arg(game).arg(numbersPerGame.value(game)));
+        add(true, u"Partie %1 - "_s.arg(game) +
+                      countText(numbersPerGame.value(game), u"numéro tiré"_s, u"numéros tirés"_s));
         for (; i < results.size() && results[i].game == game; ++i)
             for (const QString& line : results[i].lines())
                 add(false, line);

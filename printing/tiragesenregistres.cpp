@@ -1,6 +1,7 @@
 #include "tiragesenregistres.h"
 
 #include "game/gamerecord.h"
+#include "platform/counttext.h"
 #include "platform/helpopener.h"
 #include "platform/services.h"
 #include "seriesexport.h"
@@ -180,8 +181,9 @@ void TiragesEnregistres::Supprimer_Click()
     }
     const QTreeWidgetItem* item = m_liste->currentItem();
     const QString question = u"Voulez-vous supprimer du registre le tirage du "_s + item->text(0) +
-                             u" ("_s + item->text(1) + u", "_s + item->text(2) +
-                             u" numéros) ?\n\nCette suppression est définitive."_s;
+                             u" ("_s + item->text(1) + u", "_s +
+                             countText(item->text(2).toInt(), u"numéro"_s, u"numéros"_s) +
+                             u") ?\n\nCette suppression est définitive."_s;
     if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo, MsgAnswer::No) !=
         MsgAnswer::Yes)
         return;

@@ -137,10 +137,16 @@ halves() { # NAME_OF_LEFT NAME_OF_RIGHT ("-" keeps no picture of that half)
     [ "$2" = - ] || convert /tmp/numerella-both.png -crop ${W}x${H}+${W}+0 +repage "docs/$2-${W}x${H}.png"
 }
 two_screens() { # DISPLAY: starts the desktop; its process id in $xvfb
-    Xvfb "$1" -screen 0 $((2 * W))x${H}x24 >/dev/null 2>&1 &
+    # A display another run holds is never shared: the next free one is taken.
+    local n=${1#:}
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 $((2 * W))x${H}x24 >/dev/null 2>&1 &
     xvfb=$!
     sleep 1
-    export DISPLAY=$1
+    kill -0 $xvfb || { echo "Xvfb :$n did not start" >&2; exit 1; }
+    export DISPLAY=:$n
 }
 start_app() { # its process id in $app
     build/bin/numerella >/dev/null 2>&1 &
@@ -287,7 +293,9 @@ JSON
 # microphone. A PulseAudio null source stands in for the microphone, a
 # spoken number played into it for the caller.
 shoot_voice() {
-    local display=:94 w=1024 h=768
+    local n=94 w=1024 h=768 display
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    display=:$n
     for tool in sox pulseaudio pactl paplay; do
         command -v "$tool" >/dev/null ||
             DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends sox pulseaudio pulseaudio-utils >/dev/null
@@ -344,7 +352,75 @@ shoot_voice() {
     wait $xvfb 2>/dev/null || true
 }
 
-if [ "${1:-}" = voice ]; then
+# The first line of a verdict the programme rules out, on the draw screen,
+# and the hall's header read from the back, on the same two screens: grid 27
+# has one line in the double quine, grid 73 a line but was not sold.
+shoot_verdicts() {
+    two_screens :94
+    export XDG_DATA_HOME=$(mktemp -d)
+    mkdir -p "$XDG_DATA_HOME/Numerella/programmes"
+    cat >"$XDG_DATA_HOME/Numerella/programmes/100-25-12-2000.json" <<'JSON'
+{"version": 1, "grilles_vendues": "1-50", "parties": [
+ {"phases": [{"phase": "double_quine", "lot": "Un panier garni"},
+             {"phase": "carton_plein", "lot": "Un vélo"}]}]}
+JSON
+    if [ ! -f "$grid_file" ]; then # made through the generator, as an organiser does
+        start_app
+        xdotool mousemove 24 22 click 1 # Générateur
+        sleep 1
+        xdotool type 100
+        xdotool key Return
+        xdotool type 25/12/2000
+        xdotool key Return Return
+        sleep 0.5
+        xdotool key Return # Oui
+        sleep 2
+        kill $app
+        wait $app 2>/dev/null || true
+    fi
+    start_app
+    draw_and_hall
+    read -r x y < <(keypos 3) # Boulier
+    xdotool mousemove "$x" "$y" click 1
+    xdotool mousemove 300 300
+    # The first line of each grid, read from the grid file, typed as the balls come out.
+    local n
+    for n in $(python3 - "$grid_file" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+out = []
+for grid in (27, 73):
+    sheet, k = 4 * ((grid - 1) // 4) + 1, (grid - 1) % 4
+    cells = ", ".join(f"NUMERO{27 * k + c}" for c in range(1, 10))
+    row = db.execute(f"SELECT {cells} FROM TIRAGE WHERE GRILLE = ?", (sheet,)).fetchone()
+    out += [v for v in row if v and v not in out]
+print(" ".join(map(str, out)))
+PY
+    ); do
+        xdotool type "$n"
+        xdotool key Return
+        sleep 0.1
+    done
+    halves - hall-header
+    local grid name
+    for grid in 27 73; do
+        [ $grid = 27 ] && name=verdict-one-line || name=verdict-unsold
+        xdotool key l
+        sleep 0.6
+        xdotool type "$grid"
+        xdotool key Return
+        halves $name -
+        xdotool key Return # the verdict read
+        sleep 0.3
+    done
+    stop_all
+}
+
+if [ "${1:-}" = verdicts ]; then # the verdicts and the hall's header alone
+    shoot_verdicts
+    exit
+fi
+if [ "${1:-}" = voice ]; then # the club voice window alone
     shoot_voice
     exit
 fi
@@ -360,6 +436,7 @@ rm -f "$grid_file"
 shoot 1024 768 1
 shoot_hall
 shoot_evening
+shoot_verdicts
 shoot 1920 1080 0
 shoot_small
 shoot_voice

@@ -168,6 +168,7 @@ VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const Dra
         outcome.text = verdict.text;
         outcome.cellTexts = reading.cellTexts;
         outcome.redCells = verdict.redCells;
+        outcome.note = verdict.note;
         return outcome;
     } catch (const GridFileError& e) {
         return message(e.message());

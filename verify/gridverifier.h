@@ -21,6 +21,7 @@ struct VerificationOutcome
     QString text; // the message, or the panel's title
     GridReading::CellTexts cellTexts;
     QList<int> redCells; // CaseGrille indexes 1..27
+    QString note;        // what the title leaves unsaid, shown under it
     // A verdict on a grid found, as the record keeps it: the entry and the
     // numbers drawn (of the grid, or of its best row).
     bool isVerdict = false;

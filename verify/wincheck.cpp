@@ -46,12 +46,20 @@ LineVerdict decideLines(int c1, int c2, int c3, const QString& entry)
     const auto two = [&](int a, int b) {
         return LineVerdict{true,
                            u"Les lignes %1 et %2"_s.arg(a).arg(b) + grid + u" sont gagnantes !!"_s,
-                           cellsOfRows({a, b})};
+                           cellsOfRows({a, b}),
+                           {}};
     };
     const auto one = [&](int a) {
-        return LineVerdict{true, u"La ligne %1"_s.arg(a) + grid + u" est gagnante !!"_s,
-                           cellsOfRows({a})};
+        return LineVerdict{
+            true, u"La ligne %1"_s.arg(a) + grid + u" est gagnante !!"_s, cellsOfRows({a}), {}};
     };
+    if (c1 == 5 && c2 == 5 && c3 == 5) {
+        // The title names two lines; the third is marked and said under it.
+        LineVerdict all = two(1, 2);
+        all.redCells = cellsOfRows({1, 2, 3});
+        all.note = u"La ligne 3 est complète elle aussi."_s;
+        return all;
+    }
     if (c1 == 5 && c2 == 5)
         return two(1, 2);
     if (c1 == 5 && c3 == 5)
@@ -64,7 +72,7 @@ LineVerdict decideLines(int c1, int c2, int c3, const QString& entry)
         return one(2);
     if (c3 == 5)
         return one(3);
-    return {false, u"Aucune ligne"_s + grid + u" n'est gagnante !!"_s, {}};
+    return {false, u"Aucune ligne"_s + grid + u" n'est gagnante !!"_s, {}, {}};
 }
 
 } // namespace WinCheck

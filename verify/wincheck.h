@@ -21,7 +21,8 @@ struct LineVerdict
 {
     bool winner = false;
     QString text;        // the panel's title, or the message for no line
-    QList<int> redCells; // CaseGrille indexes 1..27
+    QList<int> redCells; // CaseGrille indexes 1..27, of every complete row
+    QString note;        // under the title: the complete row it does not name
 };
 // The first of the seven decisions that holds for the three row counts.
 LineVerdict decideLines(int c1, int c2, int c3, const QString& entry);

@@ -122,6 +122,9 @@ private slots:
         const QString refusal = u"Tapez un numéro de 1 à 90 !!"_s;
         for (const char* typed : {"0", "91", "-3", "abc", "4 2", ""})
             QTest::newRow(typed) << QString::fromUtf8(typed) << refusal;
+        // Pasted: read whole, never cut down to a number.
+        QTest::newRow("number then words") << u"5"_s + QString(30, u' ') + u"abc"_s << refusal;
+        QTest::newRow("more than the field holds") << u"7"_s + QString(40000, u' ') << refusal;
         QTest::newRow("already out") << u"1"_s << u"Le numéro 1 est déjà sorti !!"_s;
     }
 

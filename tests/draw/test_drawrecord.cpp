@@ -191,6 +191,25 @@ private slots:
         QCOMPARE(messages().shown.size(), 1);
     }
 
+    void aCompleteSeriesIsClosedNotOffered()
+    {
+        QList<int> all;
+        for (int n = 90; n >= 1; --n)
+            all.append(n);
+        leaveInterrupted(all);
+        const QDateTime last = m_fakes->clock.time;
+        m_fakes->clock.time = last.addSecs(3600);
+        openScreen();
+        QVERIFY(messages().shown.isEmpty());
+        QCOMPARE(m_screen->state().count(), 0);
+        QVERIFY(button(u"ChoixFichier"_s)->isEnabled());
+        GameRecord record(recordPath());
+        const RecordedSeries kept = record.series(record.summaries().first().id);
+        QCOMPARE(kept.state, SeriesState::Complete);
+        QCOMPARE(kept.ended, last);
+        QCOMPARE(stateLabel(kept.state), u"terminé"_s);
+    }
+
     void gridsTheHallNoLongerHoldsAreNeverChecked_data()
     {
         QTest::addColumn<bool>("remade");

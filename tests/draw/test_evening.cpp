@@ -112,10 +112,94 @@ private slots:
             QCOMPARE(series.possibleWinnerGrids(), expected);
             const QString text = label(u"GagnantsPossibles"_s)->text();
             QCOMPARE(text, u"Gagnants possibles : %1 grille%2"_s.arg(expected.size())
-                               .arg(expected.size() == 1 ? QString() : u"s"_s));
+                               .arg(expected.size() < 2 ? QString() : u"s"_s));
         }
         QVERIFY(!label(u"GagnantsPossibles"_s)->toolTip().isEmpty());
         QVERIFY(label(u"GagnantsPossibles"_s)->toolTip().startsWith(u"000"_s));
+    }
+
+    void aGridTheProgrammeRulesOutSaysSoFirst()
+    {
+        Programme programme = Programme::standard();
+        programme.games[0].phases = {{Phase::DoubleQuine, u"Un jambon"_s}};
+        programme.sold = *SoldGrids::parse(u"1-50"_s);
+        QVERIFY(ProgrammeStore(Param::ProgrammeFolder()).save(FileName, programme).isEmpty());
+        chooseFile();
+
+        // A sold grid and an unsold one, each with its first line out and no other.
+        const auto all = grids();
+        const auto firstLine = [](const Grid& g) {
+            QList<int> line;
+            for (int c = 1; c <= 9; ++c)
+                if (g.at(1, c))
+                    line.append(g.at(1, c));
+            return line;
+        };
+        const auto& [sold, soldGrid] = all[10];
+        const auto& [unsold, unsoldGrid] = all[80];
+        const QList<int> out = firstLine(soldGrid) + firstLine(unsoldGrid);
+        DrawSeries& series = m_screen->series();
+        for (int n : out)
+            series.draw(n, DrawMethod::Hand);
+        const PhaseCheck soldCheck =
+            checkPhase(soldGrid, series.state().sequence(), Phase::DoubleQuine);
+        const PhaseCheck unsoldCheck =
+            checkPhase(unsoldGrid, series.state().sequence(), Phase::DoubleQuine);
+        QCOMPARE(soldCheck.fullLines + unsoldCheck.fullLines, 2);
+
+        const auto held = [](int grid) {
+            return u"La ligne 1 de la grille numéro "_s + gridNumberText(grid) +
+                   u" est gagnante !!\n"_s;
+        };
+        checkLine(sold);
+        const QString oneLine = u"La grille numéro "_s + gridNumberText(sold) +
+                                u" n'a qu'une ligne : il en faut deux pour la double quine.\n\n"_s +
+                                held(sold) + soldCheck.missingText();
+        QCOMPARE(m_fakes->messages.last().text, oneLine);
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
+        checkLine(unsold);
+        const QString notSold = u"La grille numéro "_s + gridNumberText(unsold) +
+                                u" n'a pas été vendue : elle ne peut pas gagner.\n\n"_s +
+                                held(unsold) + unsoldCheck.explanation();
+        QCOMPARE(m_fakes->messages.last().text, notSold);
+        QVERIFY(!panel()->isVisible());
+
+        // The record keeps the words the operator read.
+        const QList<RecordedEvent> events =
+            GameRecord(Param::RecordFile()).series(series.recordId()).events;
+        QCOMPARE(events[events.size() - 2].verdict, oneLine);
+        QCOMPARE(events.last().verdict, notSold);
+    }
+
+    void pastTheProgrammesEndItIsSaidAndNoGameIsRecorded()
+    {
+        Programme programme = Programme::standard();
+        programme.games[0].phases = {{Phase::Quine, {}}};
+        QVERIFY(ProgrammeStore(Param::ProgrammeFolder()).save(FileName, programme).isEmpty());
+        chooseFile();
+        DrawSeries& series = m_screen->series();
+        series.draw(1, DrawMethod::Hand);
+        series.validateWin(1, Phase::Quine);
+        QCOMPARE(label(u"Partie"_s)->text(), u"Partie 1 terminée"_s);
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        m_screen->ProcReinit();
+        const qsizetype kept = GameRecord(Param::RecordFile()).summaries().size();
+
+        chooseFile();
+        QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Information);
+        QCOMPARE(m_fakes->messages.last().text,
+                 u"Le programme de la soirée est terminé : toutes ses parties ont été jouées.\n\n"
+                 "Les numéros tirés maintenant ne comptent pour aucune partie. Pour jouer une "
+                 "partie de plus, ajoutez-la d'abord au programme de la soirée."_s);
+        QCOMPARE(label(u"Partie"_s)->text(), u"Programme terminé"_s);
+        QCOMPARE(GameRecord(Param::RecordFile()).summaries().size(), kept);
+        // A number drawn all the same makes a series of no game.
+        series.draw(2, DrawMethod::Hand);
+        const RecordedSeries extra = GameRecord(Param::RecordFile()).series(series.recordId());
+        QCOMPARE(extra.link.game, 0);
+        QVERIFY(!extra.programme);
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        m_screen->ProcReinit();
     }
 
     void twoWinnersOfOneNumberAreBothValidatedAndTheNextGameFollows()
@@ -171,7 +255,10 @@ private slots:
 
         // The same grid again is not a second winner; the other one is.
         checkLine(a);
-        QVERIFY(!panel()->validateButton()->isVisible());
+        QVERIFY(!panel()->isVisible());
+        QVERIFY(m_fakes->messages.last().text.startsWith(
+            u"La grille numéro %1 a déjà été validée dans cette partie : quine.\n\nLa ligne 1 "_s
+                .arg(gridNumberText(a))));
         panel()->closeButton()->click();
         checkLine(b);
         QVERIFY(panel()->validateButton()->isVisible());
@@ -191,7 +278,9 @@ private slots:
         checkLine(b);
         QVERIFY(!panel()->isVisible());
         QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
-        QVERIFY(m_fakes->messages.last().text.contains(u"vérifiez la grille (G)"_s));
+        QVERIFY(m_fakes->messages.last().text.startsWith(
+            u"La grille numéro %1 n'est pas pleine : en carton plein, c'est la grille entière qui "
+            "gagne.\n\nLa ligne 1 "_s.arg(gridNumberText(b))));
         QVERIFY(
             m_fakes->messages.last().text.contains(u"Déjà validée dans cette partie : quine."_s));
         QCOMPARE(series.hallLine(), u"Partie 1 - Carton plein"_s);
@@ -214,6 +303,9 @@ private slots:
         m_screen->ProcReinit();
         chooseFile();
         QCOMPARE(label(u"Partie"_s)->text(), u"Partie 2 - Quine - Un vélo"_s);
+        // Its row in the record waits for its first number.
+        QCOMPARE(series.recordId(), 0);
+        series.draw(next, DrawMethod::Hand);
 
         GameRecord record(Param::RecordFile());
         const RecordedSeries firstSeries = record.series(first);
@@ -229,6 +321,8 @@ private slots:
         QCOMPARE(second.link.follows, first);
         QCOMPARE(second.link.evening, firstSeries.link.evening);
         QCOMPARE(second.link.game, 2);
+        m_fakes->messages.answer(MsgAnswer::Yes);
+        m_screen->ProcReinit();
 
         // The draw screen closed and opened again: the evening goes on if asked.
         m_screen = std::make_unique<Tirage>(m_fakes->services);

@@ -9,6 +9,7 @@
 #include "platform/atomicfile.h"
 #include "platform/param.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,6 +115,7 @@ private slots:
         QTest::newRow("projector 1920 x 1080") << QSize(1920, 1080);
         QTest::newRow("television 1280 x 720") << QSize(1280, 720);
         QTest::newRow("old projector 1024 x 768") << QSize(1024, 768);
+        QTest::newRow("4:3 projector 1600 x 1200") << QSize(1600, 1200);
     }
 
     void readableFromTheBackOfTheHall()
@@ -131,6 +133,24 @@ private slots:
                                 QString::number(l.cells[0].width()) + u" "_s +
                                 QString::number(l.number.width())));
         }
+        // The header too, on a wide screen as on a 4:3 one, each line in its own band.
+        if (size.width() * 3 >= size.height() * 4) {
+            QVERIFY2(l.headerFloor >= h / 20 && l.titlePixels >= l.headerFloor,
+                     qPrintable(QString::number(l.titlePixels)));
+        }
+        const QFontMetrics header(HallLayout::font(family, l.titlePixels));
+        QVERIFY(header.height() <= l.title.height() && header.height() <= l.programme.height());
+        QVERIFY(l.title.bottom() < l.programme.top());
+        QVERIFY(l.programme.bottom() < l.number.top() && l.programme.bottom() < l.board.top());
+        // A long line shrinks to the floor, then is cut short, never past its band.
+        const HallLayout::FittedLine fitted =
+            HallLayout::fitLine(family, u"Quine : grille 123 - Un jambon ; "_s.repeated(6),
+                                l.programme.width(), l.titlePixels, l.headerFloor);
+        QCOMPARE(fitted.pixels, l.headerFloor);
+        QVERIFY(fitted.text.endsWith(u'…'));
+        QVERIFY(
+            QFontMetrics(HallLayout::font(family, fitted.pixels)).horizontalAdvance(fitted.text) <=
+            l.programme.width());
         // Never clipped, never over the board, whatever the shape.
         QVERIFY(digits.width() <= l.number.width());
         QVERIFY(l.number.right() < l.board.left());

@@ -120,10 +120,16 @@ private slots:
                                     << u"La partie 1 n'a aucune phase : cochez au moins Quine, "
                                        "Double quine ou Carton plein."_s;
         QTest::newRow("long prize") << QString() << 0 << QString(500, u'x')
-                                    << u"La partie 1 : le lot « Quine » dépasse 200 caractères."_s;
+                                    << u"La partie 1 : le lot « Quine » dépasse 200 caractères "
+                                       "(il en compte 500)."_s;
         QTest::newRow("prize of a phase not played")
             << QString() << 1 << u"Un jambon"_s
             << u"La partie 1 a un lot pour la phase « Quine », qui n'est pas cochée."_s;
+        // Longer than a list may be: refused whole, never cut to what fits.
+        QTest::newRow("sold list too long")
+            << u"1, "_s.repeated(700) + u"100"_s << 0 << QString()
+            << u"La liste des grilles vendues compte 2103 caractères : elle ne peut pas en "
+               "dépasser 2000.\nRegroupez les grilles qui se suivent en plages, comme 1-350."_s;
         QTest::newRow("sold backwards")
             << u"350-1"_s << 0 << QString()
             << u"La plage « 350-1 » va à l'envers : écrivez le plus petit numéro en premier."_s;

@@ -158,6 +158,16 @@ private slots:
         QCOMPARE(screen().state().count(), 3);
         QVERIFY(!button(u"ChoixFichier"_s)->isEnabled());
         QVERIFY(!list()->isVisible());
+        // Undone back to no number, it is still the series drawn without a file.
+        for (int i = 0; i < 3; ++i) {
+            messages().answer(MsgAnswer::Yes);
+            screen().ProcAnnuler();
+        }
+        QCOMPARE(screen().state().count(), 0);
+        QVERIFY(!button(u"ChoixFichier"_s)->isEnabled());
+        click(u"Tirage"_s);
+        QCOMPARE(screen().state().count(), 1);
+        QCOMPARE(messages().last().text.left(30), u"Voulez-vous annuler le dernier"_s);
     }
 
     void drawingShowsTheNumberEverywhere()

@@ -39,6 +39,13 @@ private slots:
         QVERIFY(!sold->contains(351) && !sold->contains(481) && !sold->contains(0));
         QCOMPARE(SoldGrids::parse(u" 13, 5-10 ,8-12,,"_s)->text(), u"5-13"_s);
         QVERIFY(SoldGrids::parse(QString())->isEveryGrid());
+        // Kept as "1, 3, 5", a list typed "1,3,5" may outgrow what reads back.
+        QString odd;
+        for (int n = 1; odd.size() + 6 <= SoldGrids::MaxTextLength; n += 2)
+            odd += QString::number(n) + u',';
+        QString longer;
+        QVERIFY(!SoldGrids::parse(odd, &longer));
+        QVERIFY(longer.contains(u"une fois mise en ordre"_s));
         QString why;
         for (const QString& bad : {u"abc"_s, u"10-5"_s, u"1-"_s, u"-3"_s, u"1-2-3"_s, u"0"_s,
                                    u"1 2"_s, QString(3000, u'1')}) {
@@ -57,7 +64,12 @@ private slots:
                             "ou Carton plein."_s);
         p = Programme::standard();
         p.games[0].phases[1].prize = QString(500, u'x');
-        QVERIFY(p.fault().contains(u"dépasse 200 caractères"_s));
+        QVERIFY(p.fault().contains(u"dépasse 200 caractères (il en compte 500)"_s));
+        // Characters as read: an emoji or an accented letter typed as two is one.
+        p.games[0].phases[1].prize = u"🎁"_s.repeated(120) + u"e\u0301"_s.repeated(80);
+        QVERIFY(p.fault().isEmpty());
+        p.games[0].phases[1].prize += u"👍🏽"_s;
+        QVERIFY(p.fault().contains(u"(il en compte 201)"_s));
         p = Programme::standard();
         std::swap(p.games[0].phases[0], p.games[0].phases[2]);
         QVERIFY(p.fault().contains(u"dans l'ordre"_s));

@@ -118,6 +118,21 @@ private slots:
         QVERIFY(m_screen->barre()->button(u"Chrono"_s)->isChecked());
     }
 
+    void aFullGridsLineCheckMarksItsThreeLines()
+    {
+        drawNumbersOf(m_grid42);
+        check(u"VerifLigne"_s, 42);
+        QCOMPARE(subtitle()->text(),
+                 u"Les lignes 1 et 2 de la grille numéro 00042 sont gagnantes !!"_s);
+        auto* details = panel()->findChild<QLabel*>(u"Details"_s);
+        QVERIFY2(details->text().startsWith(u"La ligne 3 est complète elle aussi.\n"_s),
+                 qPrintable(details->text()));
+        for (int i = 1; i <= 27; ++i)
+            QVERIFY(isRed(i));
+        // The hall marks them as the panel does.
+        QCOMPARE(m_screen->series().shownWin()->marked.size(), 27);
+    }
+
     void redNeverCarriesOverToTheNextResult()
     {
         drawNumbersOf(m_grid42, 1);

@@ -108,8 +108,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("red");
         const QString g = u" de la grille numéro 00042 "_s;
+        // The title names two lines; every complete one is marked.
         QTest::newRow("all three")
-            << 5 << 5 << 5 << u"Les lignes 1 et 2"_s + g + u"sont gagnantes !!"_s << range(1, 18);
+            << 5 << 5 << 5 << u"Les lignes 1 et 2"_s + g + u"sont gagnantes !!"_s << range(1, 27);
         QTest::newRow("1 and 3") << 5 << 4 << 5
                                  << u"Les lignes 1 et 3"_s + g + u"sont gagnantes !!"_s
                                  << range(1, 9) + range(19, 27);
@@ -137,6 +138,8 @@ private slots:
         QCOMPARE(verdict.text, text);
         QCOMPARE(verdict.redCells, red);
         QCOMPARE(verdict.winner, !red.isEmpty());
+        QCOMPARE(verdict.note,
+                 red.size() == 27 ? u"La ligne 3 est complète elle aussi."_s : QString());
     }
 };
 
