@@ -13,6 +13,8 @@ packages=(
     fonts-liberation
     xvfb xauth
     poppler-utils
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+    chromium chromium-driver python3-selenium zbar-tools
     appstream desktop-file-utils
 )
 
