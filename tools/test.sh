@@ -11,10 +11,13 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The gold linker links the test programs in half the time of the default one;
+# the plain build needs no debug information (the sanitized one keeps it).
+fast=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold)
+tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "${fast[@]}"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
-tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON -DNUMERELLA_BENCH=OFF
+tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DNUMERELLA_SANITIZE=ON -DNUMERELLA_BENCH=OFF "${fast[@]}"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 
 # A short fuzzing run of every parser of typed text and file names.
