@@ -1,5 +1,7 @@
 #include "gridfile.h"
 
+#include "cardcode.h"
+
 #include "gridfileerror.h"
 
 #include "platform/errortext.h"
@@ -357,6 +359,38 @@ QString GridFile::checkWhole(int gridCount,
     if (expected <= gridCount)
         damaged(u"la feuille de la grille %1 manque."_s.arg(gridNumberText(expected)));
     return QString::fromLatin1(fingerprint.result().toHex());
+}
+
+std::optional<QByteArray> GridFile::cardSecret()
+{
+    return guarded([&]() -> std::optional<QByteArray> {
+        if (!m_db->tableExists("CODE_CONTROLE"))
+            return std::nullopt;
+        SQLite::Statement query(*m_db, "SELECT SECRET FROM CODE_CONTROLE LIMIT 1");
+        if (!query.executeStep())
+            return std::nullopt;
+        const SQLite::Column column = query.getColumn(0);
+        if (!column.isBlob() || column.getBytes() < CardCode::SecretBytes)
+            return std::nullopt;
+        return QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes());
+    });
+}
+
+QByteArray GridFile::ensureCardSecret()
+{
+    if (const auto secret = cardSecret())
+        return *secret;
+    const QByteArray secret = CardCode::newSecret();
+    guarded([&] {
+        SQLite::Transaction transaction(*m_db);
+        m_db->exec("CREATE TABLE IF NOT EXISTS CODE_CONTROLE (SECRET BLOB NOT NULL)");
+        m_db->exec("DELETE FROM CODE_CONTROLE");
+        SQLite::Statement insert(*m_db, "INSERT INTO CODE_CONTROLE (SECRET) VALUES (?)");
+        insert.bind(1, secret.constData(), int(secret.size()));
+        insert.exec();
+        transaction.commit();
+    });
+    return secret;
 }
 
 void GridFile::appendTempo(const QString& heading)

@@ -2,6 +2,7 @@
 
 #include "gridsheet.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -57,6 +58,14 @@ public:
                        const std::function<void(int number, const Grid& grid)>& keep = {});
     // Every sheet in GRILLE order, numerically.
     void forEachSheet(const std::function<void(const GridSheet&)>& visit);
+
+    // The secret the cards' control codes are made under (table
+    // CODE_CONTROLE, which readers of TIRAGE and TEMPO never see); none for a
+    // file made before cards carried a code.
+    std::optional<QByteArray> cardSecret();
+    // The file's secret, made and stored first when it has none. Needs a file
+    // opened for writing.
+    QByteArray ensureCardSecret();
 
     void appendTempo(const QString& heading);
     void emptyTempo();

@@ -163,6 +163,7 @@ void writeScratch(const QString& templatePath, const QString& scratch, const QSt
         }
         GridFile& file = *opened;
         file.setScratchWrites();
+        file.ensureCardSecret();
         file.runInTransaction([&] {
             std::vector<GridSheet> batch;
             while (sheets.take(batch)) {

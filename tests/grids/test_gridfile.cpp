@@ -1,4 +1,5 @@
 #include "fakes/gridfixtures.h"
+#include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
@@ -251,6 +252,59 @@ private slots:
         }
         QCOMPARE(digest(path), before);
         QCOMPARE(app.grillesEntries().size(), 1);
+    }
+
+    void eachFileKeepsItsOwnSecretForTheCardCodes()
+    {
+        AppFolder app;
+        const QString first = build(app, 8, u"8-01-01-2001.DAT"_s);
+        const QString second = build(app, 8, u"8-02-01-2001.DAT"_s);
+        const auto secretOf = [](const QString& path) {
+            GridFile file(path, GridFile::Access::ReadOnly);
+            return file.cardSecret();
+        };
+        QVERIFY(secretOf(first) && secretOf(second));
+        QCOMPARE(secretOf(first)->size(), CardCode::SecretBytes);
+        QVERIFY(*secretOf(first) != *secretOf(second));
+
+        // A file made before cards carried codes gets its secret once, and
+        // the grids the players hold are untouched by it.
+        const QString old = app.gridPath(u"4-03-01-2001.DAT"_s);
+        QVERIFY(QFile::copy(first, old));
+        QString fingerprint;
+        {
+            SQLite::Database db(old.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("DROP TABLE CODE_CONTROLE");
+        }
+        {
+            GridFile file(old, GridFile::Access::ReadWrite);
+            QVERIFY(!file.cardSecret());
+            fingerprint = file.checkWhole(8);
+            const QByteArray made = file.ensureCardSecret();
+            QCOMPARE(file.ensureCardSecret(), made);
+            QCOMPARE(file.checkWhole(8), fingerprint);
+        }
+        GridFile file(old, GridFile::Access::ReadOnly);
+        QVERIFY(file.cardSecret());
+        QCOMPARE(file.checkWhole(8), fingerprint);
+    }
+
+    void theCardCodeIsTheKeyedHashOfTheGrid()
+    {
+        // Worked out apart from the program (Python's hmac module).
+        QByteArray secret;
+        for (char b = 1; b <= 32; ++b)
+            secret += b;
+        Grid grid;
+        const int cells[27] = {5,  0, 23, 0,  41, 0,  62, 0,  88, 0, 17, 0, 36, 0,
+                               55, 0, 77, 90, 9,  12, 28, 39, 47, 0, 0,  0, 0};
+        std::copy(std::begin(cells), std::end(cells), grid.cells.begin());
+        QCOMPARE(CardCode::of(secret, 42, grid), u"2E7BM"_s);
+        QVERIFY(CardCode::of(secret, 43, grid) != u"2E7BM"_s);
+
+        QCOMPARE(CardCode::normalised(u" 2e7-bm "_s), u"2E7BM"_s);
+        for (const QString& bad : {u"2E7B"_s, u"2E7BMM"_s, u"2E7B0"_s, u"2E7BI"_s, u""_s})
+            QVERIFY2(CardCode::normalised(bad).isEmpty(), qPrintable(bad));
     }
 
     void tempoHoldsOneHeadingWhilePrinting()
