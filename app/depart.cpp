@@ -1,8 +1,8 @@
 #include "depart.h"
 
 #include "about/apropos.h"
-#include "draw/programmewindow.h"
 #include "draw/tirage.h"
+#include "evening/programmewindow.h"
 #include "grids/generateur.h"
 #include "mainstatusbar.h"
 #include "platform/helpopener.h"

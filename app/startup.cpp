@@ -2,7 +2,6 @@
 
 #include "depart.h"
 #include "desktopidentity.h"
-#include "draw/clipplayer.h"
 #include "grids/gridfolder.h"
 #include "platform/atomicfile.h"
 #include "platform/clock.h"
@@ -12,15 +11,16 @@
 #include "platform/messagebox.h"
 #include "platform/param.h"
 #include "platform/printers.h"
-#include "platform/qtaudiooutputs.h"
 #include "platform/randomsource.h"
 #include "platform/savedialog.h"
 #include "platform/screeninfo.h"
 #include "platform/services.h"
 #include "platform/singleinstance.h"
 #include "platform/soundoutput.h"
-#include "printing/printeroutput.h"
+#include "printing/defaultprinteroutput.h"
+#include "voice/clipplayer.h"
 #include "voice/drawvoicechoice.h"
+#include "voice/qtaudiooutputs.h"
 
 #include <QApplication>
 #include <QDir>

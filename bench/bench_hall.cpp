@@ -2,9 +2,9 @@
 // both windows painted (the draw screen and the hall display, each painted
 // whole, an upper bound of what a number costs), and the opening of the
 // hall display until its first paint.
-#include "draw/halldisplay.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "hall/halldisplay.h"
 #include "platform/param.h"
 
 #include <QApplication>

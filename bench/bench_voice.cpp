@@ -3,13 +3,13 @@
 // club voice read from the data folder. Run it with a sound server up
 // (bench/run_voice_bench.sh starts PulseAudio with a null sink standing in
 // for a sound card).
-#include "draw/clipplayer.h"
-#include "draw/wavclip.h"
 #include "platform/param.h"
-#include "platform/qtaudiooutputs.h"
 #include "voice/callingvoice.h"
+#include "voice/clipplayer.h"
 #include "voice/clipshaper.h"
 #include "voice/clubvoicestore.h"
+#include "voice/qtaudiooutputs.h"
+#include "voice/wavclip.h"
 #include "voice/wavfile.h"
 
 #include <QAudioDevice>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/seriesrecord.h"
-#include "grids/grid.h"
+#include "grids/gridsheet.h"
 
 #include <QList>
 #include <QPair>

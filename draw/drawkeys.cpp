@@ -2,7 +2,7 @@
 
 #include "ballmachineentry.h"
 #include "drawtoolbar.h"
-#include "hallcontrol.h"
+#include "hall/hallcontrol.h"
 #include "tirage.h"
 
 #include <QAbstractButton>

@@ -12,7 +12,7 @@
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
 #include "grids/gridfolder.h"
-#include "hallcontrol.h"
+#include "hall/hallcontrol.h"
 #include "numericboard.h"
 #include "platform/busypointer.h"
 #include "platform/helpopener.h"

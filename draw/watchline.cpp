@@ -1,7 +1,7 @@
 #include "watchline.h"
 
 #include "game/drawseries.h"
-#include "grids/grid.h"
+#include "grids/gridsheet.h"
 #include "platform/counttext.h"
 
 using namespace Qt::StringLiterals;

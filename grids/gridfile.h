@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid.h"
+#include "gridsheet.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "defaultprinteroutput.h"
 #include "platform/messagebox.h"
-#include "printeroutput.h"
 
 #include <memory>
 

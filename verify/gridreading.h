@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grids/grid.h"
+#include "grids/gridsheet.h"
 
 #include <QString>
 

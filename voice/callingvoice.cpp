@@ -2,8 +2,8 @@
 
 #include "clipshaper.h"
 #include "clubvoicestore.h"
-#include "draw/wavclip.h"
 #include "silencegate.h"
+#include "wavclip.h"
 #include "wavfile.h"
 
 #include <QFile>

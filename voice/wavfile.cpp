@@ -1,6 +1,6 @@
 #include "wavfile.h"
 
-#include "draw/wavclip.h"
+#include "wavclip.h"
 
 #include <QtEndian>
 

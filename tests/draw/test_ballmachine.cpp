@@ -1,11 +1,11 @@
 #include "draw/ballmachineentry.h"
 #include "draw/drawtoolbar.h"
-#include "draw/hallcontrol.h"
-#include "draw/halldisplay.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "game/ballnumber.h"
 #include "game/gamerecord.h"
+#include "hall/hallcontrol.h"
+#include "hall/halldisplay.h"
 #include "platform/param.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/audiooutputs.h"
+#include "voice/audiooutputs.h"
 
 #include <QList>
 #include <QMap>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "draw/wavclip.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/helpopener.h"
@@ -12,7 +11,8 @@
 #include "platform/screeninfo.h"
 #include "platform/services.h"
 #include "platform/soundoutput.h"
-#include "printing/printeroutput.h"
+#include "printing/defaultprinteroutput.h"
+#include "voice/wavclip.h"
 
 #include <QCoreApplication>
 #include <QCursor>

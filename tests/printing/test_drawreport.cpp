@@ -5,8 +5,8 @@
 #include "platform/atomicfile.h"
 #include "platform/param.h"
 #include "platform/printers.h"
+#include "printing/defaultprinteroutput.h"
 #include "printing/drawreport.h"
-#include "printing/printeroutput.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
 

@@ -7,9 +7,9 @@
 #include "grids/gridfilebuilder.h"
 #include "platform/atomicfile.h"
 #include "platform/savedialog.h"
+#include "printing/defaultprinteroutput.h"
 #include "printing/gridprinter.h"
 #include "printing/pdffallbackoutput.h"
-#include "printing/printeroutput.h"
 
 #include <QCryptographicHash>
 #include <QFileDialog>

@@ -1,6 +1,5 @@
 #include "draw/drawtoolbar.h"
 #include "draw/tirage.h"
-#include "draw/wavclip.h"
 #include "fakes/fakeaudioinput.h"
 #include "fakes/fakeservices.h"
 #include "fakes/unprivileged.h"
@@ -12,6 +11,7 @@
 #include "voice/drawvoicechoice.h"
 #include "voice/silencegate.h"
 #include "voice/voicechoicefile.h"
+#include "voice/wavclip.h"
 #include "voice/wavfile.h"
 
 #include <QMenu>

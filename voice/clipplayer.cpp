@@ -1,6 +1,6 @@
 #include "clipplayer.h"
 
-#include "platform/audiooutputs.h"
+#include "audiooutputs.h"
 #include "wavclip.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "draw/hallcontrol.h"
-#include "draw/halldisplay.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
+#include "hall/hallcontrol.h"
+#include "hall/halldisplay.h"
 #include "platform/param.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "grid.h"
+#include "gridsheet.h"
 
 using namespace Qt::StringLiterals;
 

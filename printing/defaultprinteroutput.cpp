@@ -1,4 +1,4 @@
-#include "printeroutput.h"
+#include "defaultprinteroutput.h"
 
 #include "pdffallbackoutput.h"
 #include "platform/param.h"

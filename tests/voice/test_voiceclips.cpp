@@ -1,7 +1,7 @@
-#include "draw/clipplayer.h"
-#include "draw/wavclip.h"
 #include "fakes/fakeaudiooutputs.h"
-#include "platform/qtaudiooutputs.h"
+#include "voice/clipplayer.h"
+#include "voice/qtaudiooutputs.h"
+#include "voice/wavclip.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "draw/programmewindow.h"
+#include "evening/programmewindow.h"
 #include "fakes/fakeservices.h"
 #include "fakes/testpaths.h"
 #include "grids/gridfilebuilder.h"
