@@ -1,6 +1,6 @@
 #include "cardcode.h"
 
-#include "grid.h"
+#include "gridsheet.h"
 
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
