@@ -70,11 +70,13 @@ int QtAudioInput::start(int preferredRate)
         m_format = m_device.preferredFormat();
     m_source = new QAudioSource(m_device, m_format, this);
     connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::StoppedState && m_source && m_source->error() != QAudio::NoError)
+        // Stopped from outside (the source muted or suspended in the mixer):
+        // our own stop disconnects first.
+        if (state == QAudio::StoppedState || state == QAudio::SuspendedState)
             fail();
     });
     m_io = m_source->start();
-    if (!m_io || m_source->error() != QAudio::NoError) {
+    if (!m_source || !m_io || m_source->error() != QAudio::NoError) {
         stop();
         return 0;
     }

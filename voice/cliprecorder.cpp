@@ -13,6 +13,12 @@ ClipRecorder::ClipRecorder(AudioInput& input, QObject* parent) : QObject(parent)
         if (m_recording)
             finish(Outcome::Lost);
     });
+    m_noSound.setSingleShot(true);
+    m_noSound.setInterval(NoSoundMs);
+    connect(&m_noSound, &QTimer::timeout, this, [this] {
+        if (m_recording)
+            finish(Outcome::Lost);
+    });
 }
 
 ClipRecorder::~ClipRecorder()
@@ -30,6 +36,7 @@ bool ClipRecorder::start()
     m_recording = true;
     m_spoken = false;
     m_silentSince = 0;
+    m_noSound.start();
     return true;
 }
 
@@ -38,6 +45,7 @@ void ClipRecorder::cancel()
     if (!m_recording)
         return;
     m_recording = false;
+    m_noSound.stop();
     m_input.stop();
 }
 
@@ -45,6 +53,7 @@ void ClipRecorder::hear(const QList<qint16>& samples)
 {
     if (!m_recording || samples.isEmpty())
         return;
+    m_noSound.start();
     const qsizetype room = qsizetype(MaxSeconds * m_take.rate) - m_take.samples.size();
     const QList<qint16> kept = samples.mid(0, std::max<qsizetype>(0, room));
     m_take.samples.append(kept);

@@ -3,6 +3,7 @@
 #include "monoclip.h"
 
 #include <QObject>
+#include <QTimer>
 
 class AudioInput;
 
@@ -16,6 +17,9 @@ public:
     static constexpr int PreferredRate = 22050;
     static constexpr double MaxSeconds = 3.0;
     static constexpr double SilenceAfterSpeechSeconds = 0.5;
+    // A microphone that stops sending (muted, suspended) without a word ends
+    // the take as lost after this long.
+    static constexpr int NoSoundMs = 2000;
 
     enum class Outcome { Spoken, Silent, Lost };
 
@@ -42,4 +46,5 @@ private:
     bool m_recording = false;
     bool m_spoken = false;
     qsizetype m_silentSince = 0; // samples of silence since the last speech
+    QTimer m_noSound;
 };

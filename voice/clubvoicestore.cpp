@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -12,9 +13,23 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+// A spoken number is a second or two; anything far bigger is no clip of ours.
+constexpr qint64 MaxClipBytes = 4 * 1024 * 1024;
+
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// "Mârtine" and "martine" are the same caller as "Martine".
+QString folded(const QString& name)
+{
+    QString out;
+    for (QChar c : name.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            out += c;
+    }
+    return out.toCaseFolded();
 }
 } // namespace
 
@@ -53,11 +68,29 @@ QString ClubVoiceStore::clipPath(const QString& name, int number) const
     return voiceFolder(name) + u'/' + u"%1.wav"_s.arg(number, 2, 10, QChar(u'0'));
 }
 
+QString ClubVoiceStore::sameName(const QString& name) const
+{
+    const QStringList all = voices();
+    const auto found = std::find_if(
+        all.begin(), all.end(), [&name](const QString& v) { return folded(v) == folded(name); });
+    return found == all.end() ? QString() : *found;
+}
+
+bool ClubVoiceStore::hasClip(const QString& name, int number) const
+{
+    const QString path = clipPath(name, number);
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxClipBytes ||
+        !file.open(QIODevice::ReadOnly))
+        return false;
+    return WavFile::decode(file.readAll()).has_value();
+}
+
 QList<int> ClubVoiceStore::recorded(const QString& name) const
 {
     QList<int> numbers;
     for (int n = 1; n <= Numbers; ++n) {
-        if (QFileInfo(clipPath(name, n)).isFile())
+        if (hasClip(name, n))
             numbers.append(n);
     }
     return numbers;
@@ -66,7 +99,7 @@ QList<int> ClubVoiceStore::recorded(const QString& name) const
 int ClubVoiceStore::firstMissing(const QString& name) const
 {
     for (int n = 1; n <= Numbers; ++n) {
-        if (!QFileInfo(clipPath(name, n)).isFile())
+        if (!hasClip(name, n))
             return n;
     }
     return 0;
@@ -114,8 +147,10 @@ QString ClubVoiceStore::rename(const QString& from, const QString& to) const
     if (from == to)
         return {};
     // Two names differing only by case are one folder on some disks.
-    if (QFileInfo::exists(voiceFolder(to)) && from.compare(to, Qt::CaseInsensitive) != 0)
-        return u"Une voix s'appelle déjà « %1 »."_s.arg(to);
+    const QString like = sameName(to);
+    if ((QFileInfo::exists(voiceFolder(to)) || !like.isEmpty()) && like != from &&
+        from.compare(to, Qt::CaseInsensitive) != 0)
+        return u"Une voix s'appelle déjà « %1 »."_s.arg(like.isEmpty() ? to : like);
     if (!QDir().rename(voiceFolder(from), voiceFolder(to)))
         return shown(voiceFolder(from)) +
                u"\nLa voix ne peut pas être renommée (dossier en lecture seule ?)."_s;

@@ -19,9 +19,13 @@ public:
     const QString& folder() const { return m_folder; }
     QStringList voices() const;
     bool contains(const QString& name) const;
+    // The voice kept under a name equal to this one but for case and accents.
+    QString sameName(const QString& name) const;
     QString voiceFolder(const QString& name) const;
     QString clipPath(const QString& name, int number) const;
-    // The numbers whose clip file is there (not whether it can be played).
+    // Whether the number's clip is a WAV file that can be read; a damaged
+    // one, or a folder in its place, counts as missing.
+    bool hasClip(const QString& name, int number) const;
     QList<int> recorded(const QString& name) const;
     int firstMissing(const QString& name) const; // 0 when all 90 are there
 

@@ -1,6 +1,7 @@
 #include "clubvoicewindow.h"
 
 #include "platform/audioinput.h"
+#include "platform/counttext.h"
 #include "platform/helpopener.h"
 #include "platform/inputbox.h"
 #include "platform/param.h"
@@ -55,7 +56,8 @@ ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QS
         m_session.open(m_voices->currentText());
         say(MsgIcon::Information, report);
     });
-    fillVoices(m_store.voices().value(0));
+    // Opened on the voice the draw calls in, when it is a club voice.
+    fillVoices(m_store.contains(Param::ClubVoice) ? Param::ClubVoice : m_store.voices().value(0));
 }
 
 ClubVoiceWindow::~ClubVoiceWindow() = default;
@@ -236,7 +238,9 @@ void ClubVoiceWindow::refresh()
     m_status->setStyleSheet(alarm ? u"color: #c00000; font-weight: bold;"_s : QString());
     const QString device = m_input.deviceName();
     m_microphone->setText(u"Microphone : "_s + (device.isEmpty() ? u"aucun"_s : device));
-    m_count->setText(voice ? u"%1 numéros enregistrés sur 90"_s.arg(m_session.recordedCount())
+    m_count->setText(voice ? countText(m_session.recordedCount(), u"numéro enregistré"_s,
+                                       u"numéros enregistrés"_s) +
+                                 u" sur 90"_s
                            : QString());
     if (state != State::Recording)
         showLevel(MeterFloorDb);
@@ -294,7 +298,14 @@ void ClubVoiceWindow::showLevel(double peakDb)
 
 void ClubVoiceWindow::say(MsgIcon icon, const QString& text)
 {
-    m_services.message(this, icon, text);
+    // One box at a time: a fault told while another box is open waits its turn.
+    m_pending.append({icon, text});
+    if (m_pending.size() > 1)
+        return;
+    while (!m_pending.isEmpty()) {
+        m_services.message(this, m_pending.first().first, m_pending.first().second);
+        m_pending.removeFirst();
+    }
     refresh();
 }
 
@@ -305,8 +316,8 @@ void ClubVoiceWindow::newVoice()
     if (!name)
         return;
     const QString trimmed = name->trimmed();
-    if (m_store.contains(trimmed))
-        return say(MsgIcon::Exclamation, u"Une voix s'appelle déjà « %1 »."_s.arg(trimmed));
+    if (const QString like = m_store.sameName(trimmed); !like.isEmpty())
+        return say(MsgIcon::Exclamation, u"Une voix s'appelle déjà « %1 »."_s.arg(like));
     if (const QString refusal = m_store.create(trimmed); !refusal.isEmpty())
         return say(MsgIcon::Critical, u"La voix ne peut pas être créée.\n\n"_s + refusal);
     fillVoices(trimmed);
@@ -329,8 +340,10 @@ void ClubVoiceWindow::followRename(const QString& from, const QString& to) const
 {
     if (Param::ClubVoice != from)
         return;
+    // A voice deleted leaves the draw to the built-in one.
     Param::ClubVoice = to;
-    VoiceChoice{0, to}.write(VoiceChoice::pathIn(m_store.folder()));
+    VoiceChoice{to.isEmpty() ? Param::VoiceOffset : 0, to}.write(
+        VoiceChoice::pathIn(m_store.folder()));
 }
 
 void ClubVoiceWindow::deleteVoice()
@@ -342,8 +355,19 @@ void ClubVoiceWindow::deleteVoice()
                                .arg(m_session.recordedCount()),
                            MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
-    if (const QString refusal = m_store.remove(name); !refusal.isEmpty())
-        say(MsgIcon::Critical, refusal);
+    const qsizetype before = m_store.recorded(name).size();
+    if (const QString refusal = m_store.remove(name); !refusal.isEmpty()) {
+        const qsizetype left = m_store.recorded(name).size();
+        say(MsgIcon::Critical,
+            left < before ? u"La voix de %1 n'est supprimée qu'en partie. Enregistrements restés "
+                            "dans le dossier : %2 sur %3."_s.arg(name)
+                                    .arg(left)
+                                    .arg(before) +
+                                u"\n\n"_s + refusal
+                          : refusal);
+    } else {
+        followRename(name, {});
+    }
     fillVoices({});
 }
 

@@ -53,7 +53,7 @@ private:
     QString statusText() const;
     void showLevel(double peakDb);
     void say(MsgIcon icon, const QString& text);
-    // The draw's remembered voice follows a renamed one.
+    // The draw's remembered voice follows a renamed or deleted one.
     void followRename(const QString& from, const QString& to) const;
 
     Services& m_services;
@@ -69,5 +69,6 @@ private:
     QProgressBar* m_meter = nullptr;
     QList<QPushButton*> m_buttons;
     QString m_importStatus;
+    QList<std::pair<MsgIcon, QString>> m_pending; // the boxes still to show
     double m_meterDb = -60;
 };

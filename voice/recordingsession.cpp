@@ -38,7 +38,7 @@ void RecordingSession::close()
 
 bool RecordingSession::hasClip(int number) const
 {
-    return !m_voice.isEmpty() && QFileInfo(m_store.clipPath(m_voice, number)).isFile();
+    return !m_voice.isEmpty() && m_store.hasClip(m_voice, number);
 }
 
 int RecordingSession::recordedCount() const

@@ -2,6 +2,7 @@
 
 #include "callingvoice.h"
 #include "clipshaper.h"
+#include "platform/counttext.h"
 #include "recordingsession.h"
 #include "wavfile.h"
 
@@ -23,7 +24,8 @@ constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
 std::optional<int> numberOf(const QString& fileName)
 {
-    static const QRegularExpression named(uR"(^0*([1-9][0-9]?)\.[A-Za-z0-9]{1,5}$)"_s);
+    // "1.2" is no number's file: an extension starts with a letter.
+    static const QRegularExpression named(uR"(^0*([1-9][0-9]?)\.[A-Za-z][A-Za-z0-9]{0,4}$)"_s);
     const QRegularExpressionMatch match = named.match(fileName);
     const int n = match.hasMatch() ? match.captured(1).toInt() : 0;
     return n >= 1 && n <= ClubVoiceStore::Numbers ? std::optional<int>(n) : std::nullopt;
@@ -73,7 +75,8 @@ void VoiceImport::start(const QString& sourceFolder, const QString& voice)
     m_running = true;
     m_imported = 0;
     m_numbersFound.clear();
-    for (QStringList* list : {&m_notAudio, &m_tooLong, &m_silent, &m_twice, &m_unwritten})
+    for (QStringList* list :
+         {&m_notAudio, &m_tooLong, &m_silent, &m_twice, &m_unwritten, &m_unnamed})
         list->clear();
     scan(sourceFolder);
     m_total = int(m_queue.size());
@@ -88,8 +91,10 @@ void VoiceImport::scan(const QString& sourceFolder)
             .entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const std::optional<int> n = numberOf(entry.fileName());
-        if (!n)
+        if (!n) {
+            m_unnamed << entry.fileName();
             continue;
+        }
         if (m_numbersFound.contains(*n)) {
             m_twice << entry.fileName();
             continue;
@@ -187,9 +192,8 @@ void VoiceImport::finish()
         if (!m_numbersFound.contains(n))
             missing << n;
     }
-    QString report =
-        m_imported == 1 ? u"1 numéro importé dans la voix de %1."_s.arg(m_voice)
-                        : u"%1 numéros importés dans la voix de %2."_s.arg(m_imported).arg(m_voice);
+    QString report = countText(m_imported, u"numéro importé"_s, u"numéros importés"_s) +
+                     u" dans la voix de %1."_s.arg(m_voice);
     const auto line = [&report](const QString& what, const QStringList& files) {
         if (!files.isEmpty())
             report += u"\n\n"_s + what + u" :\n"_s + files.join(u", "_s);
@@ -198,8 +202,15 @@ void VoiceImport::finish()
     line(u"Trop longs (plus de 5 secondes)"_s, m_tooLong);
     line(u"Muets"_s, m_silent);
     line(u"En double (un seul fichier par numéro est pris)"_s, m_twice);
-    line(u"Non écrits"_s, m_unwritten);
-    if (!missing.isEmpty())
+    line(u"Pas nommés par un numéro de 1 à 90"_s, m_unnamed);
+    // A read-only or full folder refuses every file alike: the first refusal says why.
+    if (!m_unwritten.isEmpty())
+        report += u"\n\n"_s +
+                  countText(m_unwritten.size(), u"fichier non écrit"_s, u"fichiers non écrits"_s) +
+                  u" :\n"_s + m_unwritten.first();
+    if (m_numbersFound.isEmpty())
+        report += u"\n\nLe dossier ne contient aucun fichier nommé par un numéro de 1 à 90."_s;
+    else if (!missing.isEmpty())
         report += u"\n\nAucun fichier pour les numéros :\n"_s + numberRanges(missing);
     emit finished(report, m_imported);
 }

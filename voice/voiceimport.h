@@ -46,7 +46,7 @@ private:
     int m_total = 0;
     int m_imported = 0;
     QList<int> m_numbersFound;
-    QStringList m_notAudio, m_tooLong, m_silent, m_twice, m_unwritten;
+    QStringList m_notAudio, m_tooLong, m_silent, m_twice, m_unwritten, m_unnamed;
     QPointer<QAudioDecoder> m_decoder;
     MonoClip m_decoding;
 };

@@ -48,6 +48,7 @@ public:
     QQueue<QList<qint16>> takes;
     int rate = 0;               // 0: the rate asked for
     qsizetype unplugAfter = -1; // samples fed before the microphone is pulled out
+    qsizetype stallAfter = -1;  // samples fed before it goes quiet, still plugged (muted)
     int starts = 0;
 
 private:
@@ -59,6 +60,10 @@ private:
             if (unplugAfter >= 0 && m_at >= unplugAfter) {
                 unplugAfter = -1;
                 unplug();
+                return;
+            }
+            if (stallAfter >= 0 && m_at >= stallAfter) {
+                stallAfter = -1;
                 return;
             }
             QList<qint16> out = m_take.mid(m_at, piece);

@@ -119,6 +119,7 @@ private slots:
         m_input.takes.clear();
         m_input.starts = 0;
         m_input.unplugAfter = -1;
+        m_input.stallAfter = -1;
         m_input.plug();
         m_fakes = std::make_unique<FakeServices>();
     }
@@ -252,6 +253,10 @@ private slots:
     void aVoiceIsResumedRenamedAndDeleted()
     {
         makeVoice(u"Martine"_s, {1, 2, 3, 5}, spoken());
+        QFile damaged(store().clipPath(u"Martine"_s, 4)); // counted missing, as the draw does
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a WAV");
+        damaged.close();
         auto window = openWindow();
         QCOMPARE(window->session().number(), 4); // where it was left
         QCOMPARE(window->findChild<QLabel*>(u"Compte"_s)->text(),
@@ -274,6 +279,20 @@ private slots:
         QVERIFY(store().voices().isEmpty());
         QCOMPARE(window->session().state(), RecordingSession::State::NoVoice);
         QVERIFY(!window->button(u"Enregistrer"_s)->isEnabled());
+        // The draw's choice goes back to the built-in voice.
+        QVERIFY(Param::ClubVoice.isEmpty());
+        QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())), VoiceChoice{});
+
+        // A name equal but for case and accents is the same caller.
+        QVERIFY(store().create(u"Anne"_s).isEmpty());
+        QVERIFY(store().create(u"Zoé"_s).isEmpty());
+        m_fakes->input.answers.enqueue(u"ânne"_s);
+        window->button(u"NouvelleVoix"_s)->click();
+        QCOMPARE(messages().last().text, u"Une voix s'appelle déjà « Anne »."_s);
+        QCOMPARE(store().voices(), (QStringList{u"Anne"_s, u"Zoé"_s}));
+        // Opened again, the window shows the voice the draw calls in.
+        Param::ClubVoice = u"Zoé"_s;
+        QCOMPARE(openWindow()->session().voice(), u"Zoé"_s);
     }
 
     void faultsAreSaidPlainly()
@@ -308,11 +327,19 @@ private slots:
         QVERIFY(store().recorded(u"Martine"_s).isEmpty());
         m_input.plug();
 
+        // Muted in the mixer: no more sound, and no word of it from the input.
+        m_input.takes.enqueue(take());
+        m_input.stallAfter = 8000;
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        QTRY_COMPARE(messages().shown.size(), 2);
+        QCOMPARE(session.state(), RecordingSession::State::Ready);
+        QVERIFY(messages().last().text.startsWith(u"Le microphone s'est arrêté"_s));
+
         // A folder where the clip goes: refused, the folder left alone.
         QDir().mkpath(store().clipPath(u"Martine"_s, 1));
         m_input.takes.enqueue(take());
         QTest::keyClick(window.get(), Qt::Key_Space);
-        QTRY_COMPARE(messages().shown.size(), 2);
+        QTRY_COMPARE(messages().shown.size(), 3);
         QCOMPARE(
             messages().last().text,
             u"Le numéro 1 n'a pas pu être enregistré ; l'enregistrement précédent, s'il y en a "
@@ -358,6 +385,8 @@ private slots:
         put(u"4.wav"_s, WavFile::encode({16000, tone(16000, 6.0, -3)}));
         put(u"5.wav"_s, WavFile::encode({16000, silence(16000, 1.0)}));
         put(u"liste.txt"_s, "1 2 3");
+        for (const QString& name : {u"0"_s, u"91.wav"_s, u"abc"_s, u"1.2"_s})
+            put(name, WavFile::encode(spoken()));
         QDir(source.path()).mkdir(u"6.wav"_s);
         auto window = openWindow();
         m_fakes->input.answers.enqueue(u"Paul"_s);
@@ -369,10 +398,19 @@ private slots:
                  "Trop longs (plus de 5 secondes) :\n4.wav\n\n"
                  "Muets :\n5.wav\n\n"
                  "En double (un seul fichier par numéro est pris) :\n1.wav\n\n"
+                 "Pas nommés par un numéro de 1 à 90 :\n0, 1.2, 91.wav, abc, liste.txt\n\n"
                  "Aucun fichier pour les numéros :\n7-90"_s);
         QCOMPARE(store().recorded(u"Paul"_s), (QList<int>{1, 2}));
         QCOMPARE(window->session().voice(), u"Paul"_s);
         QCOMPARE(window->session().number(), 3);
+
+        QTemporaryDir empty;
+        messages().answer(MsgAnswer::Yes); // over the clips of Paul
+        window->importFolder(empty.path());
+        QTRY_VERIFY(!window->isImporting());
+        QCOMPARE(messages().last().text,
+                 u"0 numéro importé dans la voix de Paul.\n\nLe dossier ne contient aucun "
+                 "fichier nommé par un numéro de 1 à 90."_s);
     }
 
     void theDrawCallsInTheClubVoice()
