@@ -13,19 +13,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-// A spoken number is a second or two; anything far bigger is no clip of ours.
-constexpr qint64 MaxClipBytes = 4 * 1024 * 1024;
-
-std::optional<MonoClip> readClip(const QString& path)
-{
-    QFile file(path);
-    if (QFileInfo(path).size() > MaxClipBytes || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return WavFile::decode(file.readAll());
-}
-} // namespace
-
 QString numberRanges(const QList<int>& numbers)
 {
     QStringList parts;
@@ -63,7 +50,7 @@ CallingVoice CallingVoice::club(const ClubVoiceStore& store, const QString& name
             voice.m_folders.append(n);
         else if (!info.exists())
             voice.m_absent.append(n);
-        else if (!(clip = readClip(path)))
+        else if (!(clip = WavFile::readClip(path)))
             voice.m_damaged.append(n);
         else if (!SilenceGate::speechBounds(*clip)) {
             voice.m_silent.append(n);

@@ -13,9 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// A spoken number is a second or two; anything far bigger is no clip of ours.
-constexpr qint64 MaxClipBytes = 4 * 1024 * 1024;
-
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -78,12 +75,7 @@ QString ClubVoiceStore::sameName(const QString& name) const
 
 bool ClubVoiceStore::hasClip(const QString& name, int number) const
 {
-    const QString path = clipPath(name, number);
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxClipBytes ||
-        !file.open(QIODevice::ReadOnly))
-        return false;
-    return WavFile::decode(file.readAll()).has_value();
+    return WavFile::readClip(clipPath(name, number)).has_value();
 }
 
 QList<int> ClubVoiceStore::recorded(const QString& name) const

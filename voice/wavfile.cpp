@@ -2,6 +2,8 @@
 
 #include "wavclip.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <algorithm>
@@ -116,4 +118,15 @@ std::optional<MonoClip> WavFile::decode(const QByteArray& image, QString* proble
         clip.samples.append(qint16(std::clamp(mono, -32768L, 32767L)));
     }
     return clip;
+}
+
+std::optional<MonoClip> WavFile::readClip(const QString& path)
+{
+    // A spoken number is a second or two; anything far bigger is no clip of ours.
+    constexpr qint64 MaxClipBytes = 4 * 1024 * 1024;
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || info.size() > MaxClipBytes || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decode(file.readAll());
 }
