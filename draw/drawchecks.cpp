@@ -103,6 +103,9 @@ DrawVerdict DrawChecks::judge(VerificationOutcome outcome, bool whole) const
     // Not sold: nobody holds it, it cannot be the winner.
     if (!sold && ruling.isEmpty())
         details.append(u"Cette grille n'a pas été vendue : elle ne peut pas gagner."_s);
+    // Compared with the card in hand: a card whose code differs was not printed here.
+    if (!outcome.code.isEmpty())
+        details.prepend(u"Code de contrôle : "_s + outcome.code);
     if (!outcome.note.isEmpty())
         details.prepend(outcome.note);
     if (ruledOut) {

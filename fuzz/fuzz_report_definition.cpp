@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         const ReportDefinition d = ReportDefinition::parse(
             QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)), u"LOTO2.DAT"_qs);
-        require(d.sheetsPerPage >= 1 && d.sheetsPerPage <= 4);
+        require(d.cardsPerPage >= 1 && d.cardsPerPage <= 16);
         require(d.cardHeight > d.numberHeight);
     } catch (const GridFileError& e) {
         require(!e.message().isEmpty());

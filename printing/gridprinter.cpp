@@ -63,6 +63,12 @@ GridPrinter::GridPrinter(Services& services, PrinterOutput& output, QString appP
     : m_services(services), m_output(output), m_appPath(std::move(appPath))
 {}
 
+QString GridPrinter::withoutCodesText()
+{
+    return u"Ce fichier de grilles ne peut pas être modifié : il n'a pas encore de secret "
+           "pour les codes de contrôle.\nSes cartes sont imprimées sans code de contrôle."_s;
+}
+
 QString GridPrinter::headingFor(const QString& label)
 {
     return Product::name() + u" - Tirage du : "_s + GridFileLabel::dateOf(label);
@@ -103,6 +109,12 @@ bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidg
     const QString& path = job.gridFile;
     // A report definition that cannot be read is said before any question.
     const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
+    const bool writable = canWrite(path);
+    if (!writable && !GridFile(path, GridFile::Access::ReadOnly).cardSecret() &&
+        !m_toldWithoutCodes.contains(path)) {
+        m_toldWithoutCodes.insert(path);
+        m_services.message(parent, MsgIcon::Information, withoutCodesText());
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(heading);
     // Where the report goes is settled before anything is written to the file.
@@ -110,10 +122,11 @@ bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidg
         return false;
     BusyPointer busy;
     std::optional<TempoCleaner> cleaner;
-    if (canWrite(path)) {
+    if (writable) {
         {
             GridFile file(path, GridFile::Access::ReadWrite);
-            file.emptyTempo(); // a row left by a print that failed
+            file.ensureCardSecret(); // a file made before cards carried a code
+            file.emptyTempo();       // a row left by a print that failed
             file.appendTempo(heading);
             file.close();
         }

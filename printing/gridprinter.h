@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 class PrinterOutput;
@@ -21,6 +22,8 @@ public:
     bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector);
 
     static QString headingFor(const QString& label);
+    // Said once a file, for a read-only one made before cards carried a code.
+    static QString withoutCodesText();
 
 private:
     // False when the organiser gave the print up before it started.
@@ -29,4 +32,5 @@ private:
     Services& m_services;
     PrinterOutput& m_output;
     QString m_appPath;
+    QSet<QString> m_toldWithoutCodes;
 };

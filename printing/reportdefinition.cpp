@@ -52,7 +52,7 @@ public:
     {
         const QJsonObject fontSpec = object(in, key);
         QFont font(fontSpec.value(u"family"_s).toString(u"Arial"_s));
-        font.setPointSizeF(number(fontSpec, u"size"_s, 4, 96));
+        font.setPointSizeF(number(fontSpec, u"size"_s, 4, 144));
         font.setBold(fontSpec.value(u"bold"_s).toBool());
         return font;
     }
@@ -111,7 +111,13 @@ ReportDefinition ReportDefinition::parse(const QByteArray& json, const QString& 
     d.pageLayout = QPageLayout(
         size, orientation == u"portrait"_s ? QPageLayout::Portrait : QPageLayout::Landscape,
         marginsMm, QPageLayout::Millimeter);
-    d.sheetsPerPage = int(read.number(root, u"sheetsPerPage"_s, 1, 4));
+    if (root.contains(u"cardsPerPage"_s)) {
+        d.cardsPerPage = int(read.number(root, u"cardsPerPage"_s, 1, 16));
+        d.sheetsPerPage = (d.cardsPerPage + 3) / 4;
+    } else {
+        d.sheetsPerPage = int(read.number(root, u"sheetsPerPage"_s, 1, 4));
+        d.cardsPerPage = 4 * d.sheetsPerPage;
+    }
 
     const QJsonObject heading = read.object(root, u"heading"_s);
     d.headingHeight = read.number(heading, u"height"_s, 4, 60);
@@ -138,12 +144,22 @@ ReportDefinition ReportDefinition::parse(const QByteArray& json, const QString& 
     d.numberColour = read.colour(card, u"numberColour"_s);
     d.emptyShade = read.colour(card, u"emptyShade"_s);
     d.cutMarks = card.value(u"cutMarks"_s).toBool(true);
+    d.codePrefix = card.value(u"codePrefix"_s).toString(u"Code : "_s);
+    if (root.contains(u"band"_s)) {
+        const QJsonObject band = read.object(root, u"band"_s);
+        d.bandHeight = read.number(band, u"height"_s, 8, 40);
+        d.bandFont = read.font(band, u"font"_s);
+    } else {
+        d.bandFont = QFont(u"Arial"_s);
+        d.bandFont.setPointSizeF(11);
+        d.bandFont.setBold(true);
+    }
     if (d.numberHeight >= d.cardHeight)
         read.fail(u"la hauteur du numéro dépasse celle de la carte."_s);
 
     // Everything must fit on the page, or cards would be cut.
     const QSizeF room = d.pageLayout.paintRect(QPageLayout::Millimeter).size();
-    const qreal needed = d.headingHeight + 4 * d.sheetsPerPage * (d.cardHeight + d.cardGap);
+    const qreal needed = d.headingHeight + d.cardsPerPage * (d.cardHeight + d.cardGap);
     if (needed > room.height() + d.cardGap + 0.01)
         read.fail(u"les cartes demandées ne tiennent pas sur la page."_s);
     return d;

@@ -11,6 +11,7 @@ struct ReportDefinition
 {
     QPageLayout pageLayout; // size, orientation and margins
     int sheetsPerPage = 1;
+    int cardsPerPage = 4; // "cardsPerPage" when given, else four a sheet
 
     qreal headingHeight = 12; // millimetres, as every length here
     bool headingAtBottom = false;
@@ -29,6 +30,12 @@ struct ReportDefinition
     QColor numberColour;
     QColor emptyShade;
     bool cutMarks = true;
+    // Before each card's control code, right of its number; empty prints no code.
+    QString codePrefix;
+
+    // The organiser's band, when an organiser is set: never over a card.
+    qreal bandHeight = 14;
+    QFont bandFont;
 
     // Throws GridFileError with a French message when the file is missing,
     // is not a report definition, or asks for something impossible.

@@ -11,12 +11,33 @@ PageFit PageFit::of(const QSizeF& design, const QSizeF& printable)
     return {scale, QPointF((printable.width() - design.width() * scale) / 2, 0)};
 }
 
-ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& printable)
+ReportLayout::ReportLayout(const ReportDefinition& definition, const QSizeF& printable,
+                           bool withBand)
     : m_width(printable.width()), m_height(printable.height()),
       m_headingHeight(definition.headingHeight), m_headingAtBottom(definition.headingAtBottom),
       m_cardHeight(definition.cardHeight), m_gap(definition.cardGap),
-      m_numberHeight(definition.numberHeight), m_sheetsPerPage(definition.sheetsPerPage)
-{}
+      m_numberHeight(definition.numberHeight), m_bandHeight(withBand ? definition.bandHeight : 0),
+      m_cardsPerPage(definition.cardsPerPage)
+{
+    if (!withBand)
+        return;
+    // The band takes its height from the cards and their gaps alike.
+    const qreal room = m_height - m_headingHeight - m_bandHeight;
+    const qreal needed = m_cardsPerPage * m_cardHeight + (m_cardsPerPage - 1) * m_gap;
+    if (needed > room && needed > 0) {
+        const qreal k = room / needed;
+        m_cardHeight *= k;
+        m_gap *= k;
+        m_numberHeight *= k;
+    }
+}
+
+QRectF ReportLayout::band() const
+{
+    if (m_bandHeight <= 0)
+        return {};
+    return {0, m_headingAtBottom ? 0 : m_height - m_bandHeight, m_width, m_bandHeight};
+}
 
 QRectF ReportLayout::heading() const
 {
@@ -26,7 +47,7 @@ QRectF ReportLayout::heading() const
 QRectF ReportLayout::card(int indexOnPage) const
 {
     // Cards start right under a heading at the top, or at the top of the page.
-    const qreal first = m_headingAtBottom ? 0 : m_headingHeight;
+    const qreal first = m_headingAtBottom ? m_bandHeight : m_headingHeight;
     return {0, first + indexOnPage * (m_cardHeight + m_gap), m_width, m_cardHeight};
 }
 

@@ -22,10 +22,14 @@ class ReportLayout
 {
 public:
     // printable is the printable area of the definition's page, in millimetres.
-    ReportLayout(const ReportDefinition& definition, const QSizeF& printable);
+    // With the organiser's band, the cards close up to leave it its room.
+    ReportLayout(const ReportDefinition& definition, const QSizeF& printable,
+                 bool withBand = false);
 
-    int cardsPerPage() const { return 4 * m_sheetsPerPage; }
+    int cardsPerPage() const { return m_cardsPerPage; }
     QRectF heading() const;
+    // Opposite the heading; empty without a band.
+    QRectF band() const;
     QRectF card(int indexOnPage) const;
     QRectF number(int indexOnPage) const;
     QRectF cell(int indexOnPage, int row, int column) const; // rows and columns from 1
@@ -40,5 +44,6 @@ private:
     qreal m_cardHeight;
     qreal m_gap;
     qreal m_numberHeight;
-    int m_sheetsPerPage;
+    qreal m_bandHeight;
+    int m_cardsPerPage;
 };

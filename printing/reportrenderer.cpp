@@ -1,15 +1,22 @@
 #include "reportrenderer.h"
 
+#include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "reportlayout.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
 
 ReportRenderer::ReportRenderer(ReportDefinition definition) : m_definition(std::move(definition)) {}
+
+void ReportRenderer::setRange(int first, int last)
+{
+    m_range = std::pair(first, last);
+}
 
 QRectF ReportRenderer::toDevice(const QRectF& mm) const
 {
@@ -48,10 +55,13 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
                             "vérifiez le format du papier et les marges."_s);
     m_dotsPerMm = device.logicalDpiX() / 25.4;
     const QSizeF design = m_definition.pageLayout.paintRect(QPageLayout::Millimeter).size();
-    const ReportLayout layout(m_definition, design);
+    const ReportLayout layout(m_definition, design, !m_band.isEmpty());
     const PageFit fit = PageFit::of(design, printable);
     const int cardsPerPage = layout.cardsPerPage();
-    const int pages = (file.sheetCount() * 4 + cardsPerPage - 1) / cardsPerPage;
+    const int cards = m_range ? m_range->second - m_range->first + 1 : file.sheetCount() * 4;
+    const int pages = (cards + cardsPerPage - 1) / cardsPerPage;
+    const std::optional<QByteArray> secret =
+        m_definition.codePrefix.isEmpty() ? std::nullopt : file.cardSecret();
 
     QPainter painter;
     if (!painter.begin(&device))
@@ -61,10 +71,18 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
     // shrinks it all alike, text and lines too.
     painter.translate(fit.offset * m_dotsPerMm);
     painter.scale(fit.scale, fit.scale);
+    // Two digits at the largest sizes can be wider than a cell: they are
+    // narrowed, never lowered.
+    const qreal widest = QFontMetricsF(m_definition.cellFont, &device).horizontalAdvance(u"88"_s);
+    const qreal cellWidth = toDevice(layout.cell(0, 1, 1)).width();
+    m_cellStretch = widest > 0.86 * cellWidth ? 0.86 * cellWidth / widest : 1;
     int page = 0;
     int index = cardsPerPage; // forces the first page's heading
     file.forEachSheet([&](const GridSheet& sheet) {
         for (int k = 0; k < GridSheet::Grids; ++k) {
+            const QString& number = sheet.numbers[std::size_t(k)];
+            if (m_range && (number.toInt() < m_range->first || number.toInt() > m_range->second))
+                continue;
             if (index == cardsPerPage) {
                 if (page > 0 && !device.newPage())
                     throw GridFileError(u"L'impression s'est interrompue : l'imprimante ou le "
@@ -72,29 +90,83 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
                                         "(disque plein ?)."_s);
                 if (progress)
                     progress(++page, pages);
-                painter.setFont(m_definition.headingFont);
-                painter.setPen(m_definition.headingColour);
-                painter.drawText(toDevice(layout.heading()),
-                                 int(m_definition.headingAlignment | Qt::AlignVCenter), heading);
+                drawPageFrame(painter, layout, heading);
                 index = 0;
             }
-            drawCard(painter, layout, index++, sheet.numbers[std::size_t(k)],
-                     sheet.grids[std::size_t(k)]);
+            const Grid& grid = sheet.grids[std::size_t(k)];
+            drawCard(
+                painter, layout, index++,
+                {number, &grid, secret ? CardCode::of(*secret, number.toInt(), grid) : QString()});
         }
     });
     if (!painter.end())
         throw GridFileError(u"L'impression n'a pas pu être terminée."_s);
 }
 
+void ReportRenderer::drawPageFrame(QPainter& painter, const ReportLayout& layout,
+                                   const QString& heading) const
+{
+    const ReportDefinition& d = m_definition;
+    painter.setFont(d.headingFont);
+    painter.setPen(d.headingColour);
+    painter.drawText(toDevice(layout.heading()), int(d.headingAlignment | Qt::AlignVCenter),
+                     heading);
+    if (m_band.isEmpty())
+        return;
+    const QRectF band = toDevice(layout.band().adjusted(0, 1, 0, -1));
+    qreal textLeft = band.left();
+    if (!m_band.logo.isNull()) {
+        QSizeF size = QSizeF(m_band.logo.size()).scaled(band.size() * 0.9, Qt::KeepAspectRatio);
+        size.setWidth(qMin(size.width(), band.width() / 4));
+        const QRectF logo(band.left(), band.center().y() - size.height() / 2, size.width(),
+                          size.height());
+        painter.drawImage(logo, m_band.logo);
+        textLeft = logo.right() + 3 * m_dotsPerMm;
+    }
+    const QRectF text(textLeft, band.top(), band.right() - textLeft, band.height());
+    painter.setPen(d.headingColour);
+    QFont place = d.bandFont;
+    place.setBold(false);
+    place.setPointSizeF(d.bandFont.pointSizeF() * 0.85);
+    if (m_band.place.isEmpty()) {
+        painter.setFont(d.bandFont);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, m_band.name);
+        return;
+    }
+    const QRectF top(text.left(), text.top(), text.width(), text.height() / 2);
+    painter.setFont(d.bandFont);
+    painter.drawText(top, Qt::AlignLeft | Qt::AlignBottom, m_band.name);
+    painter.setFont(place);
+    painter.drawText(top.translated(0, top.height()), Qt::AlignLeft | Qt::AlignTop, m_band.place);
+}
+
 void ReportRenderer::drawCard(QPainter& painter, const ReportLayout& layout, int index,
-                              const QString& number, const Grid& grid) const
+                              const Card& card) const
 {
     const ReportDefinition& d = m_definition;
     painter.setFont(d.numberFont);
     painter.setPen(d.numberColour);
-    painter.drawText(toDevice(layout.number(index)), Qt::AlignLeft | Qt::AlignVCenter,
-                     d.numberPrefix + number);
+    const QRectF numberRow = toDevice(layout.number(index));
+    painter.drawText(numberRow, Qt::AlignLeft | Qt::AlignVCenter, d.numberPrefix + card.number);
+    // A millimetre in from the card's edge: a glyph's overhang stays on the paper.
+    if (!card.code.isEmpty())
+        painter.drawText(numberRow.adjusted(0, 0, -m_dotsPerMm, 0),
+                         Qt::AlignRight | Qt::AlignVCenter, d.codePrefix + card.code);
+    drawRules(painter, layout, index, *card.grid);
+    drawCells(painter, layout, index, *card.grid);
 
+    if (d.cutMarks && index + 1 < layout.cardsPerPage()) {
+        QPen dashes(Qt::gray, 0.2 * m_dotsPerMm, Qt::DashLine);
+        painter.setPen(dashes);
+        const qreal y = layout.cutLine(index) * m_dotsPerMm;
+        painter.drawLine(QPointF(numberRow.left(), y), QPointF(numberRow.right(), y));
+    }
+}
+
+void ReportRenderer::drawRules(QPainter& painter, const ReportLayout& layout, int index,
+                               const Grid& grid) const
+{
+    const ReportDefinition& d = m_definition;
     // Shade first, then rule over it, so every line stays crisp.
     for (int r = 1; r <= Grid::Rows; ++r)
         for (int c = 1; c <= Grid::Columns; ++c)
@@ -114,19 +186,29 @@ void ReportRenderer::drawCard(QPainter& painter, const ReportLayout& layout, int
         const qreal y = toDevice(layout.cell(index, r, 1)).bottom();
         painter.drawLine(QPointF(cells.left(), y), QPointF(cells.right(), y));
     }
+}
 
-    painter.setFont(d.cellFont);
-    painter.setPen(d.numberColour);
+void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, int index,
+                               const Grid& grid) const
+{
+    painter.setFont(m_definition.cellFont);
+    painter.setPen(m_definition.numberColour);
     for (int r = 1; r <= Grid::Rows; ++r)
-        for (int c = 1; c <= Grid::Columns; ++c)
-            if (const int n = grid.at(r, c))
-                painter.drawText(toDevice(layout.cell(index, r, c)), Qt::AlignCenter,
-                                 QString::number(n));
-
-    if (d.cutMarks && index + 1 < layout.cardsPerPage()) {
-        QPen dashes(Qt::gray, 0.2 * m_dotsPerMm, Qt::DashLine);
-        painter.setPen(dashes);
-        const qreal y = layout.cutLine(index) * m_dotsPerMm;
-        painter.drawLine(QPointF(cells.left(), y), QPointF(cells.right(), y));
-    }
+        for (int c = 1; c <= Grid::Columns; ++c) {
+            const int n = grid.at(r, c);
+            if (n == 0)
+                continue;
+            const QRectF cell = toDevice(layout.cell(index, r, c));
+            if (m_cellStretch >= 1) {
+                painter.drawText(cell, Qt::AlignCenter, QString::number(n));
+                continue;
+            }
+            painter.save();
+            painter.translate(cell.center());
+            painter.scale(m_cellStretch, 1);
+            const QRectF wide(-cell.width() / (2 * m_cellStretch), -cell.height() / 2,
+                              cell.width() / m_cellStretch, cell.height());
+            painter.drawText(wide, Qt::AlignCenter, QString::number(n));
+            painter.restore();
+        }
 }

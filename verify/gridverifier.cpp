@@ -1,6 +1,7 @@
 #include "gridverifier.h"
 
 #include "entryformat.h"
+#include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
 #include "grids/gridfilename.h"
@@ -82,7 +83,8 @@ std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, co
     const QString fault = gridFault(grid);
     if (!fault.isEmpty())
         throw GridFileError(notAGridFileText(path, u"la grille "_s + entry + u' ' + fault));
-    return Found{entry, grid};
+    const std::optional<QByteArray> secret = file.cardSecret();
+    return Found{entry, grid, secret ? CardCode::of(*secret, entry.toInt(), grid) : QString()};
 }
 
 template <typename Reading>
@@ -130,6 +132,7 @@ VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const Dr
         outcome.isVerdict = true;
         outcome.entry = found->entry;
         outcome.matches = count;
+        outcome.code = found->code;
         outcome.cellTexts = reading.cellTexts; // the grid, for what the phase adds
         if (count < 15)
             return outcome;
@@ -161,6 +164,7 @@ VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const Dra
         outcome.isVerdict = true;
         outcome.entry = found->entry;
         outcome.matches = *std::max_element(std::begin(counts), std::end(counts));
+        outcome.code = found->code;
         outcome.cellTexts = reading.cellTexts;
         if (!verdict.winner)
             return outcome;

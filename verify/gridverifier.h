@@ -27,6 +27,7 @@ struct VerificationOutcome
     bool isVerdict = false;
     QString entry;
     int matches = 0;
+    QString code; // the card's control code, when the file has a secret
 };
 
 // The two checks of the draw screen: is the grid a player calls out full,
@@ -52,6 +53,7 @@ private:
     {
         QString entry;
         Grid grid;
+        QString code;
     };
     // Asks for the grid number and finds it in the file the title names;
     // nullopt with the outcome filled in when the verification stops there.

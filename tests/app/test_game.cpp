@@ -180,7 +180,9 @@ private slots:
         // Today's verdict first, then what the full card still lacks: ten numbers.
         const QString said = m_fakes.messages.last().text;
         QVERIFY(said.startsWith(u"La grille numéro 00042 n'est pas gagnante !!\n\n"
-                                "Il n'y a que 5 numéros correspondants !!\n\nIl manque : "_s));
+                                "Il n'y a que 5 numéros correspondants !!\n\n"
+                                "Code de contrôle : "_s));
+        QVERIFY(said.contains(u"\nIl manque : "_s));
         QCOMPARE(said.section(u"Il manque : "_s, 1).split(u' ').size(), 10);
         QVERIFY(!panel->isVisible());
 

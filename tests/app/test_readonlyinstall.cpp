@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QProcess>
+#include <QStyleHints>
 #include <QTest>
 #include <QToolButton>
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -179,6 +180,35 @@ private slots:
         GridFile file(placed(), GridFile::Access::ReadOnly);
         QVERIFY(file.tempoRows().isEmpty());
         QCOMPARE(m_app->grillesEntries(), QStringList{Name});
+    }
+
+    // Made before cards carried a code and not ours to write: printed without
+    // codes, said once, the file left as it was.
+    void anOlderFileWeCannotWritePrintsWithoutCodes()
+    {
+        buildPlaced();
+        {
+            SQLite::Database db(placed().toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("DROP TABLE CODE_CONTROLE");
+        }
+        QFile::setPermissions(placed(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const QByteArray before = digest(placed());
+        Edition printing(m_fakes->services, m_fakes->printer);
+        auto* list = printing.findChild<QComboBox*>(u"ListeDesFichiers"_s);
+        list->setCurrentIndex(
+            list->findText(u"Impression de 8 grilles pour le tirage du 01-01-2001"_s));
+        printing.Imprimer_Click();
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 10);
+        printing.Imprimer_Click();
+        QCOMPARE(m_fakes->messages.shown.size(), 1);
+        QCOMPARE(m_fakes->messages.last().text, GridPrinter::withoutCodesText());
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {m_fakes->printer.path(), u"-"_s});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QCOMPARE(text.count(u"Grille n° "_s), 8);
+        QVERIFY(!text.contains(u"Code"_s));
+        QCOMPARE(digest(placed()), before);
     }
 
     // Listed on the draw screen, a file we may not read is said to be so, not

@@ -6,6 +6,8 @@
 #include "game/gamerecord.h"
 #include "game/phasecheck.h"
 #include "game/programmestore.h"
+#include "grids/cardcode.h"
+#include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "platform/param.h"
 #include "verify/resultpanel.h"
@@ -152,15 +154,22 @@ private slots:
                    u" est gagnante !!\n"_s;
         };
         checkLine(sold);
+        const QByteArray secret =
+            *GridFile(m_appDir.filePath(u"GRILLES/"_s + FileName), GridFile::Access::ReadOnly)
+                 .cardSecret();
         const QString oneLine = u"La grille numéro "_s + gridNumberText(sold) +
                                 u" n'a qu'une ligne : il en faut deux pour la double quine.\n\n"_s +
-                                held(sold) + soldCheck.missingText();
+                                held(sold) + u"Code de contrôle : "_s +
+                                CardCode::of(secret, sold, soldGrid) + u'\n' +
+                                soldCheck.missingText();
         QCOMPARE(m_fakes->messages.last().text, oneLine);
         QCOMPARE(m_fakes->messages.last().icon, MsgIcon::Exclamation);
         checkLine(unsold);
         const QString notSold = u"La grille numéro "_s + gridNumberText(unsold) +
                                 u" n'a pas été vendue : elle ne peut pas gagner.\n\n"_s +
-                                held(unsold) + unsoldCheck.explanation();
+                                held(unsold) + u"Code de contrôle : "_s +
+                                CardCode::of(secret, unsold, unsoldGrid) + u'\n' +
+                                unsoldCheck.explanation();
         QCOMPARE(m_fakes->messages.last().text, notSold);
         QVERIFY(!panel()->isVisible());
 
@@ -239,7 +248,15 @@ private slots:
 
         checkLine(a);
         QVERIFY(panel()->isVisible());
-        QVERIFY(panel()->details()->text().startsWith(u"Complète au "_s));
+        // The card's code beside the verdict, to compare with the card in hand.
+        const QByteArray secret =
+            *GridFile(m_appDir.filePath(u"GRILLES/"_s + FileName), GridFile::Access::ReadOnly)
+                 .cardSecret();
+        const auto gridA =
+            std::find_if(all.begin(), all.end(), [&](const auto& g) { return g.first == a; });
+        QVERIFY(panel()->details()->text().startsWith(u"Code de contrôle : "_s +
+                                                      CardCode::of(secret, a, gridA->second) +
+                                                      u"\nComplète au "_s));
         QPushButton* validate = panel()->validateButton();
         QVERIFY(validate->isVisible());
         QCOMPARE(validate->accessibleName(), u"Valider le gagnant"_s);

@@ -1,5 +1,6 @@
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
+#include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfilebuilder.h"
 #include "grids/gridfileerror.h"
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
 
@@ -335,6 +337,44 @@ private slots:
         QVERIFY(tempoOf(m_file100).isEmpty());
         QVERIFY(sameSheets(sheetsOf(m_file100), before));
         QCOMPARE(m_app.grillesEntries(), QStringList{u"100-25-12-2000.DAT"_s});
+    }
+
+    // Each card's code sits on its number's line; a file made before codes
+    // gets its secret at its first print, and keeps it.
+    void everyCardCarriesItsCode()
+    {
+        const QString old = m_app.gridPath(u"8-02-02-2002.DAT"_s);
+        GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(8, old, {});
+        {
+            SQLite::Database db(old.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("DROP TABLE CODE_CONTROLE");
+        }
+        const QList<GridSheet> before = sheetsOf(old);
+        const QString label = u"Impression de 8 grilles pour le tirage du 02-02-2002"_s;
+        QVERIFY(print(label));
+        QByteArray secret;
+        {
+            GridFile file(old, GridFile::Access::ReadOnly);
+            QVERIFY(file.cardSecret());
+            secret = *file.cardSecret();
+        }
+        const QList<PdfPage> pages = pdfPages(m_fakes.printer.path());
+        QCOMPARE(pages.size(), 2);
+        for (int n = 1; n <= 8; ++n) {
+            const PdfPage& page = pages[(n - 1) / 4];
+            const QString code = CardCode::of(secret, n, before[(n - 1) / 4].grids[(n - 1) % 4]);
+            const QRectF number = page.box(gridNumberText(n));
+            const QRectF printed = page.box(code);
+            QVERIFY2(printed.isValid(), qPrintable(code));
+            QVERIFY(qAbs(printed.center().y() - number.center().y()) < 1);
+            QVERIFY(printed.left() > number.right());
+        }
+        QCOMPARE(pages[0].count(u"Code"_s), 4);
+        QVERIFY(print(label));
+        GridFile file(old, GridFile::Access::ReadOnly);
+        QCOMPARE(*file.cardSecret(), secret);
+        QVERIFY(sameSheets(sheetsOf(old), before));
+        QFile::remove(old);
     }
 
     void aHeadingLeftByAFailedPrintIsReplaced()
