@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 
+# The sources are laid out as .clang-format says, before anything is built.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
