@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 tools/setup.sh
 
 # The sources are laid out as .clang-format says, before anything is built.
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
