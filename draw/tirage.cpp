@@ -499,24 +499,23 @@ void Tirage::ListeDesFichiers_Click(int index)
 
 void Tirage::ProcVerifGrille()
 {
-    if (const auto winner = m_checks.run(GridVerifier::Kind::WholeGrid, m_series->file().title))
+    if (const auto winner = m_checks.run(ClaimKind::WholeGrid))
         showWinner(*winner);
 }
 
 void Tirage::ProcVerifLigne()
 {
-    if (const auto winner = m_checks.run(GridVerifier::Kind::Line, m_series->file().title))
+    if (const auto winner = m_checks.run(ClaimKind::Line))
         showWinner(*winner);
 }
 
-void Tirage::showWinner(const DrawVerdict& verdict)
+void Tirage::showWinner(const Verdict& verdict)
 {
-    const VerificationOutcome& outcome = verdict.outcome;
     m_claim = verdict.claim ? std::optional(verdict) : std::nullopt;
-    m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells, verdict.details,
+    m_resultat->showResult(verdict.text, verdict.cellTexts, verdict.redCells, verdict.details,
                            verdict.claim.has_value());
     // The hall sees the same grid, its winning lines marked, while the panel is up.
-    m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells, {}});
+    m_series->showWin({verdict.text, verdict.cellTexts, verdict.redCells, {}});
     m_onglet->setEnabled(false);
     m_barre->setEnabled(false);
     m_resultat->show();

@@ -24,7 +24,6 @@ class QComboBox;
 class QLabel;
 class QSlider;
 class ResultPanel;
-struct VerificationOutcome;
 struct Services;
 
 // The draw screen: the big number, the two boards, the toolbar that drives
@@ -94,7 +93,7 @@ private:
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    void showWinner(const DrawVerdict& verdict);
+    void showWinner(const Verdict& verdict);
     void validateWinner();
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
@@ -123,7 +122,7 @@ private:
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
     // The winner on the panel, while it can be validated.
-    std::optional<DrawVerdict> m_claim;
+    std::optional<Verdict> m_claim;
     DrawKeyboard* m_keyboard = nullptr;
     DrawVoiceChoice* m_voice = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "drawseries.h"
 
+#include "claimjudge.h"
 #include "gamerecord.h"
 #include "numberpicker.h"
 #include "platform/clock.h"
@@ -240,6 +241,15 @@ std::optional<int> DrawSeries::undoLast()
     m_watch.undo(e.value);
     emit changed();
     return e.value;
+}
+
+Verdict DrawSeries::check(const ClaimedGrid& claimed)
+{
+    const Verdict verdict = ClaimJudge::judge(claimed, *this);
+    recordCheck(claimed.kind == ClaimKind::WholeGrid ? RecordedEvent::Kind::GridCheck
+                                                     : RecordedEvent::Kind::LineCheck,
+                verdict.entry, verdict.text, verdict.matches);
+    return verdict;
 }
 
 void DrawSeries::recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,

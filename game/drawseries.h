@@ -4,6 +4,7 @@
 #include "evening.h"
 #include "gamerecord.h"
 #include "seriesrecord.h"
+#include "verdict.h"
 #include "winnerwatch.h"
 
 #include <QObject>
@@ -95,6 +96,8 @@ public:
     std::optional<int> undoLast();
     // The number out now, the newest still drawn.
     std::optional<int> lastNumber() const;
+    // Judges a claim for the evening and records the verdict.
+    Verdict check(const ClaimedGrid& claimed);
     void recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,
                      int matches);
     // A fresh series: the one drawn so far is closed in the record.
