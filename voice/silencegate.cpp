@@ -37,15 +37,16 @@ QList<double> SilenceGate::levels(const MonoClip& clip)
     return out;
 }
 
-std::optional<std::pair<qsizetype, qsizetype>> SilenceGate::speechPieces(QList<double> levels)
+std::optional<std::pair<qsizetype, qsizetype>>
+SilenceGate::speechPieces(const QList<double>& levels)
 {
     if (levels.isEmpty())
         return std::nullopt;
-    const QList<double> inOrder = levels;
-    const auto quiet = levels.begin() + qsizetype(NoiseShare * double(levels.size() - 1));
-    std::nth_element(levels.begin(), quiet, levels.end());
+    QList<double> sorted = levels;
+    const auto quiet = sorted.begin() + qsizetype(NoiseShare * double(sorted.size() - 1));
+    std::nth_element(sorted.begin(), quiet, sorted.end());
     const double noise = std::min(*quiet, NoiseCeilingDb);
-    const double loudest = *std::max_element(quiet, levels.end());
+    const double loudest = *std::max_element(quiet, sorted.end());
     if (loudest <= FloorDb || loudest < noise + AboveNoiseDb)
         return std::nullopt;
     const double threshold = std::max({FloorDb, loudest - BelowLoudestDb,
@@ -53,9 +54,9 @@ std::optional<std::pair<qsizetype, qsizetype>> SilenceGate::speechPieces(QList<d
     const auto speech = [threshold](double level) {
         return level > threshold;
     };
-    const auto first = std::find_if(inOrder.begin(), inOrder.end(), speech);
-    const auto last = std::find_if(inOrder.rbegin(), inOrder.rend(), speech);
-    return std::make_pair(first - inOrder.begin(), inOrder.rend() - last - 1);
+    const auto first = std::find_if(levels.begin(), levels.end(), speech);
+    const auto last = std::find_if(levels.rbegin(), levels.rend(), speech);
+    return std::make_pair(first - levels.begin(), levels.rend() - last - 1);
 }
 
 std::optional<std::pair<qsizetype, qsizetype>> SilenceGate::speechBounds(const MonoClip& clip)

@@ -36,7 +36,7 @@ public:
     static QList<double> levels(const MonoClip& clip);
     // The first and last piece of speech among those levels; nullopt when
     // none rises above the silence.
-    static std::optional<std::pair<qsizetype, qsizetype>> speechPieces(QList<double> levels);
+    static std::optional<std::pair<qsizetype, qsizetype>> speechPieces(const QList<double>& levels);
     // The first and last sample of speech, margins for the soft consonants
     // included; nullopt when the clip holds none.
     static std::optional<std::pair<qsizetype, qsizetype>> speechBounds(const MonoClip& clip);
