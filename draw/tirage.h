@@ -82,7 +82,6 @@ private:
     void refreshKeys();
     // The big number and "Repeter" follow the newest number still out.
     void showLastNumber();
-    void setBigNumber(std::optional<int> n);
     void setTitle(const QString& title);
     // The programme kept for the series' grid file, or the standard one.
     // The first number of a series without a grid file is drawn only if the
@@ -91,6 +90,7 @@ private:
     void drawFromBallMachine(int n);
     void refreshEntry();
     void stopTimer();
+    int intervalSeconds() const;
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();

@@ -3,8 +3,6 @@
 #include <QDateTime>
 #include <QString>
 
-#include <optional>
-
 class SoundOutput;
 
 // The product's version information; every screen reads it from here.
@@ -39,8 +37,8 @@ struct AppGlobals
 QString formatExeDateTime(const QDateTime& modified);
 QString statusPanelText(); // first panel of the main window's status bar
 
-// The application-wide module shared by the screens: globals, voice choice,
-// last number drawn and the clip player.
+// The application-wide module shared by the screens: globals, voice choice
+// and the clip player.
 namespace Param {
 const AppGlobals& globals();
 void setGlobals(const AppGlobals& globals);
@@ -82,8 +80,6 @@ inline const QString& VoiceFolder()
 inline int VoiceOffset = 0;
 // The club voice the draw calls in instead, by name; empty for the built-in one.
 inline QString ClubVoice;
-// The most recent number drawn; cleared when the draw screen is left.
-inline std::optional<int> LastNumber;
 
 void setSoundOutput(SoundOutput* output);
 void PlayClip(int clip);

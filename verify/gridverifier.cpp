@@ -1,6 +1,7 @@
 #include "gridverifier.h"
 
 #include "entryformat.h"
+#include "game/wincheck.h"
 #include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
@@ -10,7 +11,6 @@
 #include "platform/inputbox.h"
 #include "platform/param.h"
 #include "platform/services.h"
-#include "wincheck.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -80,7 +80,6 @@ private slots:
     {
         QFile::remove(recordPath());
         setRecord(recordPath());
-        Param::LastNumber.reset();
         Param::setSoundOutput(&m_sound);
         m_sound.clips.clear();
         m_fakes = std::make_unique<FakeServices>();
@@ -115,7 +114,7 @@ private slots:
         button(u"Annuler"_s)->click();
         QCOMPARE(m_screen->state().sequence(), drawn.mid(0, 2));
         QCOMPARE(display(), QString::number(drawn[1]));
-        QCOMPARE(Param::LastNumber, std::optional<int>(drawn[1]));
+        QCOMPARE(m_screen->series().lastNumber(), std::optional<int>(drawn[1]));
         QCOMPARE(m_screen->state().lastFive()[0], QString::number(drawn[1]));
         QVERIFY(m_screen->findChild<QLabel*>(u"Resultat(%1)"_s.arg(drawn[2] - 1))->isHidden());
 
@@ -124,7 +123,7 @@ private slots:
             button(u"Annuler"_s)->click();
         }
         QVERIFY(display().isEmpty());
-        QVERIFY(!Param::LastNumber);
+        QVERIFY(!m_screen->series().lastNumber());
         QVERIFY(!button(u"Annuler"_s)->isEnabled());
 
         // The record keeps every number and every undo, in order.

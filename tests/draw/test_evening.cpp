@@ -285,6 +285,7 @@ private slots:
         // A number winners were validated on cannot be taken back.
         m_screen->ProcAnnuler();
         QVERIFY(m_fakes->messages.last().text.contains(u"ne peut plus être annulé"_s));
+        QVERIFY(!series.undoLast()); // the series itself refuses it
         QCOMPARE(series.state().sequence().last(), shared);
 
         // The next number closes the quine: a line is no longer a claim.

@@ -72,7 +72,6 @@ private slots:
         Param::setGlobals(
             AppGlobals::compose(m_appDir.filePath(u"numerella"_s), QDateTime::currentDateTime()));
         Param::VoiceOffset = 0;
-        Param::LastNumber.reset();
         Param::setSoundOutput(&m_sound);
         m_sound.clips.clear();
         QDir(m_appDir.filePath(u"GRILLES"_s)).removeRecursively();
@@ -176,7 +175,7 @@ private slots:
         const QList<int> sequence = screen().state().sequence();
         const int last = sequence.last();
         QCOMPARE(label(u"Afficheur"_s)->text(), QString::number(last));
-        QCOMPARE(Param::LastNumber, std::optional<int>(last));
+        QCOMPARE(screen().series().lastNumber(), std::optional<int>(last));
         for (int n = 1; n <= 90; ++n)
             QCOMPARE(label(u"Resultat(%1)"_s.arg(n - 1))->isVisibleTo(&screen()),
                      sequence.contains(n));
@@ -347,7 +346,7 @@ private slots:
         QCOMPARE(screen().state().sum(), 0);
         QVERIFY(label(u"Afficheur"_s)->text().isEmpty());
         QVERIFY(screen().titleCaption().isEmpty());
-        QVERIFY(!Param::LastNumber);
+        QVERIFY(!screen().series().lastNumber());
         QVERIFY(!screen().timer().isActive());
         QVERIFY(!button(u"Chrono"_s)->isChecked());
         QVERIFY(button(u"ChoixFichier"_s)->isEnabled());
@@ -368,7 +367,7 @@ private slots:
         click(u"Repeter"_s);
         QVERIFY(m_sound.clips.isEmpty());
         drawWithoutFile(1);
-        const int n = *Param::LastNumber;
+        const int n = *screen().series().lastNumber();
         click(u"Homme"_s);
         QCOMPARE(Param::VoiceOffset, 90);
         QVERIFY(!button(u"Femme"_s)->isChecked());
@@ -393,14 +392,14 @@ private slots:
         QVERIFY(!again.barre()->button(u"Femme"_s)->isChecked());
     }
 
-    void leavingForgetsTheLastNumber_data()
+    void leavingStopsTheTimedDraw_data()
     {
         QTest::addColumn<bool>("byToolbar");
         QTest::newRow("Quitter") << true;
         QTest::newRow("window frame") << false;
     }
 
-    void leavingForgetsTheLastNumber()
+    void leavingStopsTheTimedDraw()
     {
         QFETCH(bool, byToolbar);
         drawWithoutFile(1);
@@ -410,7 +409,6 @@ private slots:
         else
             screen().close();
         QVERIFY(!screen().isVisible());
-        QVERIFY(!Param::LastNumber);
         QVERIFY(!screen().timer().isActive());
     }
 
