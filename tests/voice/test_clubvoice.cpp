@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +42,25 @@ QList<qint16> tone(int rate, double seconds, double peakDb)
     for (qsizetype i = 0; i < out.size(); ++i)
         out[i] = qint16(amplitude * std::sin(2 * M_PI * 440 * double(i) / rate));
     return out;
+}
+
+// A fan or the hall's chatter: white noise of that loudness (RMS), the same at every run.
+QList<qint16> fan(int rate, double seconds, double rmsDb = -35)
+{
+    std::mt19937 random(unsigned(seconds * 1000));
+    std::normal_distribution<double> noise(0, 32768 * std::pow(10, rmsDb / 20));
+    QList<qint16> out(qsizetype(rate * seconds));
+    for (qint16& s : out)
+        s = qint16(std::clamp(noise(random), -32768.0, 32767.0));
+    return out;
+}
+
+QList<qint16> overFan(QList<qint16> sound)
+{
+    const QList<qint16> noise = fan(16000, double(sound.size()) / 16000 + 0.001);
+    for (qsizetype i = 0; i < sound.size(); ++i)
+        sound[i] = qint16(std::clamp(sound[i] + noise[i], -32768, 32767));
+    return sound;
 }
 
 MonoClip spoken(double gainDb = 0)
@@ -137,6 +157,9 @@ private slots:
         QTest::newRow("a loud tone")
             << QList<qint16>(silence(16000, 0.2) + tone(16000, 0.8, -0.2) + silence(16000, 0.5))
             << 0.8;
+        QTest::newRow("a word over a fan")
+            << overFan(silence(16000, 0.6) + spoken(-6).samples + silence(16000, 1.0))
+            << spoken().seconds();
     }
 
     void aClipIsTrimmedAndItsPeakEvened()
@@ -151,6 +174,7 @@ private slots:
                  qPrintable(QString::number(clip->seconds())));
         QVERIFY(std::abs(toDecibels(clip->peak()) - ClipShaper::PeakDb) < 0.1);
         QVERIFY(!ClipShaper::shape({16000, silence(16000, 2.0, 60)}, 22050)); // a quiet room
+        QVERIFY(!ClipShaper::shape({16000, fan(16000, 2.0)}, 22050));         // a noisy one
     }
 
     void theRecorderStopsOnSilenceOrAtThreeSeconds_data()
@@ -164,6 +188,10 @@ private slots:
             << tone(16000, 5.0, -6) << int(ClipRecorder::Outcome::Spoken) << 3.0;
         QTest::newRow("a silent microphone")
             << silence(16000, 4.0, 50) << int(ClipRecorder::Outcome::Silent) << 3.0;
+        QTest::newRow("half a second after the word, over a fan")
+            << overFan(take(0.3, 4.0)) << int(ClipRecorder::Outcome::Spoken) << 0.3 + 0.6 + 0.5;
+        QTest::newRow("a fan and no word")
+            << fan(16000, 4.0) << int(ClipRecorder::Outcome::Silent) << 3.0;
     }
 
     void theRecorderStopsOnSilenceOrAtThreeSeconds()
