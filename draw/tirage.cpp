@@ -62,6 +62,7 @@ Tirage::Tirage(Services& services, QWidget* parent)
     // The hall watches the big number: the help never covers it.
     HelpKey::setKeptInView(this, m_afficheur);
     connect(m_series, &DrawSeries::numberDrawn, this, &Tirage::onNumberDrawn);
+    m_voice->listen(*m_series);
     connect(m_series, &DrawSeries::changed, this, &Tirage::onSeriesChanged);
     connect(m_series, &DrawSeries::recordFailed, this, &Tirage::onRecordFailed);
     connect(m_series, &DrawSeries::recordRewritten, this, [this](const QString& message) {
@@ -212,8 +213,7 @@ void Tirage::Barre_ButtonClick(const QString& key)
     } else if (key == u"Tirage")
         ProcTirage();
     else if (key == u"Repeter") {
-        if (const std::optional<int> n = m_series->lastNumber())
-            m_voice->call(*n);
+        m_series->repeatLast();
     } else if (key == u"Femme" || key == u"Homme") {
         if (on)
             m_voice->chooseBuiltIn(key == u"Femme" ? 0 : 90);
@@ -319,11 +319,10 @@ void Tirage::drawFromBallMachine(int n)
         m_series->draw(n, DrawMethod::BallMachine);
 }
 
-void Tirage::onNumberDrawn(int n)
+void Tirage::onNumberDrawn()
 {
-    // The record holds it already; now the hall sees and hears it.
+    // The record holds it already; the hall sees it, then hears it from the voice.
     showLastNumber();
-    m_voice->call(n);
 }
 
 void Tirage::onSeriesChanged()

@@ -75,7 +75,7 @@ protected:
 private:
     void buildScreen();
     void Form_Load();
-    void onNumberDrawn(int n);
+    void onNumberDrawn();
     void onSeriesChanged();
     void onRecordFailed(const QString& message);
     void refreshKeys();

@@ -214,6 +214,12 @@ std::optional<int> DrawSeries::lastNumber() const
     return out.isEmpty() ? std::nullopt : std::optional<int>(out.last());
 }
 
+void DrawSeries::repeatLast()
+{
+    if (const std::optional<int> n = lastNumber())
+        emit numberRepeated(*n);
+}
+
 QString DrawSeries::whyNotUndo() const
 {
     if (m_state.count() == 0)

@@ -96,6 +96,8 @@ public:
     std::optional<int> undoLast();
     // The number out now, the newest still drawn.
     std::optional<int> lastNumber() const;
+    // The hall asks to hear the number out now again; nothing when none is.
+    void repeatLast();
     // Judges a claim for the evening and records the verdict.
     Verdict check(const ClaimedGrid& claimed);
     void recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,
@@ -131,6 +133,8 @@ signals:
     void changed();
     // A number is out, recorded but not yet in the last five: call it out.
     void numberDrawn(int n);
+    // The number out now, to call out again.
+    void numberRepeated(int n);
     void recordFailed(const QString& message);
     void recordRewritten(const QString& message);
 

@@ -28,7 +28,7 @@ using State = RecordingSession::State;
 ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QString& voiceFolder,
                                  QWidget* parent)
     : QDialog(parent), m_services(services), m_input(input), m_store(voiceFolder),
-      m_session(m_store, input), m_import(m_store)
+      m_session(m_store, input, services.sound), m_import(m_store)
 {
     setObjectName(u"VoixDuClub"_s);
     setWindowTitle(u"Voix du club"_s);
@@ -59,7 +59,8 @@ ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QS
         say(MsgIcon::Information, report);
     });
     // Opened on the voice the draw calls in, when it is a club voice.
-    fillVoices(m_store.contains(Param::ClubVoice) ? Param::ClubVoice : m_store.voices().value(0));
+    fillVoices(m_store.contains(VoiceChoice::inUse().clubVoice) ? VoiceChoice::inUse().clubVoice
+                                                                : m_store.voices().value(0));
 }
 
 ClubVoiceWindow::~ClubVoiceWindow() = default;
@@ -295,11 +296,11 @@ void ClubVoiceWindow::renameVoice()
 
 void ClubVoiceWindow::followRename(const QString& from, const QString& to) const
 {
-    if (Param::ClubVoice != from)
+    if (VoiceChoice::inUse().clubVoice != from)
         return;
     // A voice deleted leaves the draw to the built-in one.
-    Param::ClubVoice = to;
-    VoiceChoice{to.isEmpty() ? Param::VoiceOffset : 0, to}.write(
+    VoiceChoice::inUse().clubVoice = to;
+    VoiceChoice{to.isEmpty() ? VoiceChoice::inUse().builtInOffset : 0, to}.write(
         VoiceChoice::pathIn(m_store.folder()));
 }
 

@@ -5,6 +5,7 @@
 #include "grids/gridfilebuilder.h"
 #include "platform/helpopener.h"
 #include "platform/param.h"
+#include "voice/voicechoicefile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -34,7 +35,6 @@ class TestTirage : public QObject
 private:
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Tirage> m_screen;
-    RecordingSound m_sound;
     QTemporaryDir m_appDir;
 
     Tirage& screen() { return *m_screen; }
@@ -71,9 +71,7 @@ private slots:
     {
         Param::setGlobals(
             AppGlobals::compose(m_appDir.filePath(u"numerella"_s), QDateTime::currentDateTime()));
-        Param::VoiceOffset = 0;
-        Param::setSoundOutput(&m_sound);
-        m_sound.clips.clear();
+        VoiceChoice::inUse().builtInOffset = 0;
         QDir(m_appDir.filePath(u"GRILLES"_s)).removeRecursively();
         m_fakes = std::make_unique<FakeServices>();
         m_screen = std::make_unique<Tirage>(m_fakes->services);
@@ -82,11 +80,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
     }
 
-    void cleanup()
-    {
-        m_screen.reset();
-        Param::setSoundOutput(nullptr);
-    }
+    void cleanup() { m_screen.reset(); }
 
     void opensEmpty()
     {
@@ -191,8 +185,8 @@ private slots:
         }
         QCOMPARE(label(u"Suivi(0)"_s)->text(), QString::number(sequence[5]));
         QCOMPARE(label(u"Suivi(4)"_s)->text(), QString::number(sequence[1]));
-        QCOMPARE(m_sound.clips.size(), 6);
-        QCOMPARE(m_sound.clips.last(), last); // female voice
+        QCOMPARE(m_fakes->sound.clips.size(), 6);
+        QCOMPARE(m_fakes->sound.clips.last(), last); // female voice
     }
 
     void aCompleteSeriesRefusesToDrawUntilReinitialised()
@@ -365,28 +359,28 @@ private slots:
     void repeatCallsTheLastNumberInTheVoiceChosenNow()
     {
         click(u"Repeter"_s);
-        QVERIFY(m_sound.clips.isEmpty());
+        QVERIFY(m_fakes->sound.clips.isEmpty());
         drawWithoutFile(1);
         const int n = *screen().series().lastNumber();
         click(u"Homme"_s);
-        QCOMPARE(Param::VoiceOffset, 90);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 90);
         QVERIFY(!button(u"Femme"_s)->isChecked());
         click(u"Repeter"_s);
-        QCOMPARE(m_sound.clips, QList<int>({n, 90 + n}));
+        QCOMPARE(m_fakes->sound.clips, QList<int>({n, 90 + n}));
         // The voice survives a new series.
         messages().answer(MsgAnswer::Yes);
         click(u"Reinitialiser"_s);
-        QCOMPARE(Param::VoiceOffset, 90);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 90);
         QVERIFY(button(u"Homme"_s)->isChecked());
         click(u"Repeter"_s); // nothing drawn in the new series: silence
-        QCOMPARE(m_sound.clips.size(), 2);
+        QCOMPARE(m_fakes->sound.clips.size(), 2);
         click(u"Femme"_s);
-        QCOMPARE(Param::VoiceOffset, 0);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 0);
     }
 
     void theVoiceInUseShowsPressedWhenTheScreenOpens()
     {
-        Param::VoiceOffset = 90;
+        VoiceChoice::inUse().builtInOffset = 90;
         Tirage again(m_fakes->services);
         QVERIFY(again.barre()->button(u"Homme"_s)->isChecked());
         QVERIFY(!again.barre()->button(u"Femme"_s)->isChecked());

@@ -94,7 +94,6 @@ class TestClubVoice : public QObject
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakeServices> m_fakes;
-    RecordingSound m_sound;
     FakeAudioInput m_input;
 
     QString voices() const { return m_dir.filePath(u"voix"_s); }
@@ -125,17 +124,14 @@ private slots:
             AppGlobals::compose(m_dir.filePath(u"numerella"_s), QDateTime::currentDateTime());
         globals.VoiceFolder = voices();
         Param::setGlobals(globals);
-        Param::setSoundOutput(&m_sound);
         m_input.rate = 16000; // the fixture's, as a microphone may give
     }
 
     void init()
     {
         QDir(voices()).removeRecursively();
-        Param::VoiceOffset = 0;
-        Param::ClubVoice.clear();
-        m_sound.clips.clear();
-        m_sound.images.clear();
+        VoiceChoice::inUse().builtInOffset = 0;
+        VoiceChoice::inUse().clubVoice.clear();
         m_input.takes.clear();
         m_input.starts = 0;
         m_input.unplugAfter = -1;
@@ -143,8 +139,6 @@ private slots:
         m_input.plug();
         m_fakes = std::make_unique<FakeServices>();
     }
-
-    void cleanupTestCase() { Param::setSoundOutput(nullptr); }
 
     void aClipIsTrimmedAndItsPeakEvened_data()
     {
@@ -260,9 +254,9 @@ private slots:
         }
         QCOMPARE(session.number(), 1);
         QCOMPARE(session.recordedCount(), 90);
-        QCOMPARE(m_sound.images.size(), 90); // each take played back at once
+        QCOMPARE(m_fakes->sound.images.size(), 90); // each take played back at once
         const QByteArray clip = fileBytes(store().clipPath(u"Martine"_s, 90));
-        QCOMPARE(m_sound.images.last(), clip);
+        QCOMPARE(m_fakes->sound.images.last(), clip);
         QCOMPARE(WavClip::parse(clip)->sampleRate, 22050);
         QVERIFY(QDir(store().voiceFolder(u"Martine"_s)).entryList(QDir::Files).size() == 90);
 
@@ -274,7 +268,7 @@ private slots:
             WavFile::decode(fileBytes(store().clipPath(u"Martine"_s, 1)))->seconds();
         QVERIFY(seconds > 1.0 && seconds < 1.15);
         QTest::keyClick(window.get(), Qt::Key_E);
-        QCOMPARE(m_sound.images.size(), 92);
+        QCOMPARE(m_fakes->sound.images.size(), 92);
         QCOMPARE(m_input.starts, 91);
     }
 
@@ -290,11 +284,11 @@ private slots:
         QCOMPARE(window->findChild<QLabel*>(u"Compte"_s)->text(),
                  u"4 numéros enregistrés sur 90"_s);
 
-        Param::ClubVoice = u"Martine"_s; // the draw calls in it
+        VoiceChoice::inUse().clubVoice = u"Martine"_s; // the draw calls in it
         m_fakes->input.answers.enqueue(u"Martine B"_s);
         window->button(u"Renommer"_s)->click();
         QCOMPARE(store().voices(), QStringList{u"Martine B"_s});
-        QCOMPARE(Param::ClubVoice, u"Martine B"_s);
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Martine B"_s);
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())).clubVoice, u"Martine B"_s);
 
         messages().answer(MsgAnswer::No);
@@ -308,7 +302,7 @@ private slots:
         QCOMPARE(window->session().state(), RecordingSession::State::NoVoice);
         QVERIFY(!window->button(u"Enregistrer"_s)->isEnabled());
         // The draw's choice goes back to the built-in voice.
-        QVERIFY(Param::ClubVoice.isEmpty());
+        QVERIFY(VoiceChoice::inUse().clubVoice.isEmpty());
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())), VoiceChoice{});
 
         // A name equal but for case and accents is the same caller.
@@ -319,7 +313,7 @@ private slots:
         QCOMPARE(messages().last().text, u"Une voix s'appelle déjà « Anne »."_s);
         QCOMPARE(store().voices(), (QStringList{u"Anne"_s, u"Zoé"_s}));
         // Opened again, the window shows the voice the draw calls in.
-        Param::ClubVoice = u"Zoé"_s;
+        VoiceChoice::inUse().clubVoice = u"Zoé"_s;
         QCOMPARE(openWindow()->session().voice(), u"Zoé"_s);
     }
 
@@ -475,17 +469,17 @@ private slots:
 
         screen->series().draw(42, DrawMethod::Hand);
         screen->series().draw(7, DrawMethod::Hand);
-        QCOMPARE(m_sound.images.first(), WavFile::encode(word));
+        QCOMPARE(m_fakes->sound.images.first(), WavFile::encode(word));
         // The missing number in the female voice, at the club clips' rate.
-        QCOMPARE(m_sound.images.last(), screen->voice().voice().clip(7));
-        QCOMPARE(WavClip::parse(m_sound.images.last())->sampleRate, 22050);
+        QCOMPARE(m_fakes->sound.images.last(), screen->voice().voice().clip(7));
+        QCOMPARE(WavClip::parse(m_fakes->sound.images.last())->sampleRate, 22050);
         screen->barre()->button(u"Repeter"_s)->click();
-        QCOMPARE(m_sound.images.size(), 3);
+        QCOMPARE(m_fakes->sound.images.size(), 3);
 
         // Remembered for the next evening; a voice gone since is said and left.
         screen.reset();
         DrawVoiceChoice::restore(voices());
-        QCOMPARE(Param::ClubVoice, u"Martine"_s);
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Martine"_s);
         Tirage again(m_fakes->services);
         QVERIFY(again.barre()->button(u"Voix"_s)->isChecked());
         QTRY_COMPARE(messages().shown.size(), 2); // what is missing, said again
@@ -496,7 +490,7 @@ private slots:
                      u"La voix de Martine n'est plus dans le dossier des voix : les numéros seront "
                      "dits par la voix féminine."_s);
         afterDeletion.series().draw(42, DrawMethod::Hand);
-        QCOMPARE(m_sound.clips.last(), 42);
+        QCOMPARE(m_fakes->sound.clips.last(), 42);
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())), VoiceChoice{});
     }
 
