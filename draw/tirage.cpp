@@ -15,7 +15,6 @@
 #include "numericboard.h"
 #include "platform/busypointer.h"
 #include "platform/helpopener.h"
-#include "platform/panellabel.h"
 #include "platform/param.h"
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
@@ -24,6 +23,7 @@
 #include "verify/resultpanel.h"
 #include "voice/drawvoicechoice.h"
 #include "watchline.h"
+#include "widgets/panellabel.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>

@@ -3,8 +3,8 @@
 #include "drawchecks.h"
 #include "game/drawseries.h"
 #include "platform/messagebox.h"
-#include "platform/twiplayout.h"
 #include "seriesopening.h"
+#include "widgets/twiplayout.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -15,12 +15,12 @@
 #include "platform/messagebox.h"
 #include "platform/param.h"
 #include "platform/savedialog.h"
-#include "platform/twiplayout.h"
 #include "printing/edition.h"
 #include "printing/tiragesenregistres.h"
 #include "verify/resultpanel.h"
 #include "voice/clubvoicestore.h"
 #include "voice/clubvoicewindow.h"
+#include "widgets/twiplayout.h"
 
 #include <QAccessible>
 #include <QApplication>
