@@ -19,6 +19,7 @@
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
 #include "programmeline.h"
+#include "timeddraw.h"
 #include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
 #include "voice/drawvoicechoice.h"
@@ -33,7 +34,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -126,23 +126,8 @@ void Tirage::buildScreen()
     m_layout.place(m_liste, {8040, 7800, 3615, 360}, 9.75);
     connect(m_liste, &QComboBox::activated, this, &Tirage::ListeDesFichiers_Click);
 
-    m_temps = new QSlider(Qt::Horizontal, m_canvas);
-    m_temps->setObjectName(u"Temps"_s);
-    m_temps->setAccessibleName(u"Intervalle du tirage minuté"_s);
-    m_temps->setRange(1, 6);
-    m_temps->setSingleStep(1);
-    m_temps->setPageStep(1);
-    m_temps->setTickInterval(1);
-    m_temps->setTickPosition(QSlider::TicksBelow);
-    // The operator drags it with the mouse; it never takes keys meant for the screen.
-    m_temps->setFocusPolicy(Qt::NoFocus);
-    m_layout.place(m_temps, {7800, 7800, 2895, 390});
-    connect(m_temps, &QSlider::valueChanged, this, &Tirage::Temps_Change);
-
-    m_afficheTemps =
-        makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true, false);
-    m_afficheTemps->setAutoFillBackground(false);
-    m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
+    m_chrono = new TimedDraw(m_canvas, m_layout, this);
+    connect(m_chrono, &TimedDraw::tick, this, &Tirage::Timer_Timer);
 
     // Over the top of the big number, which leaves that band empty.
     m_layout.place(new ProgrammeLine(*m_series, m_canvas), {240, 60, 6855, 420}, 12);
@@ -168,9 +153,6 @@ void Tirage::buildScreen()
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
     connect(m_resultat, &ResultPanel::validateClicked, this, &Tirage::validateWinner);
-
-    m_timer.setTimerType(Qt::CoarseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &Tirage::Timer_Timer);
 }
 
 void Tirage::Form_Load()
@@ -183,10 +165,13 @@ void Tirage::Form_Load()
     onSeriesChanged();
     m_resultat->hide();
     m_liste->hide();
-    setSliderShown(false);
-    m_temps->setValue(3);
-    Temps_Change(); // 30 seconds
+    m_chrono->reset();
     m_voice->showChoice();
+}
+
+const QTimer& Tirage::timer() const
+{
+    return m_chrono->timer();
 }
 
 QString Tirage::titleCaption() const
@@ -203,43 +188,7 @@ void Tirage::setTitle(const QString& title)
 
 void Tirage::Barre_ButtonClick(const QString& key)
 {
-    // Switches are read for their new state: they may also be set from here.
-    const bool on = m_barre->button(key) && m_barre->button(key)->isChecked();
-    if (key == u"ChoixFichier")
-        ProcChoixFichier();
-    else if (key == u"Chrono") {
-        if (on != m_timer.isActive())
-            ProcChrono();
-    } else if (key == u"Tirage")
-        ProcTirage();
-    else if (key == u"Repeter") {
-        m_series->repeatLast();
-    } else if (key == u"Femme" || key == u"Homme") {
-        if (on)
-            m_voice->chooseBuiltIn(key == u"Femme" ? 0 : 90);
-    } else if (key == u"VerifLigne")
-        ProcVerifLigne();
-    else if (key == u"VerifGrille")
-        ProcVerifGrille();
-    else if (key == u"Reinitialiser")
-        ProcReinit();
-    else if (key == u"Annuler")
-        ProcAnnuler();
-    else if (key == u"Rapport")
-        ProcRapport();
-    else if (key == u"Apropos")
-        HelpKey::pressF1(this);
-    else if (key == u"Boulier")
-        setBallMachine(on);
-    else if (key == u"Salle") {
-        if (on != m_hall->isShown())
-            m_hall->toggle();
-    } else if (key == u"Theme") {
-        const HallThemeName theme = on ? HallThemeName::Sombre : HallThemeName::Clair;
-        if (theme != m_hall->theme())
-            m_hall->setTheme(theme);
-    } else if (key == u"Quitter")
-        close();
+    m_keyboard->press(key);
 }
 
 MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
@@ -270,16 +219,16 @@ bool Tirage::confirmNoFile()
 void Tirage::ProcTirage()
 {
     if (!confirmNoFile()) {
-        if (m_timer.isActive()) {
+        if (m_chrono->isActive()) {
             stopTimer();
-            setSliderShown(false);
+            m_chrono->setSliderShown(false);
         }
         return;
     }
     if (m_series->drawRandom(m_services.random,
-                             m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand) == 0) {
+                             m_chrono->isActive() ? DrawMethod::Timed : DrawMethod::Hand) == 0) {
         drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
-        if (m_timer.isActive())
+        if (m_chrono->isActive())
             stopTimer();
     }
 }
@@ -288,9 +237,9 @@ void Tirage::setBallMachine(bool on)
 {
     if (on == m_ballMachine)
         return;
-    if (on && m_timer.isActive()) {
+    if (on && m_chrono->isActive()) {
         stopTimer();
-        setSliderShown(false);
+        m_chrono->setSliderShown(false);
     }
     m_ballMachine = on;
     m_barre->button(u"Boulier"_s)->setChecked(on);
@@ -346,7 +295,7 @@ void Tirage::showLastNumber()
 void Tirage::ProcAnnuler()
 {
     const std::optional<int> n = m_series->lastNumber();
-    if (!n || m_timer.isActive())
+    if (!n || m_chrono->isActive())
         return;
     if (const QString refusal = m_series->whyNotUndo(); !refusal.isEmpty()) {
         drawMessage(MsgIcon::Exclamation, refusal, MsgButtons::Ok);
@@ -395,8 +344,9 @@ void Tirage::onRecordFailed(const QString& message)
 void Tirage::refreshKeys()
 {
     // Taking a number back while the timer draws would race it.
-    m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 && !m_timer.isActive());
-    m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_timer.isActive());
+    m_barre->button(u"Annuler"_s)
+        ->setEnabled(m_series->state().count() > 0 && !m_chrono->isActive());
+    m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_chrono->isActive());
     m_barre->button(u"Chrono"_s)->setEnabled(!m_ballMachine);
     m_barre->button(u"ChoixFichier"_s)->setEnabled(m_series->canChooseFile());
 }
@@ -413,41 +363,33 @@ void Tirage::ProcReinit()
     if (m_services.message(this, MsgIcon::Question, u"Etes vous sûr de vouloir réinitialiser ?"_s,
                            MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
-    if (m_timer.isActive())
+    if (m_chrono->isActive())
         stopTimer();
     m_series->reinitialise();
     m_liste->clear();
-    setSliderShown(false);
+    m_chrono->setSliderShown(false);
 }
 
 void Tirage::stopTimer()
 {
-    m_timer.stop();
+    m_chrono->stop();
     m_barre->button(u"Chrono"_s)->setChecked(false);
     refreshKeys();
 }
 
-void Tirage::setSliderShown(bool shown)
-{
-    m_temps->setVisible(shown);
-    m_afficheTemps->setVisible(shown);
-}
-
 void Tirage::ProcChrono()
 {
-    if (m_timer.isActive()) {
+    if (m_chrono->isActive()) {
         stopTimer();
-        setSliderShown(false);
+        m_chrono->setSliderShown(false);
         return;
     }
     if (m_ballMachine) {
         m_barre->button(u"Chrono"_s)->setChecked(false);
         return;
     }
-    m_timer.setInterval(intervalSeconds() * 1000);
-    m_timer.start();
+    m_chrono->start();
     m_barre->button(u"Chrono"_s)->setChecked(true);
-    setSliderShown(true);
     refreshKeys();
     ProcTirage();
 }
@@ -457,20 +399,6 @@ void Tirage::Timer_Timer()
     if (m_drawMessageOpen)
         return;
     ProcTirage();
-}
-
-int Tirage::intervalSeconds() const
-{
-    return m_temps->value() * 10; // the slider steps by ten seconds
-}
-
-void Tirage::Temps_Change()
-{
-    const QString seconds = QString::number(intervalSeconds());
-    m_afficheTemps->setText(seconds);
-    m_temps->setAccessibleDescription(seconds + u" secondes"_s);
-    m_afficheTemps->setAccessibleName(seconds + u" secondes entre deux numéros"_s);
-    m_timer.setInterval(intervalSeconds() * 1000);
 }
 
 void Tirage::ProcChoixFichier()
@@ -562,7 +490,7 @@ void Tirage::fitDisplayFont()
 
 void Tirage::closeEvent(QCloseEvent* event)
 {
-    m_timer.stop();
+    m_chrono->stop();
     m_hall->close();
     QDialog::closeEvent(event);
 }

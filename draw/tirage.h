@@ -22,7 +22,7 @@ class DrawVoiceChoice;
 class NumericBoard;
 class QComboBox;
 class QLabel;
-class QSlider;
+class TimedDraw;
 class ResultPanel;
 struct Services;
 
@@ -43,7 +43,7 @@ public:
     DrawSeries& series() const { return *m_series; }
     DrawToolBar* barre() const { return m_barre; }
     DrawVoiceChoice& voice() const { return *m_voice; }
-    const QTimer& timer() const { return m_timer; }
+    const QTimer& timer() const;
     QString titleCaption() const;
 
     void Barre_ButtonClick(const QString& key);
@@ -51,7 +51,6 @@ public:
     void ProcReinit();
     void ProcChrono();
     void Timer_Timer();
-    void Temps_Change();
     void ProcChoixFichier();
     void ListeDesFichiers_Click(int index);
     void ProcVerifGrille();
@@ -89,8 +88,6 @@ private:
     void drawFromBallMachine(int n);
     void refreshEntry();
     void stopTimer();
-    int intervalSeconds() const;
-    void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
     void showWinner(const Verdict& verdict);
@@ -100,7 +97,6 @@ private:
 
     Services& m_services;
     DrawSeries* m_series;
-    QTimer m_timer;
     TwipLayout m_layout;
     bool m_drawMessageOpen = false;
 
@@ -112,8 +108,7 @@ private:
     DrawToolBar* m_barre = nullptr;
     QLabel* m_titre = nullptr;
     QComboBox* m_liste = nullptr;
-    QSlider* m_temps = nullptr;
-    QLabel* m_afficheTemps = nullptr;
+    TimedDraw* m_chrono = nullptr;
     ResultPanel* m_resultat = nullptr;
     QLabel* m_nonEnregistre = nullptr;
     BallMachineEntry* m_entree = nullptr;
