@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(button(u"Supprime"_s)->text(), u"&Supprimer"_s);
         QCOMPARE(button(u"Imprimer"_s)->text(), u"&Imprimer"_s);
         QCOMPARE(button(u"Quitter"_s)->text(), u"&Quitter"_s);
-        // Tab goes selector, Supprimer, Imprimer, Quitter.
+        // Tab goes selector, Supprimer, Imprimer, Quitter, then the options below them.
         QStringList order;
         QWidget* w = list();
         do {
@@ -104,8 +104,9 @@ private slots:
                 order << w->objectName();
             w = w->nextInFocusChain();
         } while (w != list());
-        QCOMPARE(order,
-                 QStringList({u"ListeDesFichiers"_s, u"Supprime"_s, u"Imprimer"_s, u"Quitter"_s}));
+        QCOMPARE(order, QStringList({u"ListeDesFichiers"_s, u"Supprime"_s, u"Imprimer"_s,
+                                     u"Quitter"_s, u"CartesParPage"_s, u"GrosCaracteres"_s,
+                                     u"PremiereGrille"_s, u"DerniereGrille"_s, u"Apercu"_s}));
     }
 
     void withNothingChosenBothButtonsRefuse()
