@@ -73,9 +73,16 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
     painter.scale(fit.scale, fit.scale);
     // Two digits at the largest sizes can be wider than a cell: they are
     // narrowed, never lowered.
-    const qreal widest = QFontMetricsF(m_definition.cellFont, &device).horizontalAdvance(u"88"_s);
+    const QFontMetricsF cellMetrics(m_definition.cellFont, &device);
+    const qreal widest = cellMetrics.horizontalAdvance(u"88"_s);
     const qreal cellWidth = toDevice(layout.cell(0, 1, 1)).width();
-    m_cellStretch = widest > 0.86 * cellWidth ? 0.86 * cellWidth / widest : 1;
+    m_cellStretch = widest > 0.8 * cellWidth ? 0.8 * cellWidth / widest : 1;
+    for (std::size_t n = 0; n < m_cellTexts.size(); ++n) {
+        m_cellTexts[n].text = QString::number(n);
+        m_cellTexts[n].width = cellMetrics.horizontalAdvance(m_cellTexts[n].text);
+    }
+    // Where a centred line of text has its baseline.
+    m_cellBaseline = (cellMetrics.ascent() - cellMetrics.descent()) / 2;
     int page = 0;
     int index = cardsPerPage; // forces the first page's heading
     file.forEachSheet([&](const GridSheet& sheet) {
@@ -193,22 +200,29 @@ void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, in
 {
     painter.setFont(m_definition.cellFont);
     painter.setPen(m_definition.numberColour);
+    // Narrowed numbers are drawn in one squeezed frame a card, and at their
+    // baseline rather than in a box: no clip nor state change for each cell,
+    // which would multiply the size of the document.
+    const bool narrowed = m_cellStretch < 1;
+    if (narrowed) {
+        painter.save();
+        painter.scale(m_cellStretch, 1);
+    }
     for (int r = 1; r <= Grid::Rows; ++r)
         for (int c = 1; c <= Grid::Columns; ++c) {
             const int n = grid.at(r, c);
             if (n == 0)
                 continue;
-            const QRectF cell = toDevice(layout.cell(index, r, c));
-            if (m_cellStretch >= 1) {
-                painter.drawText(cell, Qt::AlignCenter, QString::number(n));
-                continue;
-            }
-            painter.save();
-            painter.translate(cell.center());
-            painter.scale(m_cellStretch, 1);
-            const QRectF wide(-cell.width() / (2 * m_cellStretch), -cell.height() / 2,
-                              cell.width() / m_cellStretch, cell.height());
-            painter.drawText(wide, Qt::AlignCenter, QString::number(n));
-            painter.restore();
+            CellText other;
+            if (n < 0 || std::size_t(n) >= m_cellTexts.size())
+                other = {QString::number(n), QFontMetricsF(painter.font(), painter.device())
+                                                 .horizontalAdvance(QString::number(n))};
+            const CellText& text = other.text.isEmpty() ? m_cellTexts[std::size_t(n)] : other;
+            const QPointF middle = toDevice(layout.cell(index, r, c)).center();
+            painter.drawText(
+                QPointF(middle.x() / m_cellStretch - text.width / 2, middle.y() + m_cellBaseline),
+                text.text);
         }
+    if (narrowed)
+        painter.restore();
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -65,4 +66,12 @@ private:
     ReportBand m_band;
     qreal m_dotsPerMm = 1;
     qreal m_cellStretch = 1; // across, for numbers wider than their cell
+    // Each cell's number laid out once a print, for its tens of thousands of cells.
+    struct CellText
+    {
+        QString text;
+        qreal width = 0;
+    };
+    std::array<CellText, 100> m_cellTexts;
+    qreal m_cellBaseline = 0; // below a cell's middle
 };
