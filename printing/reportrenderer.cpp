@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +82,22 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
     for (std::size_t n = 0; n < m_cellTexts.size(); ++n) {
         m_cellTexts[n].text = QString::number(n);
         m_cellTexts[n].width = cellMetrics.horizontalAdvance(m_cellTexts[n].text);
+        QTextLayout shaping(m_cellTexts[n].text, m_definition.cellFont, &device);
+        shaping.beginLayout();
+        QTextLine line = shaping.createLine();
+        line.setNumColumns(m_cellTexts[n].text.size());
+        shaping.endLayout();
+        const qreal lineAscent = line.ascent();
+        const QList<QGlyphRun> runs = shaping.glyphRuns();
+        if (runs.size() != 1)
+            continue;
+        // From the baseline, as drawText takes it.
+        QGlyphRun glyphs = runs.first();
+        QList<QPointF> positions = glyphs.positions();
+        for (QPointF& p : positions)
+            p.ry() -= lineAscent;
+        glyphs.setPositions(positions);
+        m_cellTexts[n].glyphs = glyphs;
     }
     // Where a centred line of text has its baseline.
     m_cellBaseline = (cellMetrics.ascent() - cellMetrics.descent()) / 2;
@@ -174,25 +192,32 @@ void ReportRenderer::drawRules(QPainter& painter, const ReportLayout& layout, in
                                const Grid& grid) const
 {
     const ReportDefinition& d = m_definition;
-    // Shade first, then rule over it, so every line stays crisp.
+    // Shade first, then rule over it, so every line stays crisp. Each goes
+    // as one path: a page's document stays small.
+    QPainterPath shaded;
     for (int r = 1; r <= Grid::Rows; ++r)
         for (int c = 1; c <= Grid::Columns; ++c)
             if (grid.at(r, c) == 0)
-                painter.fillRect(toDevice(layout.cell(index, r, c)), d.emptyShade);
+                shaded.addRect(toDevice(layout.cell(index, r, c)));
+    painter.fillPath(shaded, d.emptyShade);
 
     painter.setPen(QPen(d.lineColour, d.lineWidth * m_dotsPerMm));
+    painter.setBrush(Qt::NoBrush);
     const QRectF first = toDevice(layout.cell(index, 1, 1));
     const QRectF last = toDevice(layout.cell(index, 3, 9));
     const QRectF cells(first.topLeft(), last.bottomRight());
-    painter.drawRect(cells);
+    std::array<QLineF, Grid::Columns + Grid::Rows + 2> lines;
+    std::size_t count = 0;
     for (int c = 1; c < Grid::Columns; ++c) {
         const qreal x = toDevice(layout.cell(index, 1, c)).right();
-        painter.drawLine(QPointF(x, cells.top()), QPointF(x, cells.bottom()));
+        lines[count++] = QLineF(x, cells.top(), x, cells.bottom());
     }
     for (int r = 1; r < Grid::Rows; ++r) {
         const qreal y = toDevice(layout.cell(index, r, 1)).bottom();
-        painter.drawLine(QPointF(cells.left(), y), QPointF(cells.right(), y));
+        lines[count++] = QLineF(cells.left(), y, cells.right(), y);
     }
+    painter.drawRect(cells);
+    painter.drawLines(lines.data(), int(count));
 }
 
 void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, int index,
@@ -215,13 +240,18 @@ void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, in
                 continue;
             CellText other;
             if (n < 0 || std::size_t(n) >= m_cellTexts.size())
-                other = {QString::number(n), QFontMetricsF(painter.font(), painter.device())
-                                                 .horizontalAdvance(QString::number(n))};
+                other = {QString::number(n),
+                         QFontMetricsF(painter.font(), painter.device())
+                             .horizontalAdvance(QString::number(n)),
+                         {}};
             const CellText& text = other.text.isEmpty() ? m_cellTexts[std::size_t(n)] : other;
             const QPointF middle = toDevice(layout.cell(index, r, c)).center();
-            painter.drawText(
-                QPointF(middle.x() / m_cellStretch - text.width / 2, middle.y() + m_cellBaseline),
-                text.text);
+            const QPointF baseline(middle.x() / m_cellStretch - text.width / 2,
+                                   middle.y() + m_cellBaseline);
+            if (text.glyphs.isEmpty())
+                painter.drawText(baseline, text.text);
+            else
+                painter.drawGlyphRun(baseline, text.glyphs);
         }
     if (narrowed)
         painter.restore();

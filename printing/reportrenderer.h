@@ -3,6 +3,7 @@
 #include "reportdefinition.h"
 
 #include <QByteArray>
+#include <QGlyphRun>
 #include <QImage>
 
 #include <array>
@@ -71,6 +72,7 @@ private:
     {
         QString text;
         qreal width = 0;
+        QGlyphRun glyphs; // shaped once
     };
     std::array<CellText, 100> m_cellTexts;
     qreal m_cellBaseline = 0; // below a cell's middle
