@@ -113,8 +113,9 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
                     throw GridFileError(u"L'impression s'est interrompue : l'imprimante ou le "
                                         "fichier de destination n'a plus accepté de page "
                                         "(disque plein ?)."_s);
+                ++page;
                 if (progress)
-                    progress(++page, pages);
+                    progress(page, pages);
                 drawPageFrame(painter, layout, heading);
                 index = 0;
             }
