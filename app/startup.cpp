@@ -97,11 +97,10 @@ int runNumerella(QApplication& app)
     QtSaveDialog saveDialog;
     SystemPrinters printers;
     DefaultPrinterOutput printer(messages, shell, saveDialog, printers);
-    Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
-
     QtAudioOutputs soundOutputs;
     ClipPlayer sound(soundOutputs);
-    Param::setSoundOutput(&sound);
+    Services services{messages, input,  clock,   random,     help,
+                      shell,    screen, printer, saveDialog, sound};
     HelpKey helpKey(help);
     app.installEventFilter(&helpKey);
 
@@ -110,7 +109,5 @@ int runNumerella(QApplication& app)
     if (const QScreen* display = QGuiApplication::primaryScreen())
         depart.setGeometry(display->availableGeometry());
     depart.showMaximized();
-    const int result = QApplication::exec();
-    Param::setSoundOutput(nullptr);
-    return result;
+    return QApplication::exec();
 }

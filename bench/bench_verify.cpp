@@ -47,10 +47,10 @@ int main(int argc, char* argv[])
                 verifier.requireFingerprint(fingerprint);
             QElapsedTimer timer;
             timer.start();
-            const VerificationOutcome outcome = line ? verifier.ProcVerifLigne(title, state)
-                                                     : verifier.ProcVerifGrille(title, state);
+            const Verdict outcome = line ? verifier.ProcVerifLigne(title, state)
+                                         : verifier.ProcVerifGrille(title, state);
             ms.append(timer.nsecsElapsed() / 1e6);
-            if (outcome.kind == VerificationOutcome::Kind::Stopped)
+            if (outcome.kind == Verdict::Kind::Stopped)
                 return 1;
         }
         std::sort(ms.begin(), ms.end());

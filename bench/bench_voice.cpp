@@ -3,7 +3,6 @@
 // club voice read from the data folder. Run it with a sound server up
 // (bench/run_voice_bench.sh starts PulseAudio with a null sink standing in
 // for a sound card).
-#include "platform/param.h"
 #include "voice/callingvoice.h"
 #include "voice/clipplayer.h"
 #include "voice/clipshaper.h"
@@ -73,9 +72,8 @@ int main(int argc, char* argv[])
     }
     QtAudioOutputs outputs;
     ClipPlayer player(outputs);
-    Param::setSoundOutput(&player);
     print("built-in voice, number drawn to first samples taken by the output",
-          time(player, [](int n) { Param::PlayClip(Param::VoiceOffset + n); }));
+          time(player, [&player](int n) { player.play(n); }));
 
     QTemporaryDir folder;
     const ClubVoiceStore store(folder.path());
@@ -85,7 +83,6 @@ int main(int argc, char* argv[])
     const CallingVoice club = CallingVoice::club(store, QStringLiteral("Banc"));
     std::printf("club voice read into memory when chosen: %.1f ms\n", loading.nsecsElapsed() / 1e6);
     print("club voice, number drawn to first samples taken by the output",
-          time(player, [&club](int n) { Param::PlayClipImage(club.clip(n)); }));
-    Param::setSoundOutput(nullptr);
+          time(player, [&player, &club](int n) { player.playImage(club.clip(n)); }));
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "boardgeometry.h"
 #include "drawtabs.h"
 #include "game/drawstate.h"
-#include "platform/panellabel.h"
+#include "widgets/panellabel.h"
 
 using namespace Qt::StringLiterals;
 

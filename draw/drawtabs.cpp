@@ -1,6 +1,6 @@
 #include "drawtabs.h"
 
-#include "platform/twiplayout.h"
+#include "widgets/twiplayout.h"
 
 #include <QFrame>
 #include <QTabBar>

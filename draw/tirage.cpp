@@ -6,7 +6,6 @@
 #include "drawkeys.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
-#include "game/numberpicker.h"
 #include "game/programmestore.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
@@ -16,7 +15,6 @@
 #include "numericboard.h"
 #include "platform/busypointer.h"
 #include "platform/helpopener.h"
-#include "platform/panellabel.h"
 #include "platform/param.h"
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
@@ -25,6 +23,7 @@
 #include "verify/resultpanel.h"
 #include "voice/drawvoicechoice.h"
 #include "watchline.h"
+#include "widgets/panellabel.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -63,6 +62,7 @@ Tirage::Tirage(Services& services, QWidget* parent)
     // The hall watches the big number: the help never covers it.
     HelpKey::setKeptInView(this, m_afficheur);
     connect(m_series, &DrawSeries::numberDrawn, this, &Tirage::onNumberDrawn);
+    m_voice->listen(*m_series);
     connect(m_series, &DrawSeries::changed, this, &Tirage::onSeriesChanged);
     connect(m_series, &DrawSeries::recordFailed, this, &Tirage::onRecordFailed);
     connect(m_series, &DrawSeries::recordRewritten, this, [this](const QString& message) {
@@ -179,10 +179,8 @@ void Tirage::Form_Load()
     m_layout.place(m_resultat, {(WidthTwips - ResultPanel::WidthTwips) / 2,
                                 (HeightTwips - ResultPanel::HeightTwips) / 2,
                                 ResultPanel::WidthTwips, ResultPanel::HeightTwips});
-    setTitle({});
     m_onglet->raise();
     onSeriesChanged();
-    setBigNumber(std::nullopt);
     m_resultat->hide();
     m_liste->hide();
     setSliderShown(false);
@@ -193,7 +191,7 @@ void Tirage::Form_Load()
 
 QString Tirage::titleCaption() const
 {
-    return m_titre->text();
+    return m_series->file().title;
 }
 
 void Tirage::setTitle(const QString& title)
@@ -215,8 +213,7 @@ void Tirage::Barre_ButtonClick(const QString& key)
     } else if (key == u"Tirage")
         ProcTirage();
     else if (key == u"Repeter") {
-        if (Param::LastNumber)
-            m_voice->call(*Param::LastNumber);
+        m_series->repeatLast();
     } else if (key == u"Femme" || key == u"Homme") {
         if (on)
             m_voice->chooseBuiltIn(key == u"Femme" ? 0 : 90);
@@ -242,7 +239,7 @@ void Tirage::Barre_ButtonClick(const QString& key)
         if (theme != m_hall->theme())
             m_hall->setTheme(theme);
     } else if (key == u"Quitter")
-        close(); // closeEvent forgets the last number
+        close();
 }
 
 MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
@@ -279,15 +276,12 @@ void Tirage::ProcTirage()
         }
         return;
     }
-    const DrawState& state = m_series->state();
-    if (state.isComplete()) {
+    if (m_series->drawRandom(m_services.random,
+                             m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand) == 0) {
         drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
         if (m_timer.isActive())
             stopTimer();
-        return;
     }
-    m_series->draw(pickNumber(state, m_services.random, m_services.clock),
-                   m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand);
 }
 
 void Tirage::setBallMachine(bool on)
@@ -325,29 +319,24 @@ void Tirage::drawFromBallMachine(int n)
         m_series->draw(n, DrawMethod::BallMachine);
 }
 
-void Tirage::onNumberDrawn(int n)
+void Tirage::onNumberDrawn()
 {
-    // The record holds it already; now the hall sees and hears it.
-    setBigNumber(n);
-    m_voice->call(n);
+    // The record holds it already; the hall sees it, then hears it from the voice.
+    showLastNumber();
 }
 
 void Tirage::onSeriesChanged()
 {
     refreshBoards();
+    showLastNumber();
+    setTitle(m_series->file().title);
     m_nonEnregistre->setVisible(m_series->isUnrecorded());
     refreshKeys();
 }
 
 void Tirage::showLastNumber()
 {
-    const QList<int>& out = m_series->state().sequence();
-    setBigNumber(out.isEmpty() ? std::nullopt : std::optional<int>(out.last()));
-}
-
-void Tirage::setBigNumber(std::optional<int> n)
-{
-    Param::LastNumber = n;
+    const std::optional<int> n = m_series->lastNumber();
     m_afficheur->setText(n ? QString::number(*n) : QString());
     // The name changes with each number, so a screen reader announces it.
     m_afficheur->setAccessibleName(n ? u"Numéro tiré : "_s + QString::number(*n)
@@ -356,26 +345,20 @@ void Tirage::setBigNumber(std::optional<int> n)
 
 void Tirage::ProcAnnuler()
 {
-    const DrawState& state = m_series->state();
-    if (state.count() == 0 || m_timer.isActive())
+    const std::optional<int> n = m_series->lastNumber();
+    if (!n || m_timer.isActive())
         return;
-    const QString last = QString::number(state.sequence().last());
-    // A winner validated on it has been announced and recorded: the number stays.
-    if (const QList<RecordedWin> wins = m_series->winsOfLastNumber(); !wins.isEmpty()) {
-        drawMessage(MsgIcon::Exclamation,
-                    u"Le numéro "_s + last +
-                        u" ne peut plus être annulé : un gagnant a été validé sur ce numéro ("_s +
-                        wins.first().text() + u")."_s,
-                    MsgButtons::Ok);
+    if (const QString refusal = m_series->whyNotUndo(); !refusal.isEmpty()) {
+        drawMessage(MsgIcon::Exclamation, refusal, MsgButtons::Ok);
         return;
     }
+    const QString last = QString::number(*n);
     // A slip of Entrée must not take a number away from the hall.
     if (drawMessage(MsgIcon::Question,
                     u"Voulez-vous annuler le dernier numéro tiré ("_s + last + u") ?"_s,
                     MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
     m_series->undoLast();
-    showLastNumber();
 }
 
 void Tirage::offerResume()
@@ -392,9 +375,7 @@ void Tirage::offerResume()
     m_opening.resume(*found, whyNot.isEmpty());
     // As after a first draw: the file is settled, the numbers are shown, but
     // neither the timer nor the voice starts again by itself.
-    setTitle(found->file.title);
     m_liste->hide();
-    showLastNumber();
     if (!whyNot.isEmpty())
         m_services.message(this, MsgIcon::Exclamation, whyNot);
 }
@@ -435,9 +416,6 @@ void Tirage::ProcReinit()
     if (m_timer.isActive())
         stopTimer();
     m_series->reinitialise();
-    setBigNumber(std::nullopt);
-    setTitle({});
-    refreshKeys();
     m_liste->clear();
     setSliderShown(false);
 }
@@ -466,7 +444,7 @@ void Tirage::ProcChrono()
         m_barre->button(u"Chrono"_s)->setChecked(false);
         return;
     }
-    m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
+    m_timer.setInterval(intervalSeconds() * 1000);
     m_timer.start();
     m_barre->button(u"Chrono"_s)->setChecked(true);
     setSliderShown(true);
@@ -481,12 +459,18 @@ void Tirage::Timer_Timer()
     ProcTirage();
 }
 
+int Tirage::intervalSeconds() const
+{
+    return m_temps->value() * 10; // the slider steps by ten seconds
+}
+
 void Tirage::Temps_Change()
 {
-    m_afficheTemps->setText(QString::number(m_temps->value() * 10));
-    m_temps->setAccessibleDescription(m_afficheTemps->text() + u" secondes"_s);
-    m_afficheTemps->setAccessibleName(m_afficheTemps->text() + u" secondes entre deux numéros"_s);
-    m_timer.setInterval(m_afficheTemps->text().toInt() * 1000);
+    const QString seconds = QString::number(intervalSeconds());
+    m_afficheTemps->setText(seconds);
+    m_temps->setAccessibleDescription(seconds + u" secondes"_s);
+    m_afficheTemps->setAccessibleName(seconds + u" secondes entre deux numéros"_s);
+    m_timer.setInterval(intervalSeconds() * 1000);
 }
 
 void Tirage::ProcChoixFichier()
@@ -508,31 +492,29 @@ void Tirage::ListeDesFichiers_Click(int index)
         m_liste->setCurrentIndex(-1);
         return;
     }
-    setTitle(text);
     m_liste->hide();
     refreshEntry();
 }
 
 void Tirage::ProcVerifGrille()
 {
-    if (const auto winner = m_checks.run(GridVerifier::Kind::WholeGrid, m_titre->text()))
+    if (const auto winner = m_checks.run(ClaimKind::WholeGrid))
         showWinner(*winner);
 }
 
 void Tirage::ProcVerifLigne()
 {
-    if (const auto winner = m_checks.run(GridVerifier::Kind::Line, m_titre->text()))
+    if (const auto winner = m_checks.run(ClaimKind::Line))
         showWinner(*winner);
 }
 
-void Tirage::showWinner(const DrawVerdict& verdict)
+void Tirage::showWinner(const Verdict& verdict)
 {
-    const VerificationOutcome& outcome = verdict.outcome;
     m_claim = verdict.claim ? std::optional(verdict) : std::nullopt;
-    m_resultat->showResult(outcome.text, outcome.cellTexts, outcome.redCells, verdict.details,
+    m_resultat->showResult(verdict.text, verdict.cellTexts, verdict.redCells, verdict.details,
                            verdict.claim.has_value());
     // The hall sees the same grid, its winning lines marked, while the panel is up.
-    m_series->showWin({outcome.text, outcome.cellTexts, outcome.redCells, {}});
+    m_series->showWin({verdict.text, verdict.cellTexts, verdict.redCells, {}});
     m_onglet->setEnabled(false);
     m_barre->setEnabled(false);
     m_resultat->show();
@@ -580,9 +562,6 @@ void Tirage::fitDisplayFont()
 
 void Tirage::closeEvent(QCloseEvent* event)
 {
-    // Leaving by the frame is leaving by "Quitter": "Repeter" never calls a
-    // number of an earlier series.
-    Param::LastNumber.reset();
     m_timer.stop();
     m_hall->close();
     QDialog::closeEvent(event);

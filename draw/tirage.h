@@ -3,8 +3,8 @@
 #include "drawchecks.h"
 #include "game/drawseries.h"
 #include "platform/messagebox.h"
-#include "platform/twiplayout.h"
 #include "seriesopening.h"
+#include "widgets/twiplayout.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -24,7 +24,6 @@ class QComboBox;
 class QLabel;
 class QSlider;
 class ResultPanel;
-struct VerificationOutcome;
 struct Services;
 
 // The draw screen: the big number, the two boards, the toolbar that drives
@@ -76,13 +75,12 @@ protected:
 private:
     void buildScreen();
     void Form_Load();
-    void onNumberDrawn(int n);
+    void onNumberDrawn();
     void onSeriesChanged();
     void onRecordFailed(const QString& message);
     void refreshKeys();
     // The big number and "Repeter" follow the newest number still out.
     void showLastNumber();
-    void setBigNumber(std::optional<int> n);
     void setTitle(const QString& title);
     // The programme kept for the series' grid file, or the standard one.
     // The first number of a series without a grid file is drawn only if the
@@ -91,10 +89,11 @@ private:
     void drawFromBallMachine(int n);
     void refreshEntry();
     void stopTimer();
+    int intervalSeconds() const;
     void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    void showWinner(const DrawVerdict& verdict);
+    void showWinner(const Verdict& verdict);
     void validateWinner();
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
@@ -123,7 +122,7 @@ private:
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
     // The winner on the panel, while it can be validated.
-    std::optional<DrawVerdict> m_claim;
+    std::optional<Verdict> m_claim;
     DrawKeyboard* m_keyboard = nullptr;
     DrawVoiceChoice* m_voice = nullptr;
 };

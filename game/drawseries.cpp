@@ -1,6 +1,8 @@
 #include "drawseries.h"
 
+#include "claimjudge.h"
 #include "gamerecord.h"
+#include "numberpicker.h"
 #include "platform/clock.h"
 
 #include <QDir>
@@ -197,9 +199,43 @@ void DrawSeries::draw(int n, DrawMethod method)
     emit changed();
 }
 
-int DrawSeries::undoLast()
+int DrawSeries::drawRandom(RandomSource& random, DrawMethod method)
 {
-    Q_ASSERT(m_state.count() > 0);
+    if (m_state.isComplete())
+        return 0;
+    const int n = pickNumber(m_state, random, m_clock);
+    draw(n, method);
+    return n;
+}
+
+std::optional<int> DrawSeries::lastNumber() const
+{
+    const QList<int>& out = m_state.sequence();
+    return out.isEmpty() ? std::nullopt : std::optional<int>(out.last());
+}
+
+void DrawSeries::repeatLast()
+{
+    if (const std::optional<int> n = lastNumber())
+        emit numberRepeated(*n);
+}
+
+QString DrawSeries::whyNotUndo() const
+{
+    if (m_state.count() == 0)
+        return u"Aucun numéro n'a été tiré."_s;
+    // A winner validated on it has been announced and recorded: the number stays.
+    if (const QList<RecordedWin> wins = winsOfLastNumber(); !wins.isEmpty())
+        return u"Le numéro "_s + QString::number(m_state.sequence().last()) +
+               u" ne peut plus être annulé : un gagnant a été validé sur ce numéro ("_s +
+               wins.first().text() + u")."_s;
+    return {};
+}
+
+std::optional<int> DrawSeries::undoLast()
+{
+    if (!whyNotUndo().isEmpty())
+        return std::nullopt;
     RecordedEvent e = event(RecordedEvent::Kind::Undo);
     e.position = m_state.count();
     e.value = m_state.sequence().last();
@@ -211,6 +247,15 @@ int DrawSeries::undoLast()
     m_watch.undo(e.value);
     emit changed();
     return e.value;
+}
+
+Verdict DrawSeries::check(const ClaimedGrid& claimed)
+{
+    const Verdict verdict = ClaimJudge::judge(claimed, *this);
+    recordCheck(claimed.kind == ClaimKind::WholeGrid ? RecordedEvent::Kind::GridCheck
+                                                     : RecordedEvent::Kind::LineCheck,
+                verdict.entry, verdict.text, verdict.matches);
+    return verdict;
 }
 
 void DrawSeries::recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,

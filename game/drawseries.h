@@ -4,6 +4,7 @@
 #include "evening.h"
 #include "gamerecord.h"
 #include "seriesrecord.h"
+#include "verdict.h"
 #include "winnerwatch.h"
 
 #include <QObject>
@@ -14,6 +15,7 @@
 #include <optional>
 
 class Clock;
+class RandomSource;
 
 // A winning grid put before the hall while the operator reads its verdict.
 struct ShownWin
@@ -85,8 +87,19 @@ public:
     bool isWatching() const { return !m_watch.isEmpty(); }
     // A number outside 1..90 or already out is ignored: callers refuse it first.
     void draw(int n, DrawMethod method);
-    // The last number taken back; its value.
-    int undoLast();
+    // Draws a number not out yet, by hand or timed; the number, or 0 when
+    // every number is out.
+    int drawRandom(RandomSource& random, DrawMethod method);
+    // Why the last number cannot be taken back; empty when it can.
+    QString whyNotUndo() const;
+    // The last number taken back, unless whyNotUndo() refuses it.
+    std::optional<int> undoLast();
+    // The number out now, the newest still drawn.
+    std::optional<int> lastNumber() const;
+    // The hall asks to hear the number out now again; nothing when none is.
+    void repeatLast();
+    // Judges a claim for the evening and records the verdict.
+    Verdict check(const ClaimedGrid& claimed);
     void recordCheck(RecordedEvent::Kind kind, const QString& entry, const QString& verdict,
                      int matches);
     // A fresh series: the one drawn so far is closed in the record.
@@ -120,6 +133,8 @@ signals:
     void changed();
     // A number is out, recorded but not yet in the last five: call it out.
     void numberDrawn(int n);
+    // The number out now, to call out again.
+    void numberRepeated(int n);
     void recordFailed(const QString& message);
     void recordRewritten(const QString& message);
 

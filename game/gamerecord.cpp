@@ -50,15 +50,6 @@ QString failure(const QString& path, const QString& doing, const QString& cause)
            u" : "_s + cause + u"."_s;
 }
 
-RecordedEvent::Kind kindFromCode(const QString& code)
-{
-    for (auto kind : {RecordedEvent::Kind::Undo, RecordedEvent::Kind::GridCheck,
-                      RecordedEvent::Kind::LineCheck})
-        if (kindCode(kind) == code)
-            return kind;
-    return RecordedEvent::Kind::Number;
-}
-
 constexpr int BusyTimeoutMs = 2000;
 
 // The record and the files the engine keeps beside it while it is open.

@@ -5,21 +5,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString eventName(RecordedEvent::Kind kind)
-{
-    switch (kind) {
-    case RecordedEvent::Kind::Undo:
-        return u"Annulation"_s;
-    case RecordedEvent::Kind::GridCheck:
-        return u"Vérification de grille"_s;
-    case RecordedEvent::Kind::LineCheck:
-        return u"Vérification de ligne"_s;
-    case RecordedEvent::Kind::Number:
-        break;
-    }
-    return u"Numéro"_s;
-}
-
 QString field(QString text)
 {
     // A spreadsheet would run a cell beginning like a formula.
@@ -52,7 +37,7 @@ QByteArray seriesCsv(const RecordedSeries& series)
             title,
             e.at.toString(u"dd/MM/yyyy"_s),
             e.at.toString(u"hh:mm:ss"_s),
-            eventName(e.kind),
+            kindLabel(e.kind),
             number(e.position, !check),
             number(e.value, !check),
             e.kind == RecordedEvent::Kind::Number ? methodLabel(e.method) : QString(),

@@ -4,95 +4,99 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// Each stored code beside its French label, one row a value, so the word the
+// record keeps and the word the report shows cannot drift apart. The first
+// row is also what an unknown code is read as.
+template <typename Value> struct CodeRow
+{
+    Value value;
+    const char16_t* code;
+    const char16_t* label;
+};
+
+constexpr CodeRow<DrawMethod> Methods[] = {
+    {DrawMethod::Hand, u"main", u"à la main"},
+    {DrawMethod::Timed, u"minute", u"minuté"},
+    {DrawMethod::BallMachine, u"boulier", u"boulier"},
+};
+
+constexpr CodeRow<SeriesState> States[] = {
+    {SeriesState::Open, u"en_cours", u"en cours"},
+    {SeriesState::Reinitialised, u"reinitialise", u"réinitialisé"},
+    {SeriesState::Abandoned, u"abandonne", u"abandonné"},
+    {SeriesState::Complete, u"termine", u"terminé"},
+};
+
+constexpr CodeRow<RecordedEvent::Kind> Kinds[] = {
+    {RecordedEvent::Kind::Number, u"numero", u"Numéro"},
+    {RecordedEvent::Kind::Undo, u"annulation", u"Annulation"},
+    {RecordedEvent::Kind::GridCheck, u"verification_grille", u"Vérification de grille"},
+    {RecordedEvent::Kind::LineCheck, u"verification_ligne", u"Vérification de ligne"},
+};
+
+template <typename Value, std::size_t N>
+const CodeRow<Value>& rowOf(const CodeRow<Value> (&rows)[N], Value value)
+{
+    for (const CodeRow<Value>& row : rows)
+        if (row.value == value)
+            return row;
+    return rows[0];
+}
+
+template <typename Value, std::size_t N>
+Value valueOf(const CodeRow<Value> (&rows)[N], const QString& code)
+{
+    for (const CodeRow<Value>& row : rows)
+        if (code == QStringView(row.code))
+            return row.value;
+    return rows[0].value;
+}
+} // namespace
+
 QString methodCode(DrawMethod method)
 {
-    switch (method) {
-    case DrawMethod::Timed:
-        return u"minute"_s;
-    case DrawMethod::BallMachine:
-        return u"boulier"_s;
-    case DrawMethod::Hand:
-        break;
-    }
-    return u"main"_s;
+    return QString::fromUtf16(rowOf(Methods, method).code);
 }
 
 QString methodLabel(DrawMethod method)
 {
-    switch (method) {
-    case DrawMethod::Timed:
-        return u"minuté"_s;
-    case DrawMethod::BallMachine:
-        return u"boulier"_s;
-    case DrawMethod::Hand:
-        break;
-    }
-    return u"à la main"_s;
+    return QString::fromUtf16(rowOf(Methods, method).label);
 }
 
 DrawMethod methodFromCode(const QString& code)
 {
-    if (code == u"minute")
-        return DrawMethod::Timed;
-    if (code == u"boulier")
-        return DrawMethod::BallMachine;
-    return DrawMethod::Hand;
+    return valueOf(Methods, code);
 }
 
 QString stateCode(SeriesState state)
 {
-    switch (state) {
-    case SeriesState::Reinitialised:
-        return u"reinitialise"_s;
-    case SeriesState::Abandoned:
-        return u"abandonne"_s;
-    case SeriesState::Complete:
-        return u"termine"_s;
-    case SeriesState::Open:
-        break;
-    }
-    return u"en_cours"_s;
+    return QString::fromUtf16(rowOf(States, state).code);
 }
 
 QString stateLabel(SeriesState state)
 {
-    switch (state) {
-    case SeriesState::Reinitialised:
-        return u"réinitialisé"_s;
-    case SeriesState::Abandoned:
-        return u"abandonné"_s;
-    case SeriesState::Complete:
-        return u"terminé"_s;
-    case SeriesState::Open:
-        break;
-    }
-    return u"en cours"_s;
+    return QString::fromUtf16(rowOf(States, state).label);
 }
 
 SeriesState stateFromCode(const QString& code)
 {
-    if (code == u"reinitialise")
-        return SeriesState::Reinitialised;
-    if (code == u"abandonne")
-        return SeriesState::Abandoned;
-    if (code == u"termine")
-        return SeriesState::Complete;
-    return SeriesState::Open;
+    return valueOf(States, code);
 }
 
 QString kindCode(RecordedEvent::Kind kind)
 {
-    switch (kind) {
-    case RecordedEvent::Kind::Undo:
-        return u"annulation"_s;
-    case RecordedEvent::Kind::GridCheck:
-        return u"verification_grille"_s;
-    case RecordedEvent::Kind::LineCheck:
-        return u"verification_ligne"_s;
-    case RecordedEvent::Kind::Number:
-        break;
-    }
-    return u"numero"_s;
+    return QString::fromUtf16(rowOf(Kinds, kind).code);
+}
+
+QString kindLabel(RecordedEvent::Kind kind)
+{
+    return QString::fromUtf16(rowOf(Kinds, kind).label);
+}
+
+RecordedEvent::Kind kindFromCode(const QString& code)
+{
+    return valueOf(Kinds, code);
 }
 
 namespace {

@@ -46,7 +46,9 @@ struct RecordedEvent
     QString verdict; // a check: what the operator was told
     int matches = 0; // a check: numbers of the grid (or of its best row) drawn
 };
-QString kindCode(RecordedEvent::Kind kind);
+QString kindCode(RecordedEvent::Kind kind);  // as stored
+QString kindLabel(RecordedEvent::Kind kind); // as the exported series says it
+RecordedEvent::Kind kindFromCode(const QString& code);
 
 // A winner the operator validated: which game and phase of the programme,
 // the grid, and where the draw stood.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/twiplayout.h"
+#include "widgets/twiplayout.h"
 
 #include <QWidget>
 

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 
 // The hourglass for as long as the object lives, whatever happens.
 class BusyPointer
 {
 public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
@@ -17,15 +18,15 @@ public:
 class ArrowWhileAsking
 {
 public:
-    ArrowWhileAsking() : m_busy(QApplication::overrideCursor() != nullptr)
+    ArrowWhileAsking() : m_busy(QGuiApplication::overrideCursor() != nullptr)
     {
         if (m_busy)
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
     }
     ~ArrowWhileAsking()
     {
         if (m_busy)
-            QApplication::restoreOverrideCursor();
+            QGuiApplication::restoreOverrideCursor();
     }
     ArrowWhileAsking(const ArrowWhileAsking&) = delete;
     ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;

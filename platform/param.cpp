@@ -1,7 +1,5 @@
 #include "param.h"
 
-#include "soundoutput.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -49,7 +47,6 @@ QString statusPanelText()
 namespace Param {
 namespace {
 AppGlobals g_globals = AppGlobals::compose(QString(), QDateTime::currentDateTime());
-SoundOutput* g_sound = nullptr;
 } // namespace
 
 const AppGlobals& globals()
@@ -61,20 +58,4 @@ void setGlobals(const AppGlobals& globals)
     g_globals = globals;
 }
 
-void setSoundOutput(SoundOutput* output)
-{
-    g_sound = output;
-}
-
-void PlayClip(int clip)
-{
-    if (g_sound)
-        g_sound->play(clip);
-}
-
-void PlayClipImage(const QByteArray& wavImage)
-{
-    if (g_sound)
-        g_sound->playImage(wavImage);
-}
 } // namespace Param

@@ -3,10 +3,6 @@
 #include <QDateTime>
 #include <QString>
 
-#include <optional>
-
-class SoundOutput;
-
 // The product's version information; every screen reads it from here.
 namespace Product {
 QString name();
@@ -39,8 +35,7 @@ struct AppGlobals
 QString formatExeDateTime(const QDateTime& modified);
 QString statusPanelText(); // first panel of the main window's status bar
 
-// The application-wide module shared by the screens: globals, voice choice,
-// last number drawn and the clip player.
+// The globals every screen reads, composed once at start-up.
 namespace Param {
 const AppGlobals& globals();
 void setGlobals(const AppGlobals& globals);
@@ -78,15 +73,4 @@ inline const QString& VoiceFolder()
     return globals().VoiceFolder;
 }
 
-// 0 for the female voice, 90 for the male one; kept for the whole run.
-inline int VoiceOffset = 0;
-// The club voice the draw calls in instead, by name; empty for the built-in one.
-inline QString ClubVoice;
-// The most recent number drawn; cleared when the draw screen is left.
-inline std::optional<int> LastNumber;
-
-void setSoundOutput(SoundOutput* output);
-void PlayClip(int clip);
-// Plays a whole WAV image, as a club voice's clip is kept.
-void PlayClipImage(const QByteArray& wavImage);
 } // namespace Param

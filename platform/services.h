@@ -9,6 +9,7 @@ class InputBox;
 class PrinterOutput;
 class RandomSource;
 class SaveDialog;
+class SoundOutput;
 class ScreenInfo;
 class QWidget;
 
@@ -24,6 +25,8 @@ struct Services
     ScreenInfo& screen;
     PrinterOutput& printer;
     SaveDialog& saveDialog;
+    // The spoken numbers; the voice plays through it.
+    SoundOutput& sound;
 
     // A message box titled with the application title.
     MsgAnswer message(QWidget* parent, MsgIcon icon, const QString& text,

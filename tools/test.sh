@@ -10,6 +10,14 @@ tools/setup.sh
 find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run --Werror
 
+# Each floor includes only the floors under it: platform/ nothing of ours,
+# game/ platform/ alone. (The build keeps Qt Widgets out of both.)
+if grep -rnE '#include "(game|grids|draw|hall|voice|verify|printing|evening|about|app|widgets)/' platform ||
+    grep -rnE '#include "(grids|draw|hall|voice|verify|printing|evening|about|app|widgets)/' game; then
+    echo "An include above goes up a floor." >&2
+    exit 1
+fi
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0

@@ -1,6 +1,8 @@
 #include "gridverifier.h"
 
 #include "entryformat.h"
+#include "game/claimjudge.h"
+#include "gridreading.h"
 #include "grids/cardcode.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
@@ -10,7 +12,6 @@
 #include "platform/inputbox.h"
 #include "platform/param.h"
 #include "platform/services.h"
-#include "wincheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,10 +22,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-VerificationOutcome message(const QString& text)
+Verdict message(const QString& text)
 {
-    VerificationOutcome outcome;
-    outcome.kind = VerificationOutcome::Kind::Message;
+    Verdict outcome;
+    outcome.kind = Verdict::Kind::Message;
     outcome.text = text;
     return outcome;
 }
@@ -42,12 +43,12 @@ QString GridVerifier::notThePlayersText(const QString& fileName)
            "joueurs."_s;
 }
 
-std::optional<GridVerifier::Found> GridVerifier::ProcChercheGrille(Kind kind, const QString& title,
-                                                                   VerificationOutcome& stop)
+std::optional<GridVerifier::Found>
+GridVerifier::ProcChercheGrille(ClaimKind kind, const QString& title, Verdict& stop)
 {
     if (title.isEmpty()) {
         stop = message(u"Un fichier de tirage doit être actif\npour pouvoir vérifier "_s +
-                       (kind == Kind::WholeGrid ? u"une grille !!"_s : u"une ligne !!"_s));
+                       (kind == ClaimKind::WholeGrid ? u"une grille !!"_s : u"une ligne !!"_s));
         return std::nullopt;
     }
     const std::optional<QString> answer = m_services.input.ask(
@@ -117,64 +118,45 @@ Reading GridVerifier::readThroughScratch(const std::function<Reading(const QStri
                         detail);
 }
 
-VerificationOutcome GridVerifier::ProcVerifGrille(const QString& title, const DrawState& state)
+std::optional<ClaimedGrid> GridVerifier::readClaim(ClaimKind kind, const QString& title,
+                                                   Verdict& stop)
 {
-    VerificationOutcome outcome;
     try {
-        const std::optional<Found> found = ProcChercheGrille(Kind::WholeGrid, title, outcome);
+        const std::optional<Found> found = ProcChercheGrille(kind, title, stop);
         if (!found)
-            return outcome;
-        const auto reading = readThroughScratch<GridReading::WholeGrid>([&](const QString& folder) {
-            return GridReading::readWholeGrid(folder, found->grid, found->entry);
-        });
-        const int count = WinCheck::countDrawn(reading.gridNumbers, state);
-        outcome = count < 15 ? message(WinCheck::wholeGridLoser(found->entry, count)) : outcome;
-        outcome.isVerdict = true;
-        outcome.entry = found->entry;
-        outcome.matches = count;
-        outcome.code = found->code;
-        outcome.cellTexts = reading.cellTexts; // the grid, for what the phase adds
-        if (count < 15)
-            return outcome;
-        outcome.kind = VerificationOutcome::Kind::Winner;
-        outcome.text = WinCheck::wholeGridWinner(found->entry);
-        outcome.cellTexts = reading.cellTexts;
-        return outcome;
+            return std::nullopt;
+        ClaimedGrid claimed{kind, found->entry, found->grid, {}, {}, {}, found->code};
+        if (kind == ClaimKind::WholeGrid) {
+            const auto reading =
+                readThroughScratch<GridReading::WholeGrid>([&](const QString& folder) {
+                    return GridReading::readWholeGrid(folder, found->grid, found->entry);
+                });
+            claimed.cellTexts = reading.cellTexts;
+            claimed.gridNumbers = reading.gridNumbers;
+        } else {
+            const auto reading = readThroughScratch<GridReading::Lines>([&](const QString& folder) {
+                return GridReading::readLines(folder, found->grid, found->entry);
+            });
+            claimed.cellTexts = reading.cellTexts;
+            claimed.lineNumbers = reading.lineNumbers;
+        }
+        return claimed;
     } catch (const GridFileError& e) {
-        return message(e.message());
+        stop = message(e.message());
+        return std::nullopt;
     }
 }
 
-VerificationOutcome GridVerifier::ProcVerifLigne(const QString& title, const DrawState& state)
+Verdict GridVerifier::ProcVerifGrille(const QString& title, const DrawState& state)
 {
-    VerificationOutcome outcome;
-    try {
-        const std::optional<Found> found = ProcChercheGrille(Kind::Line, title, outcome);
-        if (!found)
-            return outcome;
-        const auto reading = readThroughScratch<GridReading::Lines>([&](const QString& folder) {
-            return GridReading::readLines(folder, found->grid, found->entry);
-        });
-        int counts[3];
-        for (std::size_t r = 0; r < 3; ++r)
-            counts[r] = WinCheck::countDrawn(reading.lineNumbers[r], state);
-        const WinCheck::LineVerdict verdict =
-            WinCheck::decideLines(counts[0], counts[1], counts[2], found->entry);
-        outcome = verdict.winner ? outcome : message(verdict.text);
-        outcome.isVerdict = true;
-        outcome.entry = found->entry;
-        outcome.matches = *std::max_element(std::begin(counts), std::end(counts));
-        outcome.code = found->code;
-        outcome.cellTexts = reading.cellTexts;
-        if (!verdict.winner)
-            return outcome;
-        outcome.kind = VerificationOutcome::Kind::Winner;
-        outcome.text = verdict.text;
-        outcome.cellTexts = reading.cellTexts;
-        outcome.redCells = verdict.redCells;
-        outcome.note = verdict.note;
-        return outcome;
-    } catch (const GridFileError& e) {
-        return message(e.message());
-    }
+    Verdict stop;
+    const std::optional<ClaimedGrid> claimed = readClaim(ClaimKind::WholeGrid, title, stop);
+    return claimed ? ClaimJudge::read(*claimed, state) : stop;
+}
+
+Verdict GridVerifier::ProcVerifLigne(const QString& title, const DrawState& state)
+{
+    Verdict stop;
+    const std::optional<ClaimedGrid> claimed = readClaim(ClaimKind::Line, title, stop);
+    return claimed ? ClaimJudge::read(*claimed, state) : stop;
 }

@@ -1,7 +1,7 @@
 #include "resultpanel.h"
 
-#include "platform/panellabel.h"
-#include "platform/twiplayout.h"
+#include "widgets/panellabel.h"
+#include "widgets/twiplayout.h"
 
 #include <QPushButton>
 

@@ -42,7 +42,8 @@ bool ClipPlayer::ensureSink(const QAudioFormat& format)
     // The default is asked at every clip too: some backends tell of a
     // change late, or not at all.
     const QByteArray output = m_outputs.defaultOutputId();
-    if (m_sink && !m_outputsMoved && m_sinkOutput == output && m_format == format)
+    if (m_sink && !m_sink->failed() && !m_outputsMoved && m_sinkOutput == output &&
+        m_format == format)
         return true;
     m_sink.reset();
     m_outputsMoved = false;
@@ -67,6 +68,11 @@ void ClipPlayer::playImage(const QByteArray& wavImage)
     if (!format || !ensureSink(*format))
         return;
     m_sink->start(wav->samples);
+    // A sound server restarted since the last clip shows only now, and may
+    // not have said so: the clip is played once more, on a sink opened on
+    // the output as it is now.
+    if (m_sink->failed() && ensureSink(*format))
+        m_sink->start(wav->samples);
 }
 
 qint64 ClipPlayer::playedMicroseconds() const

@@ -4,7 +4,6 @@
 #include "silencegate.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 ClipRecorder::ClipRecorder(AudioInput& input, QObject* parent) : QObject(parent), m_input(input)
 {
@@ -34,8 +33,7 @@ bool ClipRecorder::start()
         return false;
     m_take = {rate, {}};
     m_recording = true;
-    m_spoken = false;
-    m_silentSince = 0;
+    m_levels.clear();
     m_noSound.start();
     return true;
 }
@@ -57,20 +55,17 @@ void ClipRecorder::hear(const QList<qint16>& samples)
     const qsizetype room = qsizetype(MaxSeconds * m_take.rate) - m_take.samples.size();
     const QList<qint16> kept = samples.mid(0, std::max<qsizetype>(0, room));
     m_take.samples.append(kept);
-    int loudest = 0;
-    for (qint16 s : kept)
-        loudest = std::max(loudest, std::abs(int(s)));
-    emit level(toDecibels(loudest / 32768.0));
-    if (SilenceGate::isSpeech(kept.constData(), kept.size())) {
-        m_spoken = true;
-        m_silentSince = 0;
-    } else {
-        m_silentSince += kept.size();
-    }
-    if (m_spoken && m_silentSince >= qsizetype(SilenceAfterSpeechSeconds * m_take.rate))
+    emit level(SilenceGate::levelDb(kept.constData(), kept.size()));
+    const qsizetype piece = SilenceGate::pieceSize(m_take.rate);
+    while ((m_levels.size() + 1) * piece <= m_take.samples.size())
+        m_levels.append(
+            SilenceGate::levelDb(m_take.samples.constData() + m_levels.size() * piece, piece));
+    const auto speech = SilenceGate::speechPieces(m_levels);
+    const qsizetype silentSince = speech ? m_take.samples.size() - (speech->second + 1) * piece : 0;
+    if (speech && silentSince >= qsizetype(SilenceAfterSpeechSeconds * m_take.rate))
         finish(Outcome::Spoken);
     else if (kept.size() < samples.size() || room <= kept.size())
-        finish(m_spoken ? Outcome::Spoken : Outcome::Silent);
+        finish(speech ? Outcome::Spoken : Outcome::Silent);
 }
 
 void ClipRecorder::finish(Outcome outcome)

@@ -44,7 +44,8 @@ private:
     AudioInput& m_input;
     MonoClip m_take;
     bool m_recording = false;
-    bool m_spoken = false;
-    qsizetype m_silentSince = 0; // samples of silence since the last speech
+    // The level of each whole piece heard so far: the room's noise is judged
+    // again at every piece, from the take as it grows.
+    QList<double> m_levels;
     QTimer m_noSound;
 };

@@ -13,4 +13,7 @@ public:
     virtual void start(const QByteArray& samples) = 0;
     // Microseconds of sound the output has taken since the last start.
     virtual qint64 processedMicroseconds() const = 0;
+    // True once the output has broken under the sink (the sound server
+    // restarted, the device went): it will play nothing more.
+    virtual bool failed() const = 0;
 };

@@ -1,11 +1,13 @@
 #include "clubvoicewindow.h"
 
+#include "levelmeter.h"
 #include "platform/audioinput.h"
 #include "platform/counttext.h"
 #include "platform/helpopener.h"
 #include "platform/inputbox.h"
 #include "platform/param.h"
 #include "platform/services.h"
+#include "recordingstatus.h"
 #include "voicechoicefile.h"
 
 #include <QCloseEvent>
@@ -13,7 +15,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -21,14 +22,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr double MeterFloorDb = -60.0;
 using State = RecordingSession::State;
 } // namespace
 
 ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QString& voiceFolder,
                                  QWidget* parent)
     : QDialog(parent), m_services(services), m_input(input), m_store(voiceFolder),
-      m_session(m_store, input), m_import(m_store)
+      m_session(m_store, input, services.sound), m_import(m_store)
 {
     setObjectName(u"VoixDuClub"_s);
     setWindowTitle(u"Voix du club"_s);
@@ -40,7 +40,9 @@ ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QS
     };
     buildScreen();
     connect(&m_session, &RecordingSession::changed, this, &ClubVoiceWindow::refresh);
-    connect(&m_session, &RecordingSession::level, this, &ClubVoiceWindow::showLevel);
+    connect(&m_session, &RecordingSession::level, this, [this](double peakDb) {
+        m_meter->setLevel(peakDb, m_session.state() == State::Recording);
+    });
     connect(&m_session, &RecordingSession::problem, this,
             [this](const QString& text) { say(MsgIcon::Critical, text); });
     connect(&m_input, &AudioInput::devicesChanged, this, [this] {
@@ -57,7 +59,8 @@ ClubVoiceWindow::ClubVoiceWindow(Services& services, AudioInput& input, const QS
         say(MsgIcon::Information, report);
     });
     // Opened on the voice the draw calls in, when it is a club voice.
-    fillVoices(m_store.contains(Param::ClubVoice) ? Param::ClubVoice : m_store.voices().value(0));
+    fillVoices(m_store.contains(VoiceChoice::inUse().clubVoice) ? VoiceChoice::inUse().clubVoice
+                                                                : m_store.voices().value(0));
 }
 
 ClubVoiceWindow::~ClubVoiceWindow() = default;
@@ -106,11 +109,7 @@ void ClubVoiceWindow::buildScreen()
     m_status->setWordWrap(true);
     m_status->setFont(QFont(u"Arial"_s, 14));
     m_status->setMinimumWidth(320);
-    m_meter = new QProgressBar(this);
-    m_meter->setObjectName(u"Niveau"_s);
-    m_meter->setAccessibleName(u"Niveau du microphone"_s);
-    m_meter->setRange(0, int(-MeterFloorDb));
-    m_meter->setTextVisible(false);
+    m_meter = new LevelMeter(this);
     m_microphone = new QLabel(this);
     m_microphone->setObjectName(u"Microphone"_s);
     m_count = new QLabel(this);
@@ -232,7 +231,7 @@ void ClubVoiceWindow::refresh()
     // Red while the microphone listens, as a studio's light.
     m_number->setStyleSheet(u"color: %1; background: #c0c0c0; border: 2px inset gray;"_s.arg(
         state == State::Recording ? u"#d00000"_s : u"#0000ff"_s));
-    m_status->setText(m_importStatus.isEmpty() ? statusText() : m_importStatus);
+    m_status->setText(m_importStatus.isEmpty() ? RecordingStatus::text(m_session) : m_importStatus);
     m_status->setAccessibleName(m_status->text());
     const bool alarm = state == State::Silent || state == State::NoMicrophone;
     m_status->setStyleSheet(alarm ? u"color: #c00000; font-weight: bold;"_s : QString());
@@ -243,7 +242,7 @@ void ClubVoiceWindow::refresh()
                                  u" sur 90"_s
                            : QString());
     if (state != State::Recording)
-        showLevel(MeterFloorDb);
+        m_meter->setLevel(LevelMeter::FloorDb, false);
     const bool microphone = state != State::NoMicrophone;
     m_voices->setEnabled(idle);
     for (QPushButton* b : m_buttons)
@@ -253,47 +252,6 @@ void ClubVoiceWindow::refresh()
     button(u"Refaire"_s)->setEnabled(idle && microphone && m_session.hasClip(n));
     button(u"Ecouter"_s)->setEnabled(idle && m_session.hasClip(n));
     button(u"Fermer"_s)->setEnabled(true);
-}
-
-QString ClubVoiceWindow::statusText() const
-{
-    const int n = m_session.number();
-    switch (m_session.state()) {
-    case State::NoVoice:
-        return u"Créez une voix avec « Nouvelle voix », ou importez un dossier "
-               "d'enregistrements."_s;
-    case State::NoMicrophone:
-        return u"Aucun microphone n'est branché : branchez-en un pour enregistrer. Les voix "
-               "peuvent encore être écoutées, importées, renommées ou supprimées."_s;
-    case State::Recording:
-        return u"J'écoute… Dites « %1 »."_s.arg(n);
-    case State::Saved:
-        return u"Le %1 est enregistré (%2 s) : écoutez-le. Entrée pour passer au suivant, R pour "
-               "le refaire."_s.arg(n)
-                   .arg(QLocale().toString(m_session.lastSeconds(), 'f', 1));
-    case State::Silent:
-        return u"Le microphone n'a rien entendu. Vérifiez qu'il est branché, allumé et non coupé, "
-               "puis appuyez de nouveau sur Espace."_s;
-    case State::Ready:
-        break;
-    }
-    return m_session.hasClip(n) ? u"Le %1 est déjà enregistré : E pour l'écouter, Espace pour le "
-                                  "refaire, Entrée pour passer au suivant."_s.arg(n)
-                                : u"Appuyez sur Espace, puis dites « %1 »."_s.arg(n);
-}
-
-void ClubVoiceWindow::showLevel(double peakDb)
-{
-    // The bar falls back slowly, so that it can be read between two syllables.
-    m_meterDb = m_session.state() == State::Recording ? std::max(peakDb, m_meterDb - 1.5) : peakDb;
-    const int value = int(std::clamp(m_meterDb, MeterFloorDb, 0.0) - MeterFloorDb);
-    m_meter->setValue(value);
-    const QColor colour = m_meterDb > -3    ? QColor(208, 0, 0)
-                          : m_meterDb > -12 ? QColor(224, 160, 0)
-                                            : QColor(32, 160, 32);
-    QPalette palette = m_meter->palette();
-    palette.setColor(QPalette::Highlight, colour);
-    m_meter->setPalette(palette);
 }
 
 void ClubVoiceWindow::say(MsgIcon icon, const QString& text)
@@ -338,11 +296,11 @@ void ClubVoiceWindow::renameVoice()
 
 void ClubVoiceWindow::followRename(const QString& from, const QString& to) const
 {
-    if (Param::ClubVoice != from)
+    if (VoiceChoice::inUse().clubVoice != from)
         return;
     // A voice deleted leaves the draw to the built-in one.
-    Param::ClubVoice = to;
-    VoiceChoice{to.isEmpty() ? Param::VoiceOffset : 0, to}.write(
+    VoiceChoice::inUse().clubVoice = to;
+    VoiceChoice{to.isEmpty() ? VoiceChoice::inUse().builtInOffset : 0, to}.write(
         VoiceChoice::pathIn(m_store.folder()));
 }
 

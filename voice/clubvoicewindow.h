@@ -10,9 +10,9 @@
 #include <functional>
 
 class AudioInput;
+class LevelMeter;
 class QComboBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 struct Services;
 
@@ -50,8 +50,6 @@ private:
     void fillVoices(const QString& selected);
     void openSelected();
     void refresh();
-    QString statusText() const;
-    void showLevel(double peakDb);
     void say(MsgIcon icon, const QString& text);
     // The draw's remembered voice follows a renamed or deleted one.
     void followRename(const QString& from, const QString& to) const;
@@ -66,9 +64,8 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_microphone = nullptr;
     QLabel* m_count = nullptr;
-    QProgressBar* m_meter = nullptr;
+    LevelMeter* m_meter = nullptr;
     QList<QPushButton*> m_buttons;
     QString m_importStatus;
     QList<std::pair<MsgIcon, QString>> m_pending; // the boxes still to show
-    double m_meterDb = -60;
 };

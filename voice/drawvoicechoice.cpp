@@ -1,8 +1,10 @@
 #include "drawvoicechoice.h"
 
 #include "draw/drawtoolbar.h"
+#include "game/drawseries.h"
 #include "platform/param.h"
 #include "platform/services.h"
+#include "platform/soundoutput.h"
 #include "voicechoicefile.h"
 
 #include <QActionGroup>
@@ -28,14 +30,14 @@ DrawVoiceChoice::DrawVoiceChoice(Services& services, DrawToolBar& toolBar, QWidg
         if (on && !m_voice.isClub())
             showChoice();
     });
-    m_voice = CallingVoice::builtIn(Param::VoiceOffset);
-    if (!Param::ClubVoice.isEmpty() && !m_store.folder().isEmpty()) {
-        if (m_store.contains(Param::ClubVoice)) {
-            m_voice = CallingVoice::club(m_store, Param::ClubVoice);
+    m_voice = CallingVoice::builtIn(VoiceChoice::inUse().builtInOffset);
+    if (!VoiceChoice::inUse().clubVoice.isEmpty() && !m_store.folder().isEmpty()) {
+        if (m_store.contains(VoiceChoice::inUse().clubVoice)) {
+            m_voice = CallingVoice::club(m_store, VoiceChoice::inUse().clubVoice);
         } else {
-            m_goneVoice = Param::ClubVoice;
-            Param::ClubVoice.clear();
-            Param::VoiceOffset = 0;
+            m_goneVoice = VoiceChoice::inUse().clubVoice;
+            VoiceChoice::inUse().clubVoice.clear();
+            VoiceChoice::inUse().builtInOffset = 0;
             m_voice = CallingVoice::builtIn(0);
             remember();
         }
@@ -47,16 +49,16 @@ DrawVoiceChoice::DrawVoiceChoice(Services& services, DrawToolBar& toolBar, QWidg
 void DrawVoiceChoice::restore(const QString& voiceFolder)
 {
     const VoiceChoice kept = VoiceChoice::read(VoiceChoice::pathIn(voiceFolder));
-    Param::VoiceOffset = kept.builtInOffset;
-    Param::ClubVoice = kept.clubVoice;
+    VoiceChoice::inUse().builtInOffset = kept.builtInOffset;
+    VoiceChoice::inUse().clubVoice = kept.clubVoice;
 }
 
 void DrawVoiceChoice::chooseBuiltIn(int offset)
 {
     if (!m_voice.isClub() && m_voice.builtInOffset() == offset)
         return;
-    Param::VoiceOffset = offset;
-    Param::ClubVoice.clear();
+    VoiceChoice::inUse().builtInOffset = offset;
+    VoiceChoice::inUse().clubVoice.clear();
     m_voice = CallingVoice::builtIn(offset);
     showChoice();
     remember();
@@ -70,7 +72,7 @@ void DrawVoiceChoice::chooseClub(const QString& name)
         return;
     }
     m_voice = CallingVoice::club(m_store, name);
-    Param::ClubVoice = name;
+    VoiceChoice::inUse().clubVoice = name;
     showChoice();
     remember();
     sayWhatIsMissing();
@@ -78,7 +80,13 @@ void DrawVoiceChoice::chooseClub(const QString& name)
 
 void DrawVoiceChoice::call(int number)
 {
-    Param::PlayClipImage(m_voice.clip(number));
+    m_services.sound.playImage(m_voice.clip(number));
+}
+
+void DrawVoiceChoice::listen(const DrawSeries& series)
+{
+    connect(&series, &DrawSeries::numberDrawn, this, &DrawVoiceChoice::call);
+    connect(&series, &DrawSeries::numberRepeated, this, &DrawVoiceChoice::call);
 }
 
 void DrawVoiceChoice::showChoice()

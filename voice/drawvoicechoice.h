@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+class DrawSeries;
 class DrawToolBar;
 class QMenu;
 class QWidget;
@@ -25,6 +26,8 @@ public:
     void chooseClub(const QString& name);
     // Plays the clip of this number in the voice chosen now.
     void call(int number);
+    // Calls each number the series draws, or repeats, as it comes.
+    void listen(const DrawSeries& series);
     // Shows the voice in use pressed.
     void showChoice();
     const CallingVoice& voice() const { return m_voice; }

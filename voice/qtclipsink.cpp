@@ -19,6 +19,7 @@ void QtClipSink::start(const QByteArray& samples)
     m_sink.stop();
     m_pending = samples;
     m_output = m_sink.start();
+    m_broken = !m_output;
     feed();
 }
 
@@ -31,8 +32,10 @@ void QtClipSink::feed()
     const qint64 written = m_output->write(m_pending);
     if (written > 0)
         m_pending.remove(0, written);
-    if (written < 0)
+    if (written < 0) {
         m_pending.clear(); // the output failed: give the clip up silently
+        m_broken = true;
+    }
     if (m_pending.isEmpty())
         m_feeder.stop();
     else if (!m_feeder.isActive())
@@ -42,4 +45,12 @@ void QtClipSink::feed()
 qint64 QtClipSink::processedMicroseconds() const
 {
     return m_sink.processedUSecs();
+}
+
+bool QtClipSink::failed() const
+{
+    // An underrun is only the end of a clip.
+    const QAudio::Error error = m_sink.error();
+    return m_broken || error == QAudio::OpenError || error == QAudio::IOError ||
+           error == QAudio::FatalError;
 }

@@ -18,6 +18,7 @@ public:
 
     void start(const QByteArray& samples) override;
     qint64 processedMicroseconds() const override;
+    bool failed() const override;
 
 private:
     void feed();
@@ -27,4 +28,5 @@ private:
     QByteArray m_pending;
     QPointer<QIODevice> m_output;
     QTimer m_feeder;
+    bool m_broken = false;
 };

@@ -2,7 +2,7 @@
 
 #include "clipshaper.h"
 #include "platform/audioinput.h"
-#include "platform/param.h"
+#include "platform/soundoutput.h"
 #include "wavfile.h"
 
 #include <QDir>
@@ -11,8 +11,9 @@
 
 using namespace Qt::StringLiterals;
 
-RecordingSession::RecordingSession(const ClubVoiceStore& store, AudioInput& input, QObject* parent)
-    : QObject(parent), m_store(store), m_input(input), m_recorder(input)
+RecordingSession::RecordingSession(const ClubVoiceStore& store, AudioInput& input,
+                                   SoundOutput& sound, QObject* parent)
+    : QObject(parent), m_store(store), m_input(input), m_sound(sound), m_recorder(input)
 {
     connect(&m_recorder, &ClipRecorder::level, this, &RecordingSession::level);
     connect(&m_recorder, &ClipRecorder::finished, this, &RecordingSession::taken);
@@ -98,7 +99,7 @@ void RecordingSession::taken(ClipRecorder::Outcome outcome, const MonoClip& take
     }
     m_lastSeconds = clip->seconds();
     setState(State::Saved);
-    Param::PlayClipImage(WavFile::encode(*clip));
+    m_sound.playImage(WavFile::encode(*clip));
 }
 
 void RecordingSession::next()
@@ -138,7 +139,7 @@ void RecordingSession::listen()
                          .arg(why, QDir::toNativeSeparators(path)));
         return;
     }
-    Param::PlayClipImage(WavFile::encode(*clip));
+    m_sound.playImage(WavFile::encode(*clip));
 }
 
 void RecordingSession::setState(State state)

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class AudioInput;
+class SoundOutput;
 
 // Recording one club voice number after number: which number is up, what
 // became of its last take, and the clips written as they are made. The
@@ -25,7 +26,9 @@ public:
     };
     static constexpr int ClipRate = ClipRecorder::PreferredRate;
 
-    RecordingSession(const ClubVoiceStore& store, AudioInput& input, QObject* parent = nullptr);
+    // Takes are played back through sound.
+    RecordingSession(const ClubVoiceStore& store, AudioInput& input, SoundOutput& sound,
+                     QObject* parent = nullptr);
 
     // Opens a voice where it was left: at its first number without a clip.
     void open(const QString& name);
@@ -57,6 +60,7 @@ private:
 
     const ClubVoiceStore& m_store;
     AudioInput& m_input;
+    SoundOutput& m_sound;
     ClipRecorder m_recorder;
     QString m_voice;
     int m_number = 1;

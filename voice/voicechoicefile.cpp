@@ -37,3 +37,9 @@ QString VoiceChoice::write(const QString& path) const
                                                : u"femme"_s;
     return writeWholeFile(path, (line + u'\n').toUtf8());
 }
+
+VoiceChoice& VoiceChoice::inUse()
+{
+    static VoiceChoice choice;
+    return choice;
+}

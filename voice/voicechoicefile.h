@@ -14,4 +14,8 @@ struct VoiceChoice
     static VoiceChoice read(const QString& path); // the female voice when none is kept
     QString write(const QString& path) const;     // the refusal in French, or nothing
     bool operator==(const VoiceChoice&) const = default;
+
+    // The choice in force for the whole run: restored at start-up, changed by
+    // the draw screen and the club voices' window.
+    static VoiceChoice& inUse();
 };

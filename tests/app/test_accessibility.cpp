@@ -15,12 +15,12 @@
 #include "platform/messagebox.h"
 #include "platform/param.h"
 #include "platform/savedialog.h"
-#include "platform/twiplayout.h"
 #include "printing/edition.h"
 #include "printing/tiragesenregistres.h"
 #include "verify/resultpanel.h"
 #include "voice/clubvoicestore.h"
 #include "voice/clubvoicewindow.h"
+#include "widgets/twiplayout.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -180,7 +180,6 @@ class TestAccessibility : public QObject
 
     QTemporaryDir m_appDir;
     std::unique_ptr<FakeServices> m_fakes;
-    RecordingSound m_sound;
 
     template <typename Screen> Screen* openFromDepart(Depart& depart, const QString& key)
     {
@@ -201,13 +200,10 @@ private slots:
         globals.RecordFile = m_appDir.filePath(u"tirages.db"_s);
         globals.HallThemeFile = m_appDir.filePath(u"theme-salle.txt"_s);
         Param::setGlobals(globals);
-        Param::setSoundOutput(&m_sound);
         m_fakes = std::make_unique<FakeServices>();
         GridFileBuilder(Param::AppPath(), m_fakes->random, m_fakes->clock)
             .build(100, m_appDir.filePath(u"GRILLES/100-25-12-2000.DAT"_s), {});
     }
-
-    void cleanupTestCase() { Param::setSoundOutput(nullptr); }
 
     void init() { QFile::remove(Param::RecordFile()); }
 

@@ -85,8 +85,8 @@ private slots:
         const QString title = u"Tirage du 01-01-2001 - 8 grilles"_s;
         GridVerifier verifier(m_fakes->services, nullptr, m_app->appPath());
         m_fakes->input.answers << u"3"_s << u"3"_s;
-        const VerificationOutcome grid = verifier.ProcVerifGrille(title, DrawState());
-        const VerificationOutcome line = verifier.ProcVerifLigne(title, DrawState());
+        const Verdict grid = verifier.ProcVerifGrille(title, DrawState());
+        const Verdict line = verifier.ProcVerifLigne(title, DrawState());
         QCOMPARE(grid.text, u"La grille numéro 00003 n'est pas gagnante !!\n\n"
                             "Il n'y a aucun numéro correspondant !!"_s);
         QCOMPARE(line.text, u"Aucune ligne de la grille numéro 00003 n'est gagnante !!"_s);

@@ -26,7 +26,6 @@ class TestBallMachine : public QObject
     QTemporaryDir m_dataDir;
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Tirage> m_screen;
-    RecordingSound m_sound;
 
     QString recordPath() const { return m_dataDir.filePath(u"tirages.db"_s); }
     ScriptedMessages& messages() { return m_fakes->messages; }
@@ -57,8 +56,6 @@ private slots:
             AppGlobals::compose(m_dataDir.filePath(u"numerella"_s), QDateTime::currentDateTime());
         globals.RecordFile = recordPath();
         Param::setGlobals(globals);
-        Param::setSoundOutput(&m_sound);
-        m_sound.clips.clear();
         QFile::remove(recordPath());
         m_fakes = std::make_unique<FakeServices>();
         m_screen = std::make_unique<Tirage>(m_fakes->services);
@@ -68,11 +65,7 @@ private slots:
         m_screen->activateWindow();
     }
 
-    void cleanup()
-    {
-        m_screen.reset();
-        Param::setSoundOutput(nullptr);
-    }
+    void cleanup() { m_screen.reset(); }
 
     void onlyAWholeNumberFrom1To90IsANumber()
     {
@@ -103,7 +96,7 @@ private slots:
         QCOMPARE(state().sequence(), QList<int>{42});
         QCOMPARE(m_screen->findChild<QLabel*>(u"Afficheur"_s)->accessibleName(),
                  u"Numéro tiré : 42"_s);
-        QCOMPARE(m_sound.clips, QList<int>{42});
+        QCOMPARE(m_fakes->sound.clips, QList<int>{42});
         QCOMPARE(state().lastFive()[0], u"42"_s);
         QCOMPARE(cell->accessibleName(), u"42 tiré"_s);
 
@@ -195,7 +188,7 @@ private slots:
         QCOMPARE(state().count(), 1);
         const int first = state().sequence().last();
         QTest::keyClick(m_screen.get(), Qt::Key_R);
-        QCOMPARE(m_sound.clips, (QList<int>{first, first}));
+        QCOMPARE(m_fakes->sound.clips, (QList<int>{first, first}));
         // No grid file: each check says so.
         messages().shown.clear();
         QTest::keyClick(m_screen.get(), Qt::Key_L);
@@ -225,7 +218,7 @@ private slots:
         HallDisplay* hall = m_screen->hall().display();
         QVERIFY(hall->isVisible());
         QTest::keyClick(hall, Qt::Key_R);
-        QCOMPARE(m_sound.clips.last(), 42);
+        QCOMPARE(m_fakes->sound.clips.last(), 42);
         // ... and the ball machine's number is typed, corrected and entered there too.
         QTest::keyClicks(hall, u"78"_s);
         QTest::keyClick(hall, Qt::Key_Backspace);

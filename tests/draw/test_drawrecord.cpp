@@ -29,7 +29,6 @@ class TestDrawRecord : public QObject
     QTemporaryDir m_appDir;
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Tirage> m_screen;
-    RecordingSound m_sound;
 
     QString recordPath() const { return m_appDir.filePath(u"donnees/tirages.db"_s); }
     QString gridPath() const { return m_appDir.filePath(u"GRILLES/100-25-12-2000.DAT"_s); }
@@ -80,18 +79,11 @@ private slots:
     {
         QFile::remove(recordPath());
         setRecord(recordPath());
-        Param::LastNumber.reset();
-        Param::setSoundOutput(&m_sound);
-        m_sound.clips.clear();
         m_fakes = std::make_unique<FakeServices>();
         makeGridFile(7);
     }
 
-    void cleanup()
-    {
-        m_screen.reset();
-        Param::setSoundOutput(nullptr);
-    }
+    void cleanup() { m_screen.reset(); }
 
     void undoTakesTheLastNumberBackOnlyAfterYes()
     {
@@ -115,7 +107,7 @@ private slots:
         button(u"Annuler"_s)->click();
         QCOMPARE(m_screen->state().sequence(), drawn.mid(0, 2));
         QCOMPARE(display(), QString::number(drawn[1]));
-        QCOMPARE(Param::LastNumber, std::optional<int>(drawn[1]));
+        QCOMPARE(m_screen->series().lastNumber(), std::optional<int>(drawn[1]));
         QCOMPARE(m_screen->state().lastFive()[0], QString::number(drawn[1]));
         QVERIFY(m_screen->findChild<QLabel*>(u"Resultat(%1)"_s.arg(drawn[2] - 1))->isHidden());
 
@@ -124,7 +116,7 @@ private slots:
             button(u"Annuler"_s)->click();
         }
         QVERIFY(display().isEmpty());
-        QVERIFY(!Param::LastNumber);
+        QVERIFY(!m_screen->series().lastNumber());
         QVERIFY(!button(u"Annuler"_s)->isEnabled());
 
         // The record keeps every number and every undo, in order.
@@ -132,7 +124,7 @@ private slots:
         QCOMPARE(kept.events.size(), 6);
         QCOMPARE(kept.events[3].kind, RecordedEvent::Kind::Undo);
         QCOMPARE(kept.events[3].value, drawn[2]);
-        QCOMPARE(m_sound.clips.size(), 3); // an undo calls nothing
+        QCOMPARE(m_fakes->sound.clips.size(), 3); // an undo calls nothing
     }
 
     void undoWaitsWhileTheTimerDraws()
@@ -166,7 +158,7 @@ private slots:
         QCOMPARE(m_screen->titleCaption(), Title);
         QVERIFY(!button(u"ChoixFichier"_s)->isEnabled());
         QVERIFY(!m_screen->timer().isActive());
-        QVERIFY(m_sound.clips.isEmpty());
+        QVERIFY(m_fakes->sound.clips.isEmpty());
         QVERIFY(m_screen->series().checksAllowed());
 
         // The next number goes to the same series.

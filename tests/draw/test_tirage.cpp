@@ -5,6 +5,7 @@
 #include "grids/gridfilebuilder.h"
 #include "platform/helpopener.h"
 #include "platform/param.h"
+#include "voice/voicechoicefile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -34,7 +35,6 @@ class TestTirage : public QObject
 private:
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Tirage> m_screen;
-    RecordingSound m_sound;
     QTemporaryDir m_appDir;
 
     Tirage& screen() { return *m_screen; }
@@ -71,10 +71,7 @@ private slots:
     {
         Param::setGlobals(
             AppGlobals::compose(m_appDir.filePath(u"numerella"_s), QDateTime::currentDateTime()));
-        Param::VoiceOffset = 0;
-        Param::LastNumber.reset();
-        Param::setSoundOutput(&m_sound);
-        m_sound.clips.clear();
+        VoiceChoice::inUse().builtInOffset = 0;
         QDir(m_appDir.filePath(u"GRILLES"_s)).removeRecursively();
         m_fakes = std::make_unique<FakeServices>();
         m_screen = std::make_unique<Tirage>(m_fakes->services);
@@ -83,11 +80,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
     }
 
-    void cleanup()
-    {
-        m_screen.reset();
-        Param::setSoundOutput(nullptr);
-    }
+    void cleanup() { m_screen.reset(); }
 
     void opensEmpty()
     {
@@ -176,7 +169,7 @@ private slots:
         const QList<int> sequence = screen().state().sequence();
         const int last = sequence.last();
         QCOMPARE(label(u"Afficheur"_s)->text(), QString::number(last));
-        QCOMPARE(Param::LastNumber, std::optional<int>(last));
+        QCOMPARE(screen().series().lastNumber(), std::optional<int>(last));
         for (int n = 1; n <= 90; ++n)
             QCOMPARE(label(u"Resultat(%1)"_s.arg(n - 1))->isVisibleTo(&screen()),
                      sequence.contains(n));
@@ -192,8 +185,8 @@ private slots:
         }
         QCOMPARE(label(u"Suivi(0)"_s)->text(), QString::number(sequence[5]));
         QCOMPARE(label(u"Suivi(4)"_s)->text(), QString::number(sequence[1]));
-        QCOMPARE(m_sound.clips.size(), 6);
-        QCOMPARE(m_sound.clips.last(), last); // female voice
+        QCOMPARE(m_fakes->sound.clips.size(), 6);
+        QCOMPARE(m_fakes->sound.clips.last(), last); // female voice
     }
 
     void aCompleteSeriesRefusesToDrawUntilReinitialised()
@@ -347,7 +340,7 @@ private slots:
         QCOMPARE(screen().state().sum(), 0);
         QVERIFY(label(u"Afficheur"_s)->text().isEmpty());
         QVERIFY(screen().titleCaption().isEmpty());
-        QVERIFY(!Param::LastNumber);
+        QVERIFY(!screen().series().lastNumber());
         QVERIFY(!screen().timer().isActive());
         QVERIFY(!button(u"Chrono"_s)->isChecked());
         QVERIFY(button(u"ChoixFichier"_s)->isEnabled());
@@ -366,41 +359,41 @@ private slots:
     void repeatCallsTheLastNumberInTheVoiceChosenNow()
     {
         click(u"Repeter"_s);
-        QVERIFY(m_sound.clips.isEmpty());
+        QVERIFY(m_fakes->sound.clips.isEmpty());
         drawWithoutFile(1);
-        const int n = *Param::LastNumber;
+        const int n = *screen().series().lastNumber();
         click(u"Homme"_s);
-        QCOMPARE(Param::VoiceOffset, 90);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 90);
         QVERIFY(!button(u"Femme"_s)->isChecked());
         click(u"Repeter"_s);
-        QCOMPARE(m_sound.clips, QList<int>({n, 90 + n}));
+        QCOMPARE(m_fakes->sound.clips, QList<int>({n, 90 + n}));
         // The voice survives a new series.
         messages().answer(MsgAnswer::Yes);
         click(u"Reinitialiser"_s);
-        QCOMPARE(Param::VoiceOffset, 90);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 90);
         QVERIFY(button(u"Homme"_s)->isChecked());
         click(u"Repeter"_s); // nothing drawn in the new series: silence
-        QCOMPARE(m_sound.clips.size(), 2);
+        QCOMPARE(m_fakes->sound.clips.size(), 2);
         click(u"Femme"_s);
-        QCOMPARE(Param::VoiceOffset, 0);
+        QCOMPARE(VoiceChoice::inUse().builtInOffset, 0);
     }
 
     void theVoiceInUseShowsPressedWhenTheScreenOpens()
     {
-        Param::VoiceOffset = 90;
+        VoiceChoice::inUse().builtInOffset = 90;
         Tirage again(m_fakes->services);
         QVERIFY(again.barre()->button(u"Homme"_s)->isChecked());
         QVERIFY(!again.barre()->button(u"Femme"_s)->isChecked());
     }
 
-    void leavingForgetsTheLastNumber_data()
+    void leavingStopsTheTimedDraw_data()
     {
         QTest::addColumn<bool>("byToolbar");
         QTest::newRow("Quitter") << true;
         QTest::newRow("window frame") << false;
     }
 
-    void leavingForgetsTheLastNumber()
+    void leavingStopsTheTimedDraw()
     {
         QFETCH(bool, byToolbar);
         drawWithoutFile(1);
@@ -410,7 +403,6 @@ private slots:
         else
             screen().close();
         QVERIFY(!screen().isVisible());
-        QVERIFY(!Param::LastNumber);
         QVERIFY(!screen().timer().isActive());
     }
 

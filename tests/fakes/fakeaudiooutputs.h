@@ -8,7 +8,8 @@
 // Sound outputs a test plugs, unplugs and makes the default, as a projector,
 // the hall's speakers or a USB headset would. Every clip started on an output
 // still plugged in is logged with the output it was heard on; a sink whose
-// output was unplugged, even if plugged back since, plays nothing.
+// output was unplugged, even if plugged back since, or whose sound server
+// restarted, plays nothing.
 class FakeAudioOutputs : public AudioOutputs
 {
 public:
@@ -44,6 +45,14 @@ public:
             m_default = m_plugged.isEmpty() ? QByteArray() : m_plugged.firstKey();
         announce();
     }
+    // The sound server restarts: the outputs come back under the same ids,
+    // and every sink opened before plays nothing more and says so.
+    void restartServer()
+    {
+        for (int& plug : m_plugged)
+            plug = ++m_lastPlug;
+        announce();
+    }
     void setDefault(const QByteArray& id)
     {
         m_default = id;
@@ -68,10 +77,11 @@ private:
         ~Sink() override { --m_outputs.openSinks; }
         void start(const QByteArray& samples) override
         {
-            if (m_outputs.m_plugged.value(m_output) == m_plug)
+            if (!failed())
                 m_outputs.heard.append({m_output, samples});
         }
         qint64 processedMicroseconds() const override { return 0; }
+        bool failed() const override { return m_outputs.m_plugged.value(m_output) != m_plug; }
 
     private:
         FakeAudioOutputs& m_outputs;

@@ -175,5 +175,7 @@ struct FakeServices
     ScriptedSaveDialog saveDialog;
     PdfFileOutput printer{QDir::temp().filePath(
         QStringLiteral("numerella-test-%1.pdf").arg(QCoreApplication::applicationPid()))};
-    Services services{messages, input, clock, random, help, shell, screen, printer, saveDialog};
+    RecordingSound sound;
+    Services services{messages, input,  clock,   random,     help,
+                      shell,    screen, printer, saveDialog, sound};
 };

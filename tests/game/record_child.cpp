@@ -50,7 +50,7 @@ int main(int argc, char** argv)
             }
             if (series.state().count() == 10 && !undone) {
                 undone = true;
-                std::printf("-%d\n", series.undoLast());
+                std::printf("-%d\n", series.undoLast().value_or(0));
                 std::fflush(stdout);
             }
         }

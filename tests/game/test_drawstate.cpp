@@ -1,6 +1,6 @@
 #include "draw/boardgeometry.h"
 #include "game/drawstate.h"
-#include "platform/twiplayout.h"
+#include "widgets/twiplayout.h"
 
 #include <QTest>
 

@@ -54,7 +54,7 @@ private slots:
                 m_clock.time = m_clock.time.addSecs(30);
                 series.draw(n, n == 90 ? DrawMethod::Timed : DrawMethod::Hand);
             }
-            QCOMPARE(series.undoLast(), 45);
+            QCOMPARE(series.undoLast(), std::optional<int>(45));
             series.draw(3, DrawMethod::BallMachine);
             series.recordCheck(RecordedEvent::Kind::LineCheck, u"0042"_s, u"Perdu ;\n\"non\""_s, 2);
             QVERIFY(!series.isUnrecorded());

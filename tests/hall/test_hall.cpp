@@ -33,7 +33,6 @@ class TestHall : public QObject
     QTemporaryDir m_dataDir;
     std::unique_ptr<FakeServices> m_fakes;
     std::unique_ptr<Tirage> m_screen;
-    RecordingSound m_sound;
 
     QString themePath() const { return m_dataDir.filePath(u"donnees/theme-salle.txt"_s); }
     QToolButton* button(const QString& key) { return m_screen->barre()->button(key); }
@@ -67,17 +66,12 @@ private slots:
             AppGlobals::compose(m_dataDir.filePath(u"numerella"_s), QDateTime::currentDateTime());
         globals.HallThemeFile = themePath();
         Param::setGlobals(globals);
-        Param::setSoundOutput(&m_sound);
         QFile::remove(themePath());
         m_fakes = std::make_unique<FakeServices>();
         openScreen();
     }
 
-    void cleanup()
-    {
-        m_screen.reset();
-        Param::setSoundOutput(nullptr);
-    }
+    void cleanup() { m_screen.reset(); }
 
     void aSecondScreenGetsTheHallFullScreen()
     {

@@ -1,5 +1,4 @@
 #include "platform/param.h"
-#include "platform/soundoutput.h"
 
 #include <QDir>
 #include <QTest>
@@ -35,22 +34,6 @@ private slots:
     {
         Param::setGlobals(AppGlobals::compose(u"/x/numerella"_s, QDateTime::currentDateTime()));
         QCOMPARE(statusPanelText(), u"Numerella  -  Version 4.1"_s);
-    }
-
-    void playClipReachesTheInstalledOutputOnly()
-    {
-        struct Recorder : SoundOutput
-        {
-            QList<int> clips;
-            void play(int clip) override { clips.append(clip); }
-            void playImage(const QByteArray&) override { clips.append(0); }
-        } recorder;
-        Param::PlayClip(5); // no output yet: silently nothing
-        Param::setSoundOutput(&recorder);
-        Param::PlayClip(137);
-        Param::setSoundOutput(nullptr);
-        Param::PlayClip(6);
-        QCOMPARE(recorder.clips, QList<int>{137});
     }
 };
 

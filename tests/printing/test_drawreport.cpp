@@ -255,8 +255,8 @@ private slots:
         DefaultPrinterOutput output(m_fakes->messages, m_fakes->shell, m_fakes->saveDialog,
                                     printers);
         FakeServices& f = *m_fakes;
-        Services services{f.messages, f.input,  f.clock, f.random,    f.help,
-                          f.shell,    f.screen, output,  f.saveDialog};
+        Services services{f.messages, f.input,  f.clock, f.random,     f.help,
+                          f.shell,    f.screen, output,  f.saveDialog, f.sound};
         const QList<RecordedSeries> evening{fullSeries(0)};
         QVERIFY(!SeriesExport::printEveningSummary(services, evening, nullptr));
         QCOMPARE(printers.asked, 1);

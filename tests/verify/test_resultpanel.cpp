@@ -74,9 +74,9 @@ private slots:
         GridFile file(m_app.gridPath(u"100-25-12-2000.DAT"_s), GridFile::Access::ReadOnly);
         m_grid42 = file.readSheet(41)->grids[1];
         m_grid7 = file.readSheet(5)->grids[2];
-        m_services = std::make_unique<Services>(
-            Services{m_fakes.messages, m_fakes.input, m_fakes.clock, m_draws, m_fakes.help,
-                     m_fakes.shell, m_fakes.screen, m_fakes.printer, m_fakes.saveDialog});
+        m_services = std::make_unique<Services>(Services{
+            m_fakes.messages, m_fakes.input, m_fakes.clock, m_draws, m_fakes.help, m_fakes.shell,
+            m_fakes.screen, m_fakes.printer, m_fakes.saveDialog, m_fakes.sound});
     }
 
     void init()

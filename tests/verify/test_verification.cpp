@@ -13,7 +13,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 
 using namespace Qt::StringLiterals;
-using Kind = VerificationOutcome::Kind;
+using Kind = Verdict::Kind;
 
 namespace {
 const QString Title100 = u"Tirage du 25-12-2000 - 100 grilles"_s;
@@ -66,16 +66,16 @@ private:
         return cells;
     }
 
-    VerificationOutcome verifyGrid(const QString& answer, const DrawState& state,
-                                   const QString& title = Title100)
+    Verdict verifyGrid(const QString& answer, const DrawState& state,
+                       const QString& title = Title100)
     {
         m_fakes.input.answers.enqueue(answer);
         return GridVerifier(m_fakes.services, nullptr, m_app.appPath())
             .ProcVerifGrille(title, state);
     }
 
-    VerificationOutcome verifyLine(const QString& answer, const DrawState& state,
-                                   const QString& title = Title100)
+    Verdict verifyLine(const QString& answer, const DrawState& state,
+                       const QString& title = Title100)
     {
         m_fakes.input.answers.enqueue(answer);
         return GridVerifier(m_fakes.services, nullptr, m_app.appPath())
@@ -103,10 +103,10 @@ private slots:
     void aFileMustBeActive()
     {
         GridVerifier verifier(m_fakes.services, nullptr, m_app.appPath());
-        const VerificationOutcome grid = verifier.ProcVerifGrille(QString(), DrawState());
+        const Verdict grid = verifier.ProcVerifGrille(QString(), DrawState());
         QCOMPARE(grid.text,
                  u"Un fichier de tirage doit être actif\npour pouvoir vérifier une grille !!"_s);
-        const VerificationOutcome line = verifier.ProcVerifLigne(QString(), DrawState());
+        const Verdict line = verifier.ProcVerifLigne(QString(), DrawState());
         QCOMPARE(line.text,
                  u"Un fichier de tirage doit être actif\npour pouvoir vérifier une ligne !!"_s);
         QVERIFY(m_fakes.input.asked.isEmpty()); // no input box
@@ -139,7 +139,7 @@ private slots:
     {
         QFETCH(QString, answer);
         QFETCH(QString, text);
-        const VerificationOutcome outcome = verifyGrid(answer, DrawState());
+        const Verdict outcome = verifyGrid(answer, DrawState());
         QCOMPARE(outcome.kind, Kind::Message);
         QCOMPARE(outcome.text, text);
     }
@@ -159,7 +159,7 @@ private slots:
                  "Il n'y a que 14 numéros correspondants !!"_s);
 
         const QByteArray before = digest(m_file100);
-        const VerificationOutcome win = verifyGrid(u"42"_s, drawOf(grid));
+        const Verdict win = verifyGrid(u"42"_s, drawOf(grid));
         QCOMPARE(win.kind, Kind::Winner);
         QCOMPARE(win.text, u"La grille numéro 00042 est gagnante !!"_s);
         QVERIFY(win.redCells.isEmpty());
@@ -191,8 +191,7 @@ private slots:
         QFETCH(int, number);
         const Grid grid = gridOf(m_app.gridPath(fileName), number);
         const GridFileName name = *GridFileName::parse(fileName);
-        const VerificationOutcome win =
-            verifyGrid(QString::number(number), drawOf(grid), drawTitle(name));
+        const Verdict win = verifyGrid(QString::number(number), drawOf(grid), drawTitle(name));
         QCOMPARE(win.kind, Kind::Winner);
         QCOMPARE(win.text, u"La grille numéro "_s + gridNumberText(number) + u" est gagnante !!"_s);
         QCOMPARE(win.cellTexts[0], grid.at(1, 1) ? QString::number(grid.at(1, 1)) : QString());
@@ -232,7 +231,7 @@ private slots:
         cells.resize(cells.size() - leaveOut);
         // One number of no interest keeps an empty selection from meaning "all".
         DrawState state = cells.isEmpty() ? DrawState() : drawOf(grid, cells);
-        const VerificationOutcome outcome = verifyLine(u"42"_s, state);
+        const Verdict outcome = verifyLine(u"42"_s, state);
         QCOMPARE(outcome.text, text);
         QCOMPARE(outcome.kind, firstRed ? Kind::Winner : Kind::Message);
         QCOMPARE(outcome.redCells.isEmpty() ? 0 : outcome.redCells.first(), firstRed);
@@ -241,7 +240,7 @@ private slots:
     void aVanishedOrBrokenFileIsReported()
     {
         const QString title = u"Tirage du 31-12-1999 - 8 grilles"_s;
-        VerificationOutcome outcome = verifyGrid(u"1"_s, DrawState(), title);
+        Verdict outcome = verifyGrid(u"1"_s, DrawState(), title);
         QCOMPARE(outcome.kind, Kind::Message);
         QVERIFY(outcome.text.contains(u"est introuvable"_s));
 
@@ -295,8 +294,8 @@ private slots:
         const QByteArray before = digest(path);
         for (bool whole : {true, false}) {
             const QString title = u"Tirage du 01-01-2001 - 4 grilles"_s;
-            const VerificationOutcome outcome = whole ? verifyGrid(u"1"_s, everything, title)
-                                                      : verifyLine(u"1"_s, everything, title);
+            const Verdict outcome = whole ? verifyGrid(u"1"_s, everything, title)
+                                          : verifyLine(u"1"_s, everything, title);
             QCOMPARE(outcome.kind, Kind::Message);
             QVERIFY2(outcome.text.contains(u"n'est pas un fichier de grilles de Numerella, ou il "
                                            "est endommagé."_s),
@@ -316,8 +315,8 @@ private slots:
         const QByteArray savedTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", temporary.path().toUtf8());
         const Grid grid = gridOf(m_file100, 42);
-        const VerificationOutcome whole = verifyGrid(u"42"_s, drawOf(grid));
-        const VerificationOutcome lines = verifyLine(u"42"_s, drawOf(grid));
+        const Verdict whole = verifyGrid(u"42"_s, drawOf(grid));
+        const Verdict lines = verifyLine(u"42"_s, drawOf(grid));
         QCOMPARE(whole.kind, Kind::Winner);
         QCOMPARE(lines.kind, Kind::Winner);
         QVERIFY(QDir(temporary.path()).isEmpty()); // nothing left there either
@@ -326,7 +325,7 @@ private slots:
         QFile blocker(temporary.filePath(u"pas-un-dossier"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         qputenv("TMPDIR", blocker.fileName().toUtf8());
-        const VerificationOutcome refused = verifyGrid(u"42"_s, drawOf(grid));
+        const Verdict refused = verifyGrid(u"42"_s, drawOf(grid));
         qputenv("TMPDIR", savedTmp);
         for (const QString& name : {u"Verif.dat"_s, u"VerifL1.dat"_s, u"VerifL2.dat"_s})
             QVERIFY(QDir(m_app.grilles()).rmdir(name));
@@ -340,7 +339,7 @@ private slots:
 
     void aVeryLongEntryIsShownShortened()
     {
-        const VerificationOutcome outcome = verifyGrid(QString(300, u'7'), DrawState());
+        const Verdict outcome = verifyGrid(QString(300, u'7'), DrawState());
         QCOMPARE(outcome.text, u"La grille "_s + QString(19, u'7') + u"… n'existe pas"_s);
     }
 };

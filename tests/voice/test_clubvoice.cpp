@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +42,25 @@ QList<qint16> tone(int rate, double seconds, double peakDb)
     for (qsizetype i = 0; i < out.size(); ++i)
         out[i] = qint16(amplitude * std::sin(2 * M_PI * 440 * double(i) / rate));
     return out;
+}
+
+// A fan or the hall's chatter: white noise of that loudness (RMS), the same at every run.
+QList<qint16> fan(int rate, double seconds, double rmsDb = -35)
+{
+    std::mt19937 random(unsigned(seconds * 1000));
+    std::normal_distribution<double> noise(0, 32768 * std::pow(10, rmsDb / 20));
+    QList<qint16> out(qsizetype(rate * seconds));
+    for (qint16& s : out)
+        s = qint16(std::clamp(noise(random), -32768.0, 32767.0));
+    return out;
+}
+
+QList<qint16> overFan(QList<qint16> sound)
+{
+    const QList<qint16> noise = fan(16000, double(sound.size()) / 16000 + 0.001);
+    for (qsizetype i = 0; i < sound.size(); ++i)
+        sound[i] = qint16(std::clamp(sound[i] + noise[i], -32768, 32767));
+    return sound;
 }
 
 MonoClip spoken(double gainDb = 0)
@@ -74,7 +94,6 @@ class TestClubVoice : public QObject
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakeServices> m_fakes;
-    RecordingSound m_sound;
     FakeAudioInput m_input;
 
     QString voices() const { return m_dir.filePath(u"voix"_s); }
@@ -105,17 +124,14 @@ private slots:
             AppGlobals::compose(m_dir.filePath(u"numerella"_s), QDateTime::currentDateTime());
         globals.VoiceFolder = voices();
         Param::setGlobals(globals);
-        Param::setSoundOutput(&m_sound);
         m_input.rate = 16000; // the fixture's, as a microphone may give
     }
 
     void init()
     {
         QDir(voices()).removeRecursively();
-        Param::VoiceOffset = 0;
-        Param::ClubVoice.clear();
-        m_sound.clips.clear();
-        m_sound.images.clear();
+        VoiceChoice::inUse().builtInOffset = 0;
+        VoiceChoice::inUse().clubVoice.clear();
         m_input.takes.clear();
         m_input.starts = 0;
         m_input.unplugAfter = -1;
@@ -123,8 +139,6 @@ private slots:
         m_input.plug();
         m_fakes = std::make_unique<FakeServices>();
     }
-
-    void cleanupTestCase() { Param::setSoundOutput(nullptr); }
 
     void aClipIsTrimmedAndItsPeakEvened_data()
     {
@@ -137,6 +151,9 @@ private slots:
         QTest::newRow("a loud tone")
             << QList<qint16>(silence(16000, 0.2) + tone(16000, 0.8, -0.2) + silence(16000, 0.5))
             << 0.8;
+        QTest::newRow("a word over a fan")
+            << overFan(silence(16000, 0.6) + spoken(-6).samples + silence(16000, 1.0))
+            << spoken().seconds();
     }
 
     void aClipIsTrimmedAndItsPeakEvened()
@@ -151,6 +168,7 @@ private slots:
                  qPrintable(QString::number(clip->seconds())));
         QVERIFY(std::abs(toDecibels(clip->peak()) - ClipShaper::PeakDb) < 0.1);
         QVERIFY(!ClipShaper::shape({16000, silence(16000, 2.0, 60)}, 22050)); // a quiet room
+        QVERIFY(!ClipShaper::shape({16000, fan(16000, 2.0)}, 22050));         // a noisy one
     }
 
     void theRecorderStopsOnSilenceOrAtThreeSeconds_data()
@@ -164,6 +182,10 @@ private slots:
             << tone(16000, 5.0, -6) << int(ClipRecorder::Outcome::Spoken) << 3.0;
         QTest::newRow("a silent microphone")
             << silence(16000, 4.0, 50) << int(ClipRecorder::Outcome::Silent) << 3.0;
+        QTest::newRow("half a second after the word, over a fan")
+            << overFan(take(0.3, 4.0)) << int(ClipRecorder::Outcome::Spoken) << 0.3 + 0.6 + 0.5;
+        QTest::newRow("a fan and no word")
+            << fan(16000, 4.0) << int(ClipRecorder::Outcome::Silent) << 3.0;
     }
 
     void theRecorderStopsOnSilenceOrAtThreeSeconds()
@@ -232,9 +254,9 @@ private slots:
         }
         QCOMPARE(session.number(), 1);
         QCOMPARE(session.recordedCount(), 90);
-        QCOMPARE(m_sound.images.size(), 90); // each take played back at once
+        QCOMPARE(m_fakes->sound.images.size(), 90); // each take played back at once
         const QByteArray clip = fileBytes(store().clipPath(u"Martine"_s, 90));
-        QCOMPARE(m_sound.images.last(), clip);
+        QCOMPARE(m_fakes->sound.images.last(), clip);
         QCOMPARE(WavClip::parse(clip)->sampleRate, 22050);
         QVERIFY(QDir(store().voiceFolder(u"Martine"_s)).entryList(QDir::Files).size() == 90);
 
@@ -246,7 +268,7 @@ private slots:
             WavFile::decode(fileBytes(store().clipPath(u"Martine"_s, 1)))->seconds();
         QVERIFY(seconds > 1.0 && seconds < 1.15);
         QTest::keyClick(window.get(), Qt::Key_E);
-        QCOMPARE(m_sound.images.size(), 92);
+        QCOMPARE(m_fakes->sound.images.size(), 92);
         QCOMPARE(m_input.starts, 91);
     }
 
@@ -262,11 +284,11 @@ private slots:
         QCOMPARE(window->findChild<QLabel*>(u"Compte"_s)->text(),
                  u"4 numéros enregistrés sur 90"_s);
 
-        Param::ClubVoice = u"Martine"_s; // the draw calls in it
+        VoiceChoice::inUse().clubVoice = u"Martine"_s; // the draw calls in it
         m_fakes->input.answers.enqueue(u"Martine B"_s);
         window->button(u"Renommer"_s)->click();
         QCOMPARE(store().voices(), QStringList{u"Martine B"_s});
-        QCOMPARE(Param::ClubVoice, u"Martine B"_s);
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Martine B"_s);
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())).clubVoice, u"Martine B"_s);
 
         messages().answer(MsgAnswer::No);
@@ -280,7 +302,7 @@ private slots:
         QCOMPARE(window->session().state(), RecordingSession::State::NoVoice);
         QVERIFY(!window->button(u"Enregistrer"_s)->isEnabled());
         // The draw's choice goes back to the built-in voice.
-        QVERIFY(Param::ClubVoice.isEmpty());
+        QVERIFY(VoiceChoice::inUse().clubVoice.isEmpty());
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())), VoiceChoice{});
 
         // A name equal but for case and accents is the same caller.
@@ -291,7 +313,7 @@ private slots:
         QCOMPARE(messages().last().text, u"Une voix s'appelle déjà « Anne »."_s);
         QCOMPARE(store().voices(), (QStringList{u"Anne"_s, u"Zoé"_s}));
         // Opened again, the window shows the voice the draw calls in.
-        Param::ClubVoice = u"Zoé"_s;
+        VoiceChoice::inUse().clubVoice = u"Zoé"_s;
         QCOMPARE(openWindow()->session().voice(), u"Zoé"_s);
     }
 
@@ -447,17 +469,17 @@ private slots:
 
         screen->series().draw(42, DrawMethod::Hand);
         screen->series().draw(7, DrawMethod::Hand);
-        QCOMPARE(m_sound.images.first(), WavFile::encode(word));
+        QCOMPARE(m_fakes->sound.images.first(), WavFile::encode(word));
         // The missing number in the female voice, at the club clips' rate.
-        QCOMPARE(m_sound.images.last(), screen->voice().voice().clip(7));
-        QCOMPARE(WavClip::parse(m_sound.images.last())->sampleRate, 22050);
+        QCOMPARE(m_fakes->sound.images.last(), screen->voice().voice().clip(7));
+        QCOMPARE(WavClip::parse(m_fakes->sound.images.last())->sampleRate, 22050);
         screen->barre()->button(u"Repeter"_s)->click();
-        QCOMPARE(m_sound.images.size(), 3);
+        QCOMPARE(m_fakes->sound.images.size(), 3);
 
         // Remembered for the next evening; a voice gone since is said and left.
         screen.reset();
         DrawVoiceChoice::restore(voices());
-        QCOMPARE(Param::ClubVoice, u"Martine"_s);
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Martine"_s);
         Tirage again(m_fakes->services);
         QVERIFY(again.barre()->button(u"Voix"_s)->isChecked());
         QTRY_COMPARE(messages().shown.size(), 2); // what is missing, said again
@@ -468,7 +490,7 @@ private slots:
                      u"La voix de Martine n'est plus dans le dossier des voix : les numéros seront "
                      "dits par la voix féminine."_s);
         afterDeletion.series().draw(42, DrawMethod::Hand);
-        QCOMPARE(m_sound.clips.last(), 42);
+        QCOMPARE(m_fakes->sound.clips.last(), 42);
         QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())), VoiceChoice{});
     }
 

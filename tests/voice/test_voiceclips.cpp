@@ -148,6 +148,26 @@ private slots:
         QCOMPARE(heard(outputs), (Calls{{"usb", 10}, {"usb", 11}}));
     }
 
+    void aRestartedSoundServerIsOpenedAfresh()
+    {
+        FakeAudioOutputs outputs;
+        outputs.plug("speakers");
+        ClipPlayer player(outputs);
+        player.play(20);
+        outputs.announces = false; // back under the same ids, without a word
+        outputs.restartServer();
+        player.play(21); // the old sink fails at once: the clip is heard on a new one
+        player.play(22);
+        outputs.restartServer();
+        outputs.unplug("speakers"); // down, this time, when the next clip comes
+        player.play(23);
+        outputs.plug("speakers");
+        player.play(24);
+        QCOMPARE(heard(outputs),
+                 (Calls{{"speakers", 20}, {"speakers", 21}, {"speakers", 22}, {"speakers", 24}}));
+        QCOMPARE(outputs.opened, 3);
+    }
+
     void theDrawGoesOnSilentlyWithoutAnOutput()
     {
         FakeAudioOutputs outputs;

@@ -1,7 +1,7 @@
 #include "game/drawstate.h"
+#include "game/wincheck.h"
 #include "grids/gridfilename.h"
 #include "verify/entryformat.h"
-#include "verify/wincheck.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "printers.h"
+#include "platform/printers.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

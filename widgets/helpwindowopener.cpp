@@ -1,8 +1,8 @@
-#include "helpopener.h"
+#include "platform/helpopener.h"
 
-#include "helpplacement.h"
-#include "messagebox.h"
-#include "param.h"
+#include "platform/helpplacement.h"
+#include "platform/messagebox.h"
+#include "platform/param.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "messagebox.h"
+#include "platform/messagebox.h"
 
-#include "busypointer.h"
+#include "platform/busypointer.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "savedialog.h"
+#include "platform/savedialog.h"
 
-#include "messagebox.h"
-#include "param.h"
+#include "platform/messagebox.h"
+#include "platform/param.h"
 
 #include <QComboBox>
 #include <QDir>

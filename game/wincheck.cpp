@@ -1,6 +1,6 @@
 #include "wincheck.h"
 
-#include "game/drawstate.h"
+#include "drawstate.h"
 
 using namespace Qt::StringLiterals;
 

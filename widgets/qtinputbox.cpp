@@ -1,6 +1,6 @@
-#include "inputbox.h"
+#include "platform/inputbox.h"
 
-#include "busypointer.h"
+#include "platform/busypointer.h"
 
 #include <QInputDialog>
 
