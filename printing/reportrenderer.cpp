@@ -101,6 +101,21 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
     }
     // Where a centred line of text has its baseline.
     m_cellBaseline = (cellMetrics.ascent() - cellMetrics.descent()) / 2;
+    // The heading is the same on every page: laid out once, centred in its row.
+    const QRectF headingRow = toDevice(layout.heading());
+    QTextLayout headingText(heading, m_definition.headingFont, &device);
+    QTextOption headingOption(m_definition.headingAlignment);
+    headingOption.setWrapMode(QTextOption::NoWrap);
+    headingText.setTextOption(headingOption);
+    headingText.beginLayout();
+    QTextLine headingLine = headingText.createLine();
+    if (headingLine.isValid()) {
+        headingLine.setLineWidth(headingRow.width());
+        headingLine.setPosition(QPointF(0, (headingRow.height() - headingLine.height()) / 2));
+    }
+    headingText.endLayout();
+    headingText.setPosition(headingRow.topLeft());
+
     int page = 0;
     int index = cardsPerPage; // forces the first page's heading
     file.forEachSheet([&](const GridSheet& sheet) {
@@ -116,7 +131,7 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
                 ++page;
                 if (progress)
                     progress(page, pages);
-                drawPageFrame(painter, layout, heading);
+                drawPageFrame(painter, layout, headingText);
                 index = 0;
             }
             const Grid& grid = sheet.grids[std::size_t(k)];
@@ -130,13 +145,11 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
 }
 
 void ReportRenderer::drawPageFrame(QPainter& painter, const ReportLayout& layout,
-                                   const QString& heading) const
+                                   const QTextLayout& heading) const
 {
     const ReportDefinition& d = m_definition;
-    painter.setFont(d.headingFont);
     painter.setPen(d.headingColour);
-    painter.drawText(toDevice(layout.heading()), int(d.headingAlignment | Qt::AlignVCenter),
-                     heading);
+    heading.draw(&painter, QPointF());
     if (m_band.isEmpty())
         return;
     const QRectF band = toDevice(layout.band().adjusted(0, 1, 0, -1));

@@ -13,6 +13,7 @@
 class GridFile;
 class QPagedPaintDevice;
 class QPainter;
+class QTextLayout;
 class ReportLayout;
 struct Grid;
 struct GridSheet;
@@ -58,7 +59,8 @@ private:
                    const Grid& grid) const;
     void drawCells(QPainter& painter, const ReportLayout& layout, int index,
                    const Grid& grid) const;
-    void drawPageFrame(QPainter& painter, const ReportLayout& layout, const QString& heading) const;
+    void drawPageFrame(QPainter& painter, const ReportLayout& layout,
+                       const QTextLayout& heading) const;
     QSizeF setUpPage(QPagedPaintDevice& device) const;
     QRectF toDevice(const QRectF& mm) const;
 
