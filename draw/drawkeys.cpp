@@ -3,7 +3,9 @@
 #include "ballmachineentry.h"
 #include "drawtoolbar.h"
 #include "hall/hallcontrol.h"
+#include "platform/helpopener.h"
 #include "tirage.h"
+#include "voice/drawvoicechoice.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -121,4 +123,45 @@ bool DrawKeyboard::run(QKeyEvent* event)
         break;
     }
     return true;
+}
+
+void DrawKeyboard::press(const QString& key)
+{
+    // Switches are read for their new state: they may also be set from here.
+    const bool on = m_screen.barre()->button(key) && m_screen.barre()->button(key)->isChecked();
+    if (key == u"ChoixFichier")
+        m_screen.ProcChoixFichier();
+    else if (key == u"Chrono") {
+        if (on != m_screen.timer().isActive())
+            m_screen.ProcChrono();
+    } else if (key == u"Tirage")
+        m_screen.ProcTirage();
+    else if (key == u"Repeter") {
+        m_screen.series().repeatLast();
+    } else if (key == u"Femme" || key == u"Homme") {
+        if (on)
+            m_screen.voice().chooseBuiltIn(key == u"Femme" ? 0 : 90);
+    } else if (key == u"VerifLigne")
+        m_screen.ProcVerifLigne();
+    else if (key == u"VerifGrille")
+        m_screen.ProcVerifGrille();
+    else if (key == u"Reinitialiser")
+        m_screen.ProcReinit();
+    else if (key == u"Annuler")
+        m_screen.ProcAnnuler();
+    else if (key == u"Rapport")
+        m_screen.ProcRapport();
+    else if (key == u"Apropos")
+        HelpKey::pressF1(&m_screen);
+    else if (key == u"Boulier")
+        m_screen.setBallMachine(on);
+    else if (key == u"Salle") {
+        if (on != m_screen.hall().isShown())
+            m_screen.hall().toggle();
+    } else if (key == u"Theme") {
+        const HallThemeName theme = on ? HallThemeName::Sombre : HallThemeName::Clair;
+        if (theme != m_screen.hall().theme())
+            m_screen.hall().setTheme(theme);
+    } else if (key == u"Quitter")
+        m_screen.close();
 }

@@ -32,6 +32,8 @@ public:
 
     // False when the key is left to the focused control.
     bool run(QKeyEvent* event);
+    // A key of the toolbar, by name; switches are read for their new state.
+    void press(const QString& key);
     // A key pressed over the hall display: the draw's keys act, and in the
     // ball machine's way the rest (digits, Entrée, Retour arrière) goes to its field.
     void runFromHall(QKeyEvent* event);

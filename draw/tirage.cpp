@@ -2,38 +2,29 @@
 
 #include "ballmachineentry.h"
 #include "chronoboard.h"
+#include "claimpanel.h"
+#include "drawfilelist.h"
 #include "drawgridfile.h"
 #include "drawkeys.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
-#include "game/programmestore.h"
-#include "grids/gridfile.h"
-#include "grids/gridfileerror.h"
-#include "grids/gridfilename.h"
-#include "grids/gridfolder.h"
 #include "hall/hallcontrol.h"
 #include "numericboard.h"
-#include "platform/busypointer.h"
 #include "platform/helpopener.h"
 #include "platform/param.h"
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
 #include "programmeline.h"
-#include "verify/gridverifier.h"
+#include "timeddraw.h"
 #include "verify/resultpanel.h"
 #include "voice/drawvoicechoice.h"
 #include "watchline.h"
 #include "widgets/panellabel.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -111,38 +102,12 @@ void Tirage::buildScreen()
     m_titre->setFrameShadow(QFrame::Sunken);
     m_layout.place(m_titre, {240, 7560, 6975, 615}, 18);
 
-    m_liste = new QComboBox(m_canvas);
-    m_liste->setObjectName(u"ListeDesFichiers"_s);
-    m_liste->setAccessibleName(u"Fichier de tirage"_s);
-    m_liste->view()->setAccessibleName(u"Fichiers de tirage"_s);
-    m_liste->setAccessibleDescription(u"Fichier de grilles du tirage à choisir"_s);
-    QFont listFont(u"Arial"_s);
-    listFont.setBold(true);
-    m_liste->setFont(listFont);
-    QPalette listPalette = m_liste->palette();
-    listPalette.setColor(QPalette::Base, QColor(224, 224, 224));
-    listPalette.setColor(QPalette::Button, QColor(224, 224, 224));
-    m_liste->setPalette(listPalette);
+    m_liste = new DrawFileList(m_canvas);
     m_layout.place(m_liste, {8040, 7800, 3615, 360}, 9.75);
     connect(m_liste, &QComboBox::activated, this, &Tirage::ListeDesFichiers_Click);
 
-    m_temps = new QSlider(Qt::Horizontal, m_canvas);
-    m_temps->setObjectName(u"Temps"_s);
-    m_temps->setAccessibleName(u"Intervalle du tirage minuté"_s);
-    m_temps->setRange(1, 6);
-    m_temps->setSingleStep(1);
-    m_temps->setPageStep(1);
-    m_temps->setTickInterval(1);
-    m_temps->setTickPosition(QSlider::TicksBelow);
-    // The operator drags it with the mouse; it never takes keys meant for the screen.
-    m_temps->setFocusPolicy(Qt::NoFocus);
-    m_layout.place(m_temps, {7800, 7800, 2895, 390});
-    connect(m_temps, &QSlider::valueChanged, this, &Tirage::Temps_Change);
-
-    m_afficheTemps =
-        makePanelLabel(m_canvas, u"AfficheTemps"_s, QColor(), QColor(255, 0, 0), true, false);
-    m_afficheTemps->setAutoFillBackground(false);
-    m_layout.place(m_afficheTemps, {10800, 7800, 375, 375}, 14.25);
+    m_chrono = new TimedDraw(m_canvas, m_layout, this);
+    connect(m_chrono, &TimedDraw::tick, this, &Tirage::Timer_Timer);
 
     // Over the top of the big number, which leaves that band empty.
     m_layout.place(new ProgrammeLine(*m_series, m_canvas), {240, 60, 6855, 420}, 12);
@@ -167,10 +132,7 @@ void Tirage::buildScreen()
 
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
-    connect(m_resultat, &ResultPanel::validateClicked, this, &Tirage::validateWinner);
-
-    m_timer.setTimerType(Qt::CoarseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &Tirage::Timer_Timer);
+    m_claimPanel = new ClaimPanel(*m_series, *m_resultat, {m_onglet, m_barre}, this);
 }
 
 void Tirage::Form_Load()
@@ -183,10 +145,13 @@ void Tirage::Form_Load()
     onSeriesChanged();
     m_resultat->hide();
     m_liste->hide();
-    setSliderShown(false);
-    m_temps->setValue(3);
-    Temps_Change(); // 30 seconds
+    m_chrono->reset();
     m_voice->showChoice();
+}
+
+const QTimer& Tirage::timer() const
+{
+    return m_chrono->timer();
 }
 
 QString Tirage::titleCaption() const
@@ -203,43 +168,7 @@ void Tirage::setTitle(const QString& title)
 
 void Tirage::Barre_ButtonClick(const QString& key)
 {
-    // Switches are read for their new state: they may also be set from here.
-    const bool on = m_barre->button(key) && m_barre->button(key)->isChecked();
-    if (key == u"ChoixFichier")
-        ProcChoixFichier();
-    else if (key == u"Chrono") {
-        if (on != m_timer.isActive())
-            ProcChrono();
-    } else if (key == u"Tirage")
-        ProcTirage();
-    else if (key == u"Repeter") {
-        m_series->repeatLast();
-    } else if (key == u"Femme" || key == u"Homme") {
-        if (on)
-            m_voice->chooseBuiltIn(key == u"Femme" ? 0 : 90);
-    } else if (key == u"VerifLigne")
-        ProcVerifLigne();
-    else if (key == u"VerifGrille")
-        ProcVerifGrille();
-    else if (key == u"Reinitialiser")
-        ProcReinit();
-    else if (key == u"Annuler")
-        ProcAnnuler();
-    else if (key == u"Rapport")
-        ProcRapport();
-    else if (key == u"Apropos")
-        HelpKey::pressF1(this);
-    else if (key == u"Boulier")
-        setBallMachine(on);
-    else if (key == u"Salle") {
-        if (on != m_hall->isShown())
-            m_hall->toggle();
-    } else if (key == u"Theme") {
-        const HallThemeName theme = on ? HallThemeName::Sombre : HallThemeName::Clair;
-        if (theme != m_hall->theme())
-            m_hall->setTheme(theme);
-    } else if (key == u"Quitter")
-        close();
+    m_keyboard->press(key);
 }
 
 MsgAnswer Tirage::drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
@@ -270,16 +199,16 @@ bool Tirage::confirmNoFile()
 void Tirage::ProcTirage()
 {
     if (!confirmNoFile()) {
-        if (m_timer.isActive()) {
+        if (m_chrono->isActive()) {
             stopTimer();
-            setSliderShown(false);
+            m_chrono->setSliderShown(false);
         }
         return;
     }
     if (m_series->drawRandom(m_services.random,
-                             m_timer.isActive() ? DrawMethod::Timed : DrawMethod::Hand) == 0) {
+                             m_chrono->isActive() ? DrawMethod::Timed : DrawMethod::Hand) == 0) {
         drawMessage(MsgIcon::Critical, SeriesComplete, MsgButtons::Ok);
-        if (m_timer.isActive())
+        if (m_chrono->isActive())
             stopTimer();
     }
 }
@@ -288,9 +217,9 @@ void Tirage::setBallMachine(bool on)
 {
     if (on == m_ballMachine)
         return;
-    if (on && m_timer.isActive()) {
+    if (on && m_chrono->isActive()) {
         stopTimer();
-        setSliderShown(false);
+        m_chrono->setSliderShown(false);
     }
     m_ballMachine = on;
     m_barre->button(u"Boulier"_s)->setChecked(on);
@@ -346,7 +275,7 @@ void Tirage::showLastNumber()
 void Tirage::ProcAnnuler()
 {
     const std::optional<int> n = m_series->lastNumber();
-    if (!n || m_timer.isActive())
+    if (!n || m_chrono->isActive())
         return;
     if (const QString refusal = m_series->whyNotUndo(); !refusal.isEmpty()) {
         drawMessage(MsgIcon::Exclamation, refusal, MsgButtons::Ok);
@@ -395,8 +324,9 @@ void Tirage::onRecordFailed(const QString& message)
 void Tirage::refreshKeys()
 {
     // Taking a number back while the timer draws would race it.
-    m_barre->button(u"Annuler"_s)->setEnabled(m_series->state().count() > 0 && !m_timer.isActive());
-    m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_timer.isActive());
+    m_barre->button(u"Annuler"_s)
+        ->setEnabled(m_series->state().count() > 0 && !m_chrono->isActive());
+    m_barre->button(u"Tirage"_s)->setEnabled(!m_ballMachine && !m_chrono->isActive());
     m_barre->button(u"Chrono"_s)->setEnabled(!m_ballMachine);
     m_barre->button(u"ChoixFichier"_s)->setEnabled(m_series->canChooseFile());
 }
@@ -413,41 +343,33 @@ void Tirage::ProcReinit()
     if (m_services.message(this, MsgIcon::Question, u"Etes vous sûr de vouloir réinitialiser ?"_s,
                            MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return;
-    if (m_timer.isActive())
+    if (m_chrono->isActive())
         stopTimer();
     m_series->reinitialise();
     m_liste->clear();
-    setSliderShown(false);
+    m_chrono->setSliderShown(false);
 }
 
 void Tirage::stopTimer()
 {
-    m_timer.stop();
+    m_chrono->stop();
     m_barre->button(u"Chrono"_s)->setChecked(false);
     refreshKeys();
 }
 
-void Tirage::setSliderShown(bool shown)
-{
-    m_temps->setVisible(shown);
-    m_afficheTemps->setVisible(shown);
-}
-
 void Tirage::ProcChrono()
 {
-    if (m_timer.isActive()) {
+    if (m_chrono->isActive()) {
         stopTimer();
-        setSliderShown(false);
+        m_chrono->setSliderShown(false);
         return;
     }
     if (m_ballMachine) {
         m_barre->button(u"Chrono"_s)->setChecked(false);
         return;
     }
-    m_timer.setInterval(intervalSeconds() * 1000);
-    m_timer.start();
+    m_chrono->start();
     m_barre->button(u"Chrono"_s)->setChecked(true);
-    setSliderShown(true);
     refreshKeys();
     ProcTirage();
 }
@@ -459,27 +381,9 @@ void Tirage::Timer_Timer()
     ProcTirage();
 }
 
-int Tirage::intervalSeconds() const
-{
-    return m_temps->value() * 10; // the slider steps by ten seconds
-}
-
-void Tirage::Temps_Change()
-{
-    const QString seconds = QString::number(intervalSeconds());
-    m_afficheTemps->setText(seconds);
-    m_temps->setAccessibleDescription(seconds + u" secondes"_s);
-    m_afficheTemps->setAccessibleName(seconds + u" secondes entre deux numéros"_s);
-    m_timer.setInterval(intervalSeconds() * 1000);
-}
-
 void Tirage::ProcChoixFichier()
 {
-    m_liste->clear();
-    for (const QString& name : GridFolder::list(Param::AppPath()))
-        m_liste->addItem(drawTitle(*GridFileName::parse(name)));
-    m_liste->setCurrentIndex(-1);
-    m_liste->show();
+    m_liste->showFiles(Param::AppPath());
     refreshEntry();
 }
 
@@ -499,47 +403,18 @@ void Tirage::ListeDesFichiers_Click(int index)
 void Tirage::ProcVerifGrille()
 {
     if (const auto winner = m_checks.run(ClaimKind::WholeGrid))
-        showWinner(*winner);
+        m_claimPanel->show(*winner);
 }
 
 void Tirage::ProcVerifLigne()
 {
     if (const auto winner = m_checks.run(ClaimKind::Line))
-        showWinner(*winner);
-}
-
-void Tirage::showWinner(const Verdict& verdict)
-{
-    m_claim = verdict.claim ? std::optional(verdict) : std::nullopt;
-    m_resultat->showResult(verdict.text, verdict.cellTexts, verdict.redCells, verdict.details,
-                           verdict.claim.has_value());
-    // The hall sees the same grid, its winning lines marked, while the panel is up.
-    m_series->showWin({verdict.text, verdict.cellTexts, verdict.redCells, {}});
-    m_onglet->setEnabled(false);
-    m_barre->setEnabled(false);
-    m_resultat->show();
-    m_resultat->raise();
-    m_resultat->closeButton()->setFocus();
-}
-
-void Tirage::validateWinner()
-{
-    // The operator has just read the verdict: no question, it is recorded.
-    if (!m_claim || !m_series->claimablePhases().contains(*m_claim->claim))
-        return;
-    const RecordedWin win = m_series->validateWin(m_claim->grid, *m_claim->claim,
-                                                  m_claim->completedAt, m_claim->completingNumber);
-    m_claim.reset();
-    m_resultat->showValidated(u"Gagnant validé - "_s + win.text());
+        m_claimPanel->show(*winner);
 }
 
 void Tirage::Quitter_Click()
 {
-    m_claim.reset();
-    m_onglet->setEnabled(true);
-    m_barre->setEnabled(true);
-    m_resultat->hide();
-    m_series->clearWin();
+    m_claimPanel->close();
     if (m_ballMachine)
         m_entree->setFocus();
 }
@@ -562,7 +437,7 @@ void Tirage::fitDisplayFont()
 
 void Tirage::closeEvent(QCloseEvent* event)
 {
-    m_timer.stop();
+    m_chrono->stop();
     m_hall->close();
     QDialog::closeEvent(event);
 }

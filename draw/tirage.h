@@ -13,6 +13,8 @@
 
 class BallMachineEntry;
 class ChronoBoard;
+class ClaimPanel;
+class DrawFileList;
 class DrawKeyboard;
 class DrawTabs;
 class HallControl;
@@ -22,7 +24,7 @@ class DrawVoiceChoice;
 class NumericBoard;
 class QComboBox;
 class QLabel;
-class QSlider;
+class TimedDraw;
 class ResultPanel;
 struct Services;
 
@@ -43,7 +45,7 @@ public:
     DrawSeries& series() const { return *m_series; }
     DrawToolBar* barre() const { return m_barre; }
     DrawVoiceChoice& voice() const { return *m_voice; }
-    const QTimer& timer() const { return m_timer; }
+    const QTimer& timer() const;
     QString titleCaption() const;
 
     void Barre_ButtonClick(const QString& key);
@@ -51,7 +53,6 @@ public:
     void ProcReinit();
     void ProcChrono();
     void Timer_Timer();
-    void Temps_Change();
     void ProcChoixFichier();
     void ListeDesFichiers_Click(int index);
     void ProcVerifGrille();
@@ -89,18 +90,13 @@ private:
     void drawFromBallMachine(int n);
     void refreshEntry();
     void stopTimer();
-    int intervalSeconds() const;
-    void setSliderShown(bool shown);
     void refreshBoards();
     void fitDisplayFont();
-    void showWinner(const Verdict& verdict);
-    void validateWinner();
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
 
     Services& m_services;
     DrawSeries* m_series;
-    QTimer m_timer;
     TwipLayout m_layout;
     bool m_drawMessageOpen = false;
 
@@ -111,9 +107,8 @@ private:
     std::unique_ptr<ChronoBoard> m_chronoBoard;
     DrawToolBar* m_barre = nullptr;
     QLabel* m_titre = nullptr;
-    QComboBox* m_liste = nullptr;
-    QSlider* m_temps = nullptr;
-    QLabel* m_afficheTemps = nullptr;
+    DrawFileList* m_liste = nullptr;
+    TimedDraw* m_chrono = nullptr;
     ResultPanel* m_resultat = nullptr;
     QLabel* m_nonEnregistre = nullptr;
     BallMachineEntry* m_entree = nullptr;
@@ -121,8 +116,7 @@ private:
     HallControl* m_hall = nullptr;
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
-    // The winner on the panel, while it can be validated.
-    std::optional<Verdict> m_claim;
+    ClaimPanel* m_claimPanel = nullptr;
     DrawKeyboard* m_keyboard = nullptr;
     DrawVoiceChoice* m_voice = nullptr;
 };
