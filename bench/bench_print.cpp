@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -40,6 +41,19 @@ int main(int argc, char* argv[])
     GridFileBuilder(appPath, fakes.random, fakes.clock).build(10000, grids, {});
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) + u'/' : appPath;
 
+    // As an evening prints them: with the organiser's band and its logo.
+    QImage logo(400, 200, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    {
+        QPainter painter(&logo);
+        painter.setBrush(QColor(31, 111, 168));
+        painter.drawEllipse(QRect(20, 20, 360, 160));
+        painter.setPen(Qt::white);
+        painter.setFont(QFont(u"Arial"_s, 60, QFont::Bold));
+        painter.drawText(logo.rect(), Qt::AlignCenter, u"CdF"_s);
+    }
+    const ReportBand band{u"Comité des fêtes de Saint-Martin"_s, u"Salle des fêtes"_s, logo};
+
     constexpr int Runs = 3;
     for (const auto& [cards, large] :
          {std::pair(4, false), std::pair(6, false), std::pair(2, false), std::pair(2, true),
@@ -64,9 +78,9 @@ int main(int argc, char* argv[])
             QElapsedTimer timer;
             timer.start();
             const std::clock_t cpu = std::clock();
-            ReportRenderer(definition).render(printer, file, [&](int, int total) {
-                pages = total;
-            });
+            ReportRenderer renderer(definition);
+            renderer.setBand(band);
+            renderer.render(printer, file, [&](int, int total) { pages = total; });
             report.append(timer.nsecsElapsed() / 1e9);
             reportCpu.append(double(std::clock() - cpu) / CLOCKS_PER_SEC);
 

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -120,6 +122,28 @@ void Organiser::drawLogo(QPainter& painter, const QRectF& area) const
         svg.render(&painter, target);
     else
         painter.drawImage(target, image);
+}
+
+QImage Organiser::logoImage(int height) const
+{
+    if (logo.isEmpty())
+        return {};
+    QSizeF size;
+    if (logoFormat == u"svg") {
+        size = QSvgRenderer(logo).defaultSize();
+    } else {
+        QBuffer buffer;
+        buffer.setData(logo);
+        size = QImageReader(&buffer).size();
+    }
+    if (size.isEmpty())
+        return {};
+    const int width = std::clamp(int(height * size.width() / size.height()), 1, 4 * height);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawLogo(painter, QRectF(0, 0, width, height));
+    return image;
 }
 
 Organiser Organiser::read(const QString& file)

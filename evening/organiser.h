@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QImage;
 class QPainter;
 class QRectF;
 
@@ -26,6 +27,8 @@ struct Organiser
     QString line() const;
     // The logo fitted in the rectangle, centred, its proportions kept.
     void drawLogo(QPainter& painter, const QRectF& area) const;
+    // The logo as a picture this many points high, white behind; null without one.
+    QImage logoImage(int height) const;
 
     // What is kept, or nothing when the file is missing or unreadable.
     static Organiser read(const QString& file);

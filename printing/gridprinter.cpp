@@ -1,5 +1,6 @@
 #include "gridprinter.h"
 
+#include "evening/organiser.h"
 #include "gridfilelabel.h"
 #include "grids/gridfile.h"
 #include "grids/gridfileerror.h"
@@ -59,6 +60,16 @@ bool canWrite(const QString& path)
 {
     const QFileInfo file(path);
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+} // namespace
+
+namespace {
+// The organiser's name, place and logo at the foot of every page, when set.
+ReportBand organiserBand()
+{
+    const Organiser organiser = Organiser::read(Param::OrganiserFile());
+    // Drawn at about 600 dpi for the band's 14 mm.
+    return {organiser.name, organiser.place, organiser.logoImage(330)};
 }
 } // namespace
 
@@ -133,6 +144,7 @@ void GridPrinter::preview(const QString& label, const PrintOptions& options, QWi
         ReportRenderer renderer(definitionFor(options));
         if (options.range)
             renderer.setRange(options.range->first, options.range->second);
+        renderer.setBand(organiserBand());
         GridFile file(*path, GridFile::Access::ReadOnly);
         const QString heading = headingFor(label);
         QPrinter printer(QPrinter::HighResolution);
@@ -204,6 +216,7 @@ bool GridPrinter::printReport(const PrintJob& job, const QString& heading,
     ReportRenderer renderer(definition);
     if (options.range)
         renderer.setRange(options.range->first, options.range->second);
+    renderer.setBand(organiserBand());
     if (cleaner)
         renderer.render(printer, file, showProgress); // the heading from TEMPO
     else

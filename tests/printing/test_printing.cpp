@@ -1,3 +1,4 @@
+#include "evening/organiser.h"
 #include "fakes/fakeservices.h"
 #include "fakes/gridfixtures.h"
 #include "grids/cardcode.h"
@@ -11,11 +12,14 @@
 #include "printing/reportdefinition.h"
 #include "printing/reportlayout.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <SQLiteCpp/SQLiteCpp.h>
 
@@ -164,7 +168,8 @@ private:
     // where the layout puts it on the printer's paper, nothing outside its
     // printable area.
     static void verifyCards(const QList<PdfPage>& pages, const ReportDefinition& d,
-                            const QList<GridSheet>& sheets, int first, qreal printerMargin)
+                            const QList<GridSheet>& sheets, int first, qreal printerMargin,
+                            bool band = false)
     {
         const QMarginsF report = d.pageLayout.margins(QPageLayout::Millimeter);
         const QSizeF paper = pages.first().size;
@@ -174,7 +179,7 @@ private:
                     qMax(printerMargin, report.left()), qMax(printerMargin, report.top()),
                     qMax(printerMargin, report.right()), qMax(printerMargin, report.bottom())));
         const QSizeF design = d.pageLayout.paintRect(QPageLayout::Millimeter).size();
-        const ReportLayout layout(d, design);
+        const ReportLayout layout(d, design, band);
         const PageFit fit = PageFit::of(design, printable.size());
         const auto onPaper = [&](const QRectF& mm) {
             return QRectF(printable.topLeft() + fit.offset + mm.topLeft() * fit.scale,
@@ -183,6 +188,10 @@ private:
         int number = first;
         for (const PdfPage& page : pages) {
             QCOMPARE(page.count(u"Numerella"_s), 1);
+            // The organiser's band is on every page, clear of every card.
+            QCOMPARE(page.count(u"Saint-Martin"_s), band ? 1 : 0);
+            for (int i = 0; band && i < layout.cardsPerPage(); ++i)
+                QVERIFY(!onPaper(layout.card(i)).intersects(page.box(u"Saint-Martin"_s)));
             for (const PdfPage::Word& word : page.words)
                 QVERIFY2(printable.adjusted(-0.2, -0.2, 0.2, 0.2).contains(word.box),
                          qPrintable(word.text + u" outside the printable area"_s));
@@ -354,12 +363,15 @@ private slots:
         QTest::addColumn<bool>("large");
         QTest::addColumn<int>("paper");
         QTest::addColumn<qreal>("margin"); // the printer's own
+        QTest::addColumn<bool>("band");
         for (const auto& [cards, large] :
              {std::pair(1, false), std::pair(1, true), std::pair(2, false), std::pair(2, true),
               std::pair(4, false), std::pair(6, false)}) {
             const QByteArray name = PrintOptions{cards, large, {}}.definitionFile().toLatin1();
-            QTest::newRow(name + " A4") << cards << large << int(QPageSize::A4) << 3.5;
-            QTest::newRow(name + " Letter") << cards << large << int(QPageSize::Letter) << 6.35;
+            QTest::newRow(name + " A4, organiser's band")
+                << cards << large << int(QPageSize::A4) << 3.5 << true;
+            QTest::newRow(name + " Letter")
+                << cards << large << int(QPageSize::Letter) << 6.35 << false;
         }
     }
 
@@ -369,7 +381,23 @@ private slots:
         QFETCH(bool, large);
         QFETCH(int, paper);
         QFETCH(qreal, margin);
+        QFETCH(bool, band);
         const PrintOptions options{cards, large, {}};
+        AppGlobals globals = Param::globals();
+        const AppGlobals before = globals;
+        const auto restore = qScopeGuard([&] { Param::setGlobals(before); });
+        if (band) {
+            globals.OrganiserFile = m_app.appPath() + u"organisateur.json"_s;
+            QImage logo(60, 30, QImage::Format_RGB32);
+            logo.fill(Qt::darkBlue);
+            QByteArray png;
+            QBuffer buffer(&png);
+            QVERIFY(buffer.open(QIODevice::WriteOnly) && logo.save(&buffer, "PNG"));
+            const Organiser organiser{u"Comité des fêtes de Saint-Martin"_s, u"Salle des fêtes"_s,
+                                      png, u"png"_s};
+            QVERIFY(organiser.write(globals.OrganiserFile).isEmpty());
+            Param::setGlobals(globals);
+        }
         const ReportDefinition d =
             ReportDefinition::load(TestPaths::built(options.definitionFile()));
         QCOMPARE(d.cardsPerPage, cards);
@@ -382,7 +410,7 @@ private slots:
         QVERIFY(m_fakes.messages.shown.isEmpty());
         const QList<PdfPage> pages = pdfPages(output.path());
         QCOMPARE(pages.size(), (last + cards - 1) / cards);
-        verifyCards(pages, d, sheetsOf(m_file100), 1, margin);
+        verifyCards(pages, d, sheetsOf(m_file100), 1, margin, band);
     }
 
     // Large print: the cell digits stand at least 20 mm high, also shrunk to
