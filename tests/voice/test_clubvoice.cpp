@@ -136,6 +136,7 @@ private slots:
         m_input.starts = 0;
         m_input.unplugAfter = -1;
         m_input.stallAfter = -1;
+        m_input.vanishAfter = -1;
         m_input.plug();
         m_fakes = std::make_unique<FakeServices>();
     }
@@ -357,11 +358,30 @@ private slots:
         QCOMPARE(session.state(), RecordingSession::State::Ready);
         QVERIFY(messages().last().text.startsWith(u"Le microphone s'est arrêté"_s));
 
+        // Pulled out before the word or halfway through it, the capture going
+        // on in silence: the take is not kept, the clip made before is intact.
+        makeVoice(u"Martine"_s, {1}, spoken());
+        const QByteArray good = fileBytes(store().clipPath(u"Martine"_s, 1));
+        for (const qsizetype vanishAfter : {1600, 14400}) {
+            m_input.takes.enqueue(take());
+            m_input.vanishAfter = vanishAfter;
+            const qsizetype shown = messages().shown.size();
+            QTest::keyClick(window.get(), Qt::Key_Space);
+            QTRY_COMPARE(messages().shown.size(), shown + 1);
+            QVERIFY(messages().last().text.startsWith(
+                u"Le microphone s'est arrêté pendant l'enregistrement du 1 (débranché ?) : rien "
+                "n'a été gardé de cet essai."_s));
+            QCOMPARE(session.state(), RecordingSession::State::NoMicrophone);
+            QCOMPARE(fileBytes(store().clipPath(u"Martine"_s, 1)), good);
+            m_input.plug();
+        }
+        QVERIFY(QFile::remove(store().clipPath(u"Martine"_s, 1)));
+
         // A folder where the clip goes: refused, the folder left alone.
         QDir().mkpath(store().clipPath(u"Martine"_s, 1));
         m_input.takes.enqueue(take());
         QTest::keyClick(window.get(), Qt::Key_Space);
-        QTRY_COMPARE(messages().shown.size(), 3);
+        QTRY_COMPARE(messages().shown.size(), 5);
         QCOMPARE(
             messages().last().text,
             u"Le numéro 1 n'a pas pu être enregistré ; l'enregistrement précédent, s'il y en a "
