@@ -40,5 +40,7 @@ private:
     QString m_folder;
 };
 
+// "de Martine", "d'Anne", "d'Émile": the name after "la voix".
+QString ofName(const QString& name);
 // "Voix de Martine", as a voice is named on the screens.
 QString voiceTitle(const QString& name);

@@ -285,7 +285,7 @@ void ClubVoiceWindow::renameVoice()
 {
     const QString from = m_session.voice();
     const std::optional<QString> to = m_services.input.ask(
-        this, u"Renommer la voix"_s, u"Nouveau nom de la voix de %1 :"_s.arg(from), from);
+        this, u"Renommer la voix"_s, u"Nouveau nom de la voix %1 :"_s.arg(ofName(from)), from);
     if (!to || to->trimmed() == from)
         return;
     if (const QString refusal = m_store.rename(from, to->trimmed()); !refusal.isEmpty())
@@ -307,25 +307,23 @@ void ClubVoiceWindow::followRename(const QString& from, const QString& to) const
 void ClubVoiceWindow::deleteVoice()
 {
     const QString name = m_session.voice();
-    if (m_services.message(this, MsgIcon::Question,
-                           u"Supprimer la voix de %1 et ses %2 enregistrements ?\n\nIls ne "
-                           "pourront pas être retrouvés."_s.arg(name)
-                               .arg(m_session.recordedCount()),
-                           MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+    const int count = m_session.recordedCount();
+    const QString question = count == 0 ? u"Supprimer la voix %1 ?"_s.arg(ofName(name))
+                             : count == 1
+                                 ? u"Supprimer la voix %1 et son enregistrement ?\n\nIl "
+                                   "ne pourra pas être retrouvé."_s.arg(ofName(name))
+                                 : u"Supprimer la voix %1 et ses %2 enregistrements ?\n\n"
+                                   "Ils ne pourront pas être retrouvés."_s.arg(ofName(name))
+                                       .arg(count);
+    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo, MsgAnswer::No) !=
+        MsgAnswer::Yes)
         return;
-    const qsizetype before = m_store.recorded(name).size();
-    if (const QString refusal = m_store.remove(name); !refusal.isEmpty()) {
-        const qsizetype left = m_store.recorded(name).size();
-        say(MsgIcon::Critical,
-            left < before ? u"La voix de %1 n'est supprimée qu'en partie. Enregistrements restés "
-                            "dans le dossier : %2 sur %3."_s.arg(name)
-                                    .arg(left)
-                                    .arg(before) +
-                                u"\n\n"_s + refusal
-                          : refusal);
-    } else {
-        followRename(name, {});
-    }
+    if (const QString refusal = m_store.remove(name); !refusal.isEmpty())
+        say(MsgIcon::Critical, refusal);
+    // A voice left in its folder stays on the screen.
+    if (m_store.contains(name))
+        return fillVoices(name);
+    followRename(name, {});
     fillVoices({});
 }
 
@@ -338,10 +336,11 @@ void ClubVoiceWindow::importFolder(const QString& folder)
         if (voice.isEmpty())
             return;
     } else if (m_session.recordedCount() > 0 &&
-               m_services.message(this, MsgIcon::Question,
-                                  u"Les fichiers du dossier remplaceront les enregistrements de la "
-                                  "voix de %1 pour les mêmes numéros. Continuer ?"_s.arg(voice),
-                                  MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
+               m_services.message(
+                   this, MsgIcon::Question,
+                   u"Les fichiers du dossier remplaceront les enregistrements de la "
+                   "voix %1 pour les mêmes numéros. Continuer ?"_s.arg(ofName(voice)),
+                   MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
         return;
     }
     m_import.start(folder, voice);

@@ -68,7 +68,7 @@ void DrawVoiceChoice::chooseClub(const QString& name)
 {
     if (!m_store.contains(name)) {
         m_services.message(m_screen, MsgIcon::Exclamation,
-                           u"La voix de %1 n'est plus dans le dossier des voix."_s.arg(name));
+                           u"La voix %1 n'est plus dans le dossier des voix."_s.arg(ofName(name)));
         return;
     }
     m_voice = CallingVoice::club(m_store, name);
@@ -141,8 +141,8 @@ void DrawVoiceChoice::sayWhatIsMissing()
 {
     if (!m_goneVoice.isEmpty()) {
         m_services.message(m_screen, MsgIcon::Exclamation,
-                           u"La voix de %1 n'est plus dans le dossier des voix : les numéros "
-                           "seront dits par la voix féminine."_s.arg(m_goneVoice));
+                           u"La voix %1 n'est plus dans le dossier des voix : les numéros "
+                           "seront dits par la voix féminine."_s.arg(ofName(m_goneVoice)));
         m_goneVoice.clear();
         return;
     }
