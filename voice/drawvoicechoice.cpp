@@ -9,7 +9,6 @@
 
 #include <QActionGroup>
 #include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -42,8 +41,6 @@ DrawVoiceChoice::DrawVoiceChoice(Services& services, DrawToolBar& toolBar, QWidg
             remember();
         }
     }
-    // Said once the screen is up, over it.
-    QTimer::singleShot(0, this, &DrawVoiceChoice::sayWhatIsMissing);
 }
 
 void DrawVoiceChoice::restore(const QString& voiceFolder)
