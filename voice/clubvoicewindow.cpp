@@ -82,13 +82,13 @@ void ClubVoiceWindow::buildScreen()
     top->addWidget(label);
     top->addWidget(m_voices, 1);
     for (QPushButton* b :
-         {addButton(u"NouvelleVoix"_s, u"Nouvelle voix…"_s, u"Créer une voix"_s,
+         {addButton(u"NouvelleVoix"_s, u"&Nouvelle voix…"_s, u"Créer une voix"_s,
                     &ClubVoiceWindow::newVoice),
-          addButton(u"Renommer"_s, u"Renommer…"_s, u"Renommer la voix"_s,
+          addButton(u"Renommer"_s, u"&Renommer…"_s, u"Renommer la voix"_s,
                     &ClubVoiceWindow::renameVoice),
-          addButton(u"Supprimer"_s, u"Supprimer…"_s, u"Supprimer la voix et ses enregistrements"_s,
+          addButton(u"Supprimer"_s, u"&Supprimer…"_s, u"Supprimer la voix et ses enregistrements"_s,
                     &ClubVoiceWindow::deleteVoice),
-          addButton(u"Importer"_s, u"Importer un dossier…"_s,
+          addButton(u"Importer"_s, u"&Importer un dossier…"_s,
                     u"Importer un dossier de fichiers nommés par numéro (1.wav, 01.mp3…)"_s,
                     nullptr)})
         top->addWidget(b);
@@ -136,20 +136,20 @@ void ClubVoiceWindow::buildScreen()
         connect(b, &QPushButton::clicked, &m_session, action);
         return b;
     };
-    bottom->addWidget(sessionButton(u"Precedent"_s, u"Précédent"_s, u"Numéro précédent (←)"_s,
+    bottom->addWidget(sessionButton(u"Precedent"_s, u"&Précédent"_s, u"Numéro précédent (←)"_s,
                                     &RecordingSession::previous));
-    bottom->addWidget(sessionButton(u"Enregistrer"_s, u"Enregistrer"_s,
+    bottom->addWidget(sessionButton(u"Enregistrer"_s, u"&Enregistrer"_s,
                                     u"Enregistrer le numéro (Espace)"_s,
                                     &RecordingSession::record));
-    bottom->addWidget(sessionButton(u"Ecouter"_s, u"Écouter"_s, u"Écouter l'enregistrement (E)"_s,
+    bottom->addWidget(sessionButton(u"Ecouter"_s, u"É&couter"_s, u"Écouter l'enregistrement (E)"_s,
                                     &RecordingSession::listen));
-    bottom->addWidget(sessionButton(u"Refaire"_s, u"Refaire"_s, u"Enregistrer de nouveau (R)"_s,
+    bottom->addWidget(sessionButton(u"Refaire"_s, u"Re&faire"_s, u"Enregistrer de nouveau (R)"_s,
                                     &RecordingSession::record));
-    bottom->addWidget(sessionButton(u"Suivant"_s, u"Suivant"_s, u"Numéro suivant (Entrée)"_s,
+    bottom->addWidget(sessionButton(u"Suivant"_s, u"S&uivant"_s, u"Numéro suivant (Entrée)"_s,
                                     &RecordingSession::next));
     bottom->addStretch();
     QPushButton* close =
-        addButton(u"Fermer"_s, u"Fermer"_s, u"Fermer la fenêtre (Échap)"_s, nullptr);
+        addButton(u"Fermer"_s, u"Fer&mer"_s, u"Fermer la fenêtre (Échap)"_s, nullptr);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     bottom->addWidget(close);
 
@@ -175,10 +175,13 @@ QPushButton* ClubVoiceWindow::addButton(const QString& name, const QString& text
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     b->setToolTip(tip);
-    b->setAccessibleName(text.chopped(text.endsWith(u'…') ? 1 : 0));
+    const QString plain = QString(text).remove(u'&');
+    b->setAccessibleName(plain.chopped(plain.endsWith(u'…') ? 1 : 0));
     b->setAccessibleDescription(tip);
-    // Space and Entrée belong to the recording, whichever button was clicked last.
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab or by Alt and its letter; a click leaves the focus where
+    // it was. Espace, R and Entrée stay the recording's even on a button: the
+    // window's shortcuts come before the button's own keys.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setAutoDefault(false);
     if (action)
         connect(b, &QPushButton::clicked, this, action);

@@ -273,6 +273,18 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_E);
         QCOMPARE(m_fakes->sound.images.size(), 92);
         QCOMPARE(m_input.starts, 91);
+
+        // The buttons are reached by Tab and by Alt; Espace on one of them still records.
+        QPushButton* remove = window->button(u"Supprimer"_s);
+        QCOMPARE(remove->focusPolicy(), Qt::TabFocus);
+        remove->setFocus();
+        m_input.takes.enqueue(take());
+        QTest::keyClick(remove, Qt::Key_Space);
+        QTRY_COMPARE(session.state(), RecordingSession::State::Saved);
+        QVERIFY(messages().shown.isEmpty());
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(messages().shown.size(), 1); // the button clicks as it is seen pressed
+        QVERIFY(messages().last().text.startsWith(u"Supprimer la voix de Martine et ses 90"_s));
     }
 
     void aVoiceIsResumedRenamedAndDeleted()
