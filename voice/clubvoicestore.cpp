@@ -95,6 +95,16 @@ QList<int> ClubVoiceStore::recorded(const QString& name) const
     return numbers;
 }
 
+QList<int> ClubVoiceStore::damaged(const QString& name) const
+{
+    QList<int> numbers;
+    for (int n = 1; n <= Numbers; ++n) {
+        if (QFileInfo(clipPath(name, n)).isFile() && !hasClip(name, n))
+            numbers.append(n);
+    }
+    return numbers;
+}
+
 int ClubVoiceStore::firstMissing(const QString& name) const
 {
     for (int n = 1; n <= Numbers; ++n) {

@@ -27,6 +27,8 @@ public:
     // one, or a folder in its place, counts as missing.
     bool hasClip(const QString& name, int number) const;
     QList<int> recorded(const QString& name) const;
+    // The numbers whose file is there but cannot be read as a clip.
+    QList<int> damaged(const QString& name) const;
     int firstMissing(const QString& name) const; // 0 when all 90 are there
 
     // Each returns the refusal in French, or nothing when done.

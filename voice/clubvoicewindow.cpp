@@ -1,5 +1,6 @@
 #include "clubvoicewindow.h"
 
+#include "callingvoice.h"
 #include "levelmeter.h"
 #include "platform/audioinput.h"
 #include "platform/counttext.h"
@@ -240,9 +241,14 @@ void ClubVoiceWindow::refresh()
     m_status->setStyleSheet(alarm ? u"color: #c00000; font-weight: bold;"_s : QString());
     const QString device = m_input.deviceName();
     m_microphone->setText(u"Microphone : "_s + (device.isEmpty() ? u"aucun"_s : device));
+    // A damaged file is told apart from a number not yet said, as the draw screen does.
+    const QList<int> damaged = m_session.damagedClips();
     m_count->setText(voice ? countText(m_session.recordedCount(), u"numéro enregistré"_s,
                                        u"numéros enregistrés"_s) +
-                                 u" sur 90"_s
+                                 u" sur 90"_s +
+                                 (damaged.isEmpty()
+                                      ? QString()
+                                      : u"\nFichiers abîmés : "_s + numberRanges(damaged))
                            : QString());
     if (state != State::Recording)
         m_meter->setLevel(LevelMeter::FloorDb, false);

@@ -290,14 +290,16 @@ private slots:
     void aVoiceIsResumedRenamedAndDeleted()
     {
         makeVoice(u"Martine"_s, {1, 2, 3, 5}, spoken());
-        QFile damaged(store().clipPath(u"Martine"_s, 4)); // counted missing, as the draw does
+        QFile damaged(store().clipPath(u"Martine"_s, 4)); // told damaged, as the draw does
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("not a WAV");
         damaged.close();
         auto window = openWindow();
         QCOMPARE(window->session().number(), 4); // where it was left
         QCOMPARE(window->findChild<QLabel*>(u"Compte"_s)->text(),
-                 u"4 numéros enregistrés sur 90"_s);
+                 u"4 numéros enregistrés sur 90\nFichiers abîmés : 4"_s);
+        QVERIFY(window->findChild<QLabel*>(u"Etat"_s)->text().startsWith(
+            u"Le fichier du 4 est abîmé"_s));
 
         VoiceChoice::inUse().clubVoice = u"Martine"_s; // the draw calls in it
         m_fakes->input.answers.enqueue(u"Émile"_s);
