@@ -2,6 +2,7 @@
 
 #include "about/apropos.h"
 #include "draw/tirage.h"
+#include "evening/organiserwindow.h"
 #include "evening/programmewindow.h"
 #include "grids/generateur.h"
 #include "mainstatusbar.h"
@@ -52,6 +53,7 @@ Depart::Depart(Services& services, QWidget* parent)
     addButton(u"Programme"_s, u"Programme de la soirée"_s, u"Programme de la soirée"_s);
     addButton(u"Soiree"_s, u"Imprimer le résumé de la soirée"_s, u"Résumé de la soirée"_s);
     addButton(u"VoixClub"_s, u"Enregistrer ou importer la voix du club"_s, u"Voix du club"_s);
+    addButton(u"Organisateur"_s, u"Nom, lieu et logo de l'organisateur"_s, u"Organisateur"_s);
     addButton(u"Apropos"_s, u"A propos !"_s, u"A propos"_s);
     addButton(u"Aide"_s, u"Un peu d'aide ?"_s, u"Aide"_s);
     addButton(u"Quitter"_s, u"Quitter l'application"_s, u"Quitter"_s);
@@ -105,6 +107,8 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
         SeriesExport::printLatestEvening(m_services, Param::RecordFile(), this);
     } else if (key == u"VoixClub") {
         openClubVoices();
+    } else if (key == u"Organisateur") {
+        openScreen(new OrganiserWindow(m_services, Param::OrganiserFile(), this), false);
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {

@@ -76,6 +76,7 @@ int runNumerella(QApplication& app)
     globals.HallThemeFile = data + u"/theme-salle.txt"_s;
     globals.ProgrammeFolder = data + u"/programmes"_s;
     globals.VoiceFolder = data + u"/voix"_s;
+    globals.OrganiserFile = data + u"/organisateur.json"_s;
     Param::setGlobals(globals);
     AtomicFile::protect(protectedPlaces(globals));
     DrawVoiceChoice::restore(globals.VoiceFolder);

@@ -2,37 +2,28 @@
 
 #include "ballmachineentry.h"
 #include "chronoboard.h"
+#include "claimpanel.h"
+#include "drawfilelist.h"
 #include "drawgridfile.h"
 #include "drawkeys.h"
 #include "drawtabs.h"
 #include "drawtoolbar.h"
-#include "game/programmestore.h"
-#include "grids/gridfile.h"
-#include "grids/gridfileerror.h"
-#include "grids/gridfilename.h"
-#include "grids/gridfolder.h"
 #include "hall/hallcontrol.h"
 #include "numericboard.h"
-#include "platform/busypointer.h"
 #include "platform/helpopener.h"
 #include "platform/param.h"
 #include "platform/services.h"
 #include "printing/tiragesenregistres.h"
 #include "programmeline.h"
 #include "timeddraw.h"
-#include "verify/gridverifier.h"
 #include "verify/resultpanel.h"
 #include "voice/drawvoicechoice.h"
 #include "watchline.h"
 #include "widgets/panellabel.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -114,18 +105,7 @@ void Tirage::buildScreen()
     m_titre->setFrameShadow(QFrame::Sunken);
     m_layout.place(m_titre, {240, 7560, 6975, 615}, 18);
 
-    m_liste = new QComboBox(m_canvas);
-    m_liste->setObjectName(u"ListeDesFichiers"_s);
-    m_liste->setAccessibleName(u"Fichier de tirage"_s);
-    m_liste->view()->setAccessibleName(u"Fichiers de tirage"_s);
-    m_liste->setAccessibleDescription(u"Fichier de grilles du tirage à choisir"_s);
-    QFont listFont(u"Arial"_s);
-    listFont.setBold(true);
-    m_liste->setFont(listFont);
-    QPalette listPalette = m_liste->palette();
-    listPalette.setColor(QPalette::Base, QColor(224, 224, 224));
-    listPalette.setColor(QPalette::Button, QColor(224, 224, 224));
-    m_liste->setPalette(listPalette);
+    m_liste = new DrawFileList(m_canvas);
     m_layout.place(m_liste, {8040, 7800, 3615, 360}, 9.75);
     connect(m_liste, &QComboBox::activated, this, &Tirage::ListeDesFichiers_Click);
 
@@ -155,7 +135,7 @@ void Tirage::buildScreen()
 
     m_resultat = new ResultPanel(m_canvas, m_layout);
     connect(m_resultat, &ResultPanel::closeClicked, this, &Tirage::Quitter_Click);
-    connect(m_resultat, &ResultPanel::validateClicked, this, &Tirage::validateWinner);
+    m_claimPanel = new ClaimPanel(*m_series, *m_resultat, {m_onglet, m_barre}, this);
 }
 
 void Tirage::Form_Load()
@@ -406,11 +386,7 @@ void Tirage::Timer_Timer()
 
 void Tirage::ProcChoixFichier()
 {
-    m_liste->clear();
-    for (const QString& name : GridFolder::list(Param::AppPath()))
-        m_liste->addItem(drawTitle(*GridFileName::parse(name)));
-    m_liste->setCurrentIndex(-1);
-    m_liste->show();
+    m_liste->showFiles(Param::AppPath());
     refreshEntry();
 }
 
@@ -430,47 +406,18 @@ void Tirage::ListeDesFichiers_Click(int index)
 void Tirage::ProcVerifGrille()
 {
     if (const auto winner = m_checks.run(ClaimKind::WholeGrid))
-        showWinner(*winner);
+        m_claimPanel->show(*winner);
 }
 
 void Tirage::ProcVerifLigne()
 {
     if (const auto winner = m_checks.run(ClaimKind::Line))
-        showWinner(*winner);
-}
-
-void Tirage::showWinner(const Verdict& verdict)
-{
-    m_claim = verdict.claim ? std::optional(verdict) : std::nullopt;
-    m_resultat->showResult(verdict.text, verdict.cellTexts, verdict.redCells, verdict.details,
-                           verdict.claim.has_value());
-    // The hall sees the same grid, its winning lines marked, while the panel is up.
-    m_series->showWin({verdict.text, verdict.cellTexts, verdict.redCells, {}});
-    m_onglet->setEnabled(false);
-    m_barre->setEnabled(false);
-    m_resultat->show();
-    m_resultat->raise();
-    m_resultat->closeButton()->setFocus();
-}
-
-void Tirage::validateWinner()
-{
-    // The operator has just read the verdict: no question, it is recorded.
-    if (!m_claim || !m_series->claimablePhases().contains(*m_claim->claim))
-        return;
-    const RecordedWin win = m_series->validateWin(m_claim->grid, *m_claim->claim,
-                                                  m_claim->completedAt, m_claim->completingNumber);
-    m_claim.reset();
-    m_resultat->showValidated(u"Gagnant validé - "_s + win.text());
+        m_claimPanel->show(*winner);
 }
 
 void Tirage::Quitter_Click()
 {
-    m_claim.reset();
-    m_onglet->setEnabled(true);
-    m_barre->setEnabled(true);
-    m_resultat->hide();
-    m_series->clearWin();
+    m_claimPanel->close();
     if (m_ballMachine)
         m_entree->setFocus();
 }

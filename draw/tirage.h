@@ -13,6 +13,8 @@
 
 class BallMachineEntry;
 class ChronoBoard;
+class ClaimPanel;
+class DrawFileList;
 class DrawKeyboard;
 class DrawTabs;
 class HallControl;
@@ -90,8 +92,6 @@ private:
     void stopTimer();
     void refreshBoards();
     void fitDisplayFont();
-    void showWinner(const Verdict& verdict);
-    void validateWinner();
     MsgAnswer drawMessage(MsgIcon icon, const QString& text, MsgButtons buttons,
                           MsgAnswer defaultAnswer = MsgAnswer::Ok);
 
@@ -107,7 +107,7 @@ private:
     std::unique_ptr<ChronoBoard> m_chronoBoard;
     DrawToolBar* m_barre = nullptr;
     QLabel* m_titre = nullptr;
-    QComboBox* m_liste = nullptr;
+    DrawFileList* m_liste = nullptr;
     TimedDraw* m_chrono = nullptr;
     ResultPanel* m_resultat = nullptr;
     QLabel* m_nonEnregistre = nullptr;
@@ -116,8 +116,7 @@ private:
     HallControl* m_hall = nullptr;
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
-    // The winner on the panel, while it can be validated.
-    std::optional<Verdict> m_claim;
+    ClaimPanel* m_claimPanel = nullptr;
     DrawKeyboard* m_keyboard = nullptr;
     DrawVoiceChoice* m_voice = nullptr;
 };

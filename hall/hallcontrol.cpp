@@ -1,6 +1,9 @@
 #include "hallcontrol.h"
 
+#include "evening/organiser.h"
 #include "halldisplay.h"
+#include "hallview.h"
+#include "platform/param.h"
 #include "platform/services.h"
 
 #include <QKeyEvent>
@@ -31,6 +34,7 @@ void HallControl::toggle()
     if (!m_display) {
         m_display = std::make_unique<HallDisplay>(m_series, m_operator);
         m_display->setTheme(m_theme);
+        m_display->view()->setOrganiserName(Organiser::read(Param::OrganiserFile()).name);
         connect(m_display.get(), &HallDisplay::operatorKey, this, &HallControl::operatorKey);
         connect(m_display.get(), &HallDisplay::closed, this, [this] { emit shownChanged(false); });
     }

@@ -55,6 +55,12 @@ QString HallView::spokenState() const
     return spoken;
 }
 
+void HallView::setOrganiserName(const QString& name)
+{
+    m_organiserName = name;
+    update();
+}
+
 void HallView::onSeriesChanged()
 {
     setAccessibleName(u"Écran de la salle : "_s + spokenState());
@@ -87,7 +93,11 @@ void HallView::paintHeader(QPainter& p) const
     // The count is never cut: the title gives way to it.
     const QString count = drawnText(m_series.state().count());
     p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
-    if (m_series.file().title.isEmpty())
+    const QString& title = m_series.file().title;
+    const QString heading = m_organiserName.isEmpty() ? title
+                            : title.isEmpty()         ? m_organiserName
+                                                      : m_organiserName + u" - "_s + title;
+    if (heading.isEmpty())
         return;
     const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);
     const auto line = [&](const QRect& where, const QString& text, int width) {
@@ -96,7 +106,9 @@ void HallView::paintHeader(QPainter& p) const
         p.setFont(HallLayout::font(font(), fitted.pixels));
         p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, fitted.text);
     };
-    line(m_layout.title, m_series.file().title, room);
+    line(m_layout.title, heading, room);
+    if (title.isEmpty())
+        return;
     line(m_layout.programme, m_series.hallLine(), m_layout.programme.width());
 }
 

@@ -17,6 +17,8 @@ public:
     HallView(const DrawSeries& series, QWidget* parent = nullptr);
 
     void setTheme(HallThemeName name);
+    // Who runs the evening, before the draw's title; empty shows none.
+    void setOrganiserName(const QString& name);
     HallThemeName theme() const { return m_themeName; }
     const HallLayout& hallLayout() const { return m_layout; }
     // What a screen reader says of the display, refreshed with each number.
@@ -34,6 +36,7 @@ private:
     void paintWin(QPainter& p) const;
 
     const DrawSeries& m_series;
+    QString m_organiserName;
     HallThemeName m_themeName = HallThemeName::Clair;
     HallTheme m_theme;
     HallLayout m_layout;

@@ -28,6 +28,8 @@ struct AppGlobals
     QString ProgrammeFolder;
     // The club's own voices, one folder each; empty keeps none.
     QString VoiceFolder;
+    // Who runs the evening: name, place and logo; empty keeps none.
+    QString OrganiserFile;
 
     static AppGlobals compose(const QString& programFilePath, const QDateTime& programModified);
 };
@@ -71,6 +73,10 @@ inline const QString& ProgrammeFolder()
 inline const QString& VoiceFolder()
 {
     return globals().VoiceFolder;
+}
+inline const QString& OrganiserFile()
+{
+    return globals().OrganiserFile;
 }
 
 } // namespace Param

@@ -8,6 +8,7 @@
 #include "platform/helpopener.h"
 #include "platform/param.h"
 #include "platform/services.h"
+#include "printoptionsbox.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -34,12 +35,13 @@ Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
       m_liste(new QComboBox(this)), m_boiteBoutons(new QFrame(this)),
       m_supprime(new QPushButton(u"&Supprimer"_s, m_boiteBoutons)),
       m_imprimer(new QPushButton(u"&Imprimer"_s, m_boiteBoutons)),
-      m_quitter(new QPushButton(u"&Quitter"_s, m_boiteBoutons))
+      m_quitter(new QPushButton(u"&Quitter"_s, m_boiteBoutons)),
+      m_options(new PrintOptionsBox(services, this))
 {
     setObjectName(u"Edition"_s);
     setWindowTitle(u"Impression des grilles"_s);
     HelpKey::setTopic(this, HelpTopic::Printing);
-    setFixedSize(420, 104);
+    setFixedSize(420, 178);
 
     m_liste->setObjectName(u"ListeDesFichiers"_s);
     m_liste->setAccessibleName(u"Fichier de grilles"_s);
@@ -67,9 +69,14 @@ Edition::Edition(Services& services, PrinterOutput& output, QWidget* parent)
     setTabOrder(m_liste, m_supprime);
     setTabOrder(m_supprime, m_imprimer);
     setTabOrder(m_imprimer, m_quitter);
+    // The options come after the buttons, as they sit below them.
+    m_options->setGeometry(8, 98, 404, m_options->sizeHint().height());
+    setTabOrder(m_quitter, m_options);
     connect(m_supprime, &QPushButton::clicked, this, &Edition::Supprime_Click);
     connect(m_imprimer, &QPushButton::clicked, this, &Edition::Imprimer_Click);
     connect(m_quitter, &QPushButton::clicked, this, &Edition::Quitter_Click);
+    connect(m_options, &PrintOptionsBox::previewClicked, this, &Edition::previewClicked);
+    connect(m_liste, &QComboBox::currentIndexChanged, this, &Edition::fileChosen);
     Form_Load();
 }
 
@@ -89,6 +96,12 @@ void Edition::fillList()
     m_liste->setCurrentIndex(-1); // nothing chosen
 }
 
+void Edition::fileChosen()
+{
+    const std::optional<QString> fileName = GridFileLabel::fileName(selectorText());
+    m_options->setGridCount(fileName ? GridFileName::parse(*fileName)->count : 0);
+}
+
 QString Edition::selectorText() const
 {
     return m_liste->currentText();
@@ -104,9 +117,22 @@ void Edition::Imprimer_Click()
         return;
     {
         const QScopedValueRollback printing(m_printing, true);
-        m_printer->PrintGridFile(selectorText(), this, m_liste);
+        // Without a file, the print says so before any option is looked at.
+        const std::optional<PrintOptions> options =
+            GridFileLabel::fileName(selectorText()) ? m_options->read() : PrintOptions();
+        if (!options)
+            return;
+        m_printer->PrintGridFile(selectorText(), this, m_liste, *options);
     }
     m_sincePrint.start();
+}
+
+void Edition::previewClicked()
+{
+    const std::optional<PrintOptions> options =
+        GridFileLabel::fileName(selectorText()) ? m_options->read() : PrintOptions();
+    if (options)
+        m_printer->preview(selectorText(), *options, this, m_liste);
 }
 
 void Edition::Supprime_Click()

@@ -13,7 +13,10 @@
 #include "reportdefinition.h"
 #include "reportrenderer.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 
@@ -74,7 +77,8 @@ QString GridPrinter::headingFor(const QString& label)
     return Product::name() + u" - Tirage du : "_s + GridFileLabel::dateOf(label);
 }
 
-bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* selector)
+std::optional<QString> GridPrinter::checkedFile(const QString& label, QWidget* parent,
+                                                QWidget* selector)
 {
     const std::optional<QString> fileName = GridFileLabel::fileName(label);
     if (!fileName) {
@@ -82,19 +86,33 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
                            u"Le choix d'un fichier de grilles est obligatoire !!"_s);
         if (selector)
             selector->setFocus();
-        return false;
+        return std::nullopt;
     }
-    const PrintJob job{GridFolder::resolve(m_appPath, *fileName),
-                       GridFolder::path(m_appPath),
-                       pdfNameFor(*GridFileName::parse(*fileName)),
-                       false,
-                       {}};
+    const QString path = GridFolder::resolve(m_appPath, *fileName);
+    // A damaged file is refused before anything is printed.
+    GridFile(path, GridFile::Access::ReadOnly).checkWhole(GridFileName::parse(*fileName)->count);
+    return path;
+}
+
+ReportDefinition GridPrinter::definitionFor(const PrintOptions& options) const
+{
+    return ReportDefinition::load(m_appPath + options.definitionFile());
+}
+
+bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* selector,
+                                const PrintOptions& options)
+{
     try {
-        // A damaged file is refused before anything is printed.
-        GridFile(job.gridFile, GridFile::Access::ReadOnly)
-            .checkWhole(GridFileName::parse(*fileName)->count);
+        const std::optional<QString> path = checkedFile(label, parent, selector);
+        if (!path)
+            return false;
+        const PrintJob job{*path,
+                           GridFolder::path(m_appPath),
+                           pdfNameFor(*GridFileName::parse(*GridFileLabel::fileName(label))),
+                           false,
+                           {}};
         PendingOutput output(m_output);
-        if (!printReport(job, headingFor(label), parent))
+        if (!printReport(job, headingFor(label), options, parent))
             return false;
         output.deliver(parent);
         return true;
@@ -104,11 +122,52 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
     }
 }
 
-bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidget* parent)
+void GridPrinter::preview(const QString& label, const PrintOptions& options, QWidget* parent,
+                          QWidget* selector)
+{
+    std::optional<QString> failure;
+    try {
+        const std::optional<QString> path = checkedFile(label, parent, selector);
+        if (!path)
+            return;
+        ReportRenderer renderer(definitionFor(options));
+        if (options.range)
+            renderer.setRange(options.range->first, options.range->second);
+        GridFile file(*path, GridFile::Access::ReadOnly);
+        const QString heading = headingFor(label);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(heading);
+        QPrintPreviewDialog dialog(&printer, parent);
+        dialog.setWindowTitle(u"Aperçu - "_s + heading);
+        // The print itself goes through the screen's own button, by way of TEMPO.
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* action : dialog.findChildren<QAction*>())
+            if (action->text() == print)
+                action->setVisible(false);
+        QObject::connect(
+            &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* device) {
+                try {
+                    BusyPointer busy;
+                    renderer.render(*device, file, heading, {});
+                } catch (const GridFileError& e) {
+                    failure = e.message();
+                    QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
+                }
+            });
+        dialog.exec();
+    } catch (const GridFileError& e) {
+        failure = e.message();
+    }
+    if (failure)
+        m_services.message(parent, MsgIcon::Critical, *failure);
+}
+
+bool GridPrinter::printReport(const PrintJob& job, const QString& heading,
+                              const PrintOptions& options, QWidget* parent)
 {
     const QString& path = job.gridFile;
     // A report definition that cannot be read is said before any question.
-    const ReportDefinition definition = ReportDefinition::load(m_appPath + u"LOTO2.DAT"_s);
+    const ReportDefinition definition = definitionFor(options);
     const bool writable = canWrite(path);
     if (!writable && !GridFile(path, GridFile::Access::ReadOnly).cardSecret() &&
         !m_toldWithoutCodes.contains(path)) {
@@ -143,6 +202,8 @@ bool GridPrinter::printReport(const PrintJob& job, const QString& heading, QWidg
         progress.setValue(page);
     };
     ReportRenderer renderer(definition);
+    if (options.range)
+        renderer.setRange(options.range->first, options.range->second);
     if (cleaner)
         renderer.render(printer, file, showProgress); // the heading from TEMPO
     else

@@ -3,8 +3,15 @@
 #include <QSet>
 #include <QString>
 
+#include <optional>
+
+#include "printoptions.h"
+
+class GridFile;
 class PrinterOutput;
+class QPrinter;
 class QWidget;
+struct ReportDefinition;
 struct PrintJob;
 struct Services;
 
@@ -19,7 +26,11 @@ public:
 
     // True once the report has been handed to the printer, or saved where the
     // organiser chose. selector gets the focus back when the label is refused.
-    bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector);
+    bool PrintGridFile(const QString& label, QWidget* parent, QWidget* selector,
+                       const PrintOptions& options = {});
+    // Shows the pages the same print would make; writes nothing.
+    void preview(const QString& label, const PrintOptions& options, QWidget* parent,
+                 QWidget* selector);
 
     static QString headingFor(const QString& label);
     // Said once a file, for a read-only one made before cards carried a code.
@@ -27,7 +38,11 @@ public:
 
 private:
     // False when the organiser gave the print up before it started.
-    bool printReport(const PrintJob& job, const QString& heading, QWidget* parent);
+    bool printReport(const PrintJob& job, const QString& heading, const PrintOptions& options,
+                     QWidget* parent);
+    // The grid file of a label, checked whole; none once refused and said.
+    std::optional<QString> checkedFile(const QString& label, QWidget* parent, QWidget* selector);
+    ReportDefinition definitionFor(const PrintOptions& options) const;
 
     Services& m_services;
     PrinterOutput& m_output;

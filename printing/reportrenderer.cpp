@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -73,9 +75,47 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
     painter.scale(fit.scale, fit.scale);
     // Two digits at the largest sizes can be wider than a cell: they are
     // narrowed, never lowered.
-    const qreal widest = QFontMetricsF(m_definition.cellFont, &device).horizontalAdvance(u"88"_s);
+    const QFontMetricsF cellMetrics(m_definition.cellFont, &device);
+    const qreal widest = cellMetrics.horizontalAdvance(u"88"_s);
     const qreal cellWidth = toDevice(layout.cell(0, 1, 1)).width();
-    m_cellStretch = widest > 0.86 * cellWidth ? 0.86 * cellWidth / widest : 1;
+    m_cellStretch = widest > 0.8 * cellWidth ? 0.8 * cellWidth / widest : 1;
+    for (std::size_t n = 0; n < m_cellTexts.size(); ++n) {
+        m_cellTexts[n].text = QString::number(n);
+        m_cellTexts[n].width = cellMetrics.horizontalAdvance(m_cellTexts[n].text);
+        QTextLayout shaping(m_cellTexts[n].text, m_definition.cellFont, &device);
+        shaping.beginLayout();
+        QTextLine line = shaping.createLine();
+        line.setNumColumns(m_cellTexts[n].text.size());
+        shaping.endLayout();
+        const qreal lineAscent = line.ascent();
+        const QList<QGlyphRun> runs = shaping.glyphRuns();
+        if (runs.size() != 1)
+            continue;
+        // From the baseline, as drawText takes it.
+        QGlyphRun glyphs = runs.first();
+        QList<QPointF> positions = glyphs.positions();
+        for (QPointF& p : positions)
+            p.ry() -= lineAscent;
+        glyphs.setPositions(positions);
+        m_cellTexts[n].glyphs = glyphs;
+    }
+    // Where a centred line of text has its baseline.
+    m_cellBaseline = (cellMetrics.ascent() - cellMetrics.descent()) / 2;
+    // The heading is the same on every page: laid out once, centred in its row.
+    const QRectF headingRow = toDevice(layout.heading());
+    QTextLayout headingText(heading, m_definition.headingFont, &device);
+    QTextOption headingOption(m_definition.headingAlignment);
+    headingOption.setWrapMode(QTextOption::NoWrap);
+    headingText.setTextOption(headingOption);
+    headingText.beginLayout();
+    QTextLine headingLine = headingText.createLine();
+    if (headingLine.isValid()) {
+        headingLine.setLineWidth(headingRow.width());
+        headingLine.setPosition(QPointF(0, (headingRow.height() - headingLine.height()) / 2));
+    }
+    headingText.endLayout();
+    headingText.setPosition(headingRow.topLeft());
+
     int page = 0;
     int index = cardsPerPage; // forces the first page's heading
     file.forEachSheet([&](const GridSheet& sheet) {
@@ -88,9 +128,10 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
                     throw GridFileError(u"L'impression s'est interrompue : l'imprimante ou le "
                                         "fichier de destination n'a plus accepté de page "
                                         "(disque plein ?)."_s);
+                ++page;
                 if (progress)
-                    progress(++page, pages);
-                drawPageFrame(painter, layout, heading);
+                    progress(page, pages);
+                drawPageFrame(painter, layout, headingText);
                 index = 0;
             }
             const Grid& grid = sheet.grids[std::size_t(k)];
@@ -104,13 +145,11 @@ void ReportRenderer::render(QPagedPaintDevice& device, GridFile& file, const QSt
 }
 
 void ReportRenderer::drawPageFrame(QPainter& painter, const ReportLayout& layout,
-                                   const QString& heading) const
+                                   const QTextLayout& heading) const
 {
     const ReportDefinition& d = m_definition;
-    painter.setFont(d.headingFont);
     painter.setPen(d.headingColour);
-    painter.drawText(toDevice(layout.heading()), int(d.headingAlignment | Qt::AlignVCenter),
-                     heading);
+    heading.draw(&painter, QPointF());
     if (m_band.isEmpty())
         return;
     const QRectF band = toDevice(layout.band().adjusted(0, 1, 0, -1));
@@ -167,25 +206,32 @@ void ReportRenderer::drawRules(QPainter& painter, const ReportLayout& layout, in
                                const Grid& grid) const
 {
     const ReportDefinition& d = m_definition;
-    // Shade first, then rule over it, so every line stays crisp.
+    // Shade first, then rule over it, so every line stays crisp. Each goes
+    // as one path: a page's document stays small.
+    QPainterPath shaded;
     for (int r = 1; r <= Grid::Rows; ++r)
         for (int c = 1; c <= Grid::Columns; ++c)
             if (grid.at(r, c) == 0)
-                painter.fillRect(toDevice(layout.cell(index, r, c)), d.emptyShade);
+                shaded.addRect(toDevice(layout.cell(index, r, c)));
+    painter.fillPath(shaded, d.emptyShade);
 
     painter.setPen(QPen(d.lineColour, d.lineWidth * m_dotsPerMm));
+    painter.setBrush(Qt::NoBrush);
     const QRectF first = toDevice(layout.cell(index, 1, 1));
     const QRectF last = toDevice(layout.cell(index, 3, 9));
     const QRectF cells(first.topLeft(), last.bottomRight());
-    painter.drawRect(cells);
+    std::array<QLineF, Grid::Columns + Grid::Rows + 2> lines;
+    std::size_t count = 0;
     for (int c = 1; c < Grid::Columns; ++c) {
         const qreal x = toDevice(layout.cell(index, 1, c)).right();
-        painter.drawLine(QPointF(x, cells.top()), QPointF(x, cells.bottom()));
+        lines[count++] = QLineF(x, cells.top(), x, cells.bottom());
     }
     for (int r = 1; r < Grid::Rows; ++r) {
         const qreal y = toDevice(layout.cell(index, r, 1)).bottom();
-        painter.drawLine(QPointF(cells.left(), y), QPointF(cells.right(), y));
+        lines[count++] = QLineF(cells.left(), y, cells.right(), y);
     }
+    painter.drawRect(cells);
+    painter.drawLines(lines.data(), int(count));
 }
 
 void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, int index,
@@ -193,22 +239,34 @@ void ReportRenderer::drawCells(QPainter& painter, const ReportLayout& layout, in
 {
     painter.setFont(m_definition.cellFont);
     painter.setPen(m_definition.numberColour);
+    // Narrowed numbers are drawn in one squeezed frame a card, and at their
+    // baseline rather than in a box: no clip nor state change for each cell,
+    // which would multiply the size of the document.
+    const bool narrowed = m_cellStretch < 1;
+    if (narrowed) {
+        painter.save();
+        painter.scale(m_cellStretch, 1);
+    }
     for (int r = 1; r <= Grid::Rows; ++r)
         for (int c = 1; c <= Grid::Columns; ++c) {
             const int n = grid.at(r, c);
             if (n == 0)
                 continue;
-            const QRectF cell = toDevice(layout.cell(index, r, c));
-            if (m_cellStretch >= 1) {
-                painter.drawText(cell, Qt::AlignCenter, QString::number(n));
-                continue;
-            }
-            painter.save();
-            painter.translate(cell.center());
-            painter.scale(m_cellStretch, 1);
-            const QRectF wide(-cell.width() / (2 * m_cellStretch), -cell.height() / 2,
-                              cell.width() / m_cellStretch, cell.height());
-            painter.drawText(wide, Qt::AlignCenter, QString::number(n));
-            painter.restore();
+            CellText other;
+            if (n < 0 || std::size_t(n) >= m_cellTexts.size())
+                other = {QString::number(n),
+                         QFontMetricsF(painter.font(), painter.device())
+                             .horizontalAdvance(QString::number(n)),
+                         {}};
+            const CellText& text = other.text.isEmpty() ? m_cellTexts[std::size_t(n)] : other;
+            const QPointF middle = toDevice(layout.cell(index, r, c)).center();
+            const QPointF baseline(middle.x() / m_cellStretch - text.width / 2,
+                                   middle.y() + m_cellBaseline);
+            if (text.glyphs.isEmpty())
+                painter.drawText(baseline, text.text);
+            else
+                painter.drawGlyphRun(baseline, text.glyphs);
         }
+    if (narrowed)
+        painter.restore();
 }

@@ -3,14 +3,17 @@
 #include "reportdefinition.h"
 
 #include <QByteArray>
+#include <QGlyphRun>
 #include <QImage>
 
+#include <array>
 #include <functional>
 #include <optional>
 
 class GridFile;
 class QPagedPaintDevice;
 class QPainter;
+class QTextLayout;
 class ReportLayout;
 struct Grid;
 struct GridSheet;
@@ -56,7 +59,8 @@ private:
                    const Grid& grid) const;
     void drawCells(QPainter& painter, const ReportLayout& layout, int index,
                    const Grid& grid) const;
-    void drawPageFrame(QPainter& painter, const ReportLayout& layout, const QString& heading) const;
+    void drawPageFrame(QPainter& painter, const ReportLayout& layout,
+                       const QTextLayout& heading) const;
     QSizeF setUpPage(QPagedPaintDevice& device) const;
     QRectF toDevice(const QRectF& mm) const;
 
@@ -65,4 +69,13 @@ private:
     ReportBand m_band;
     qreal m_dotsPerMm = 1;
     qreal m_cellStretch = 1; // across, for numbers wider than their cell
+    // Each cell's number laid out once a print, for its tens of thousands of cells.
+    struct CellText
+    {
+        QString text;
+        qreal width = 0;
+        QGlyphRun glyphs; // shaped once
+    };
+    std::array<CellText, 100> m_cellTexts;
+    qreal m_cellBaseline = 0; // below a cell's middle
 };

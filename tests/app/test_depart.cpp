@@ -64,13 +64,14 @@ private slots:
             QVERIFY(!depart().barreBoutons()->widgetForAction(action)->accessibleName().isEmpty());
         }
         QCOMPARE(keys, QStringList({u"Generateur"_s, u"Impression"_s, u"Tirage"_s, u"Rapports"_s,
-                                    u"Programme"_s, u"Soiree"_s, u"VoixClub"_s, u"Apropos"_s,
-                                    u"Aide"_s, u"Quitter"_s}));
+                                    u"Programme"_s, u"Soiree"_s, u"VoixClub"_s, u"Organisateur"_s,
+                                    u"Apropos"_s, u"Aide"_s, u"Quitter"_s}));
         QCOMPARE(tips,
                  QStringList({u"Générateur de grilles"_s, u"Impression des grilles"_s,
                               u"Tirage du loto"_s, u"Tirages enregistrés"_s,
                               u"Programme de la soirée"_s, u"Imprimer le résumé de la soirée"_s,
-                              u"Enregistrer ou importer la voix du club"_s, u"A propos !"_s,
+                              u"Enregistrer ou importer la voix du club"_s,
+                              u"Nom, lieu et logo de l'organisateur"_s, u"A propos !"_s,
                               u"Un peu d'aide ?"_s, u"Quitter l'application"_s}));
 
         QLabel* grilles = depart().grilles();

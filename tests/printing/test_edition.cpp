@@ -4,11 +4,16 @@
 #include "grids/gridfolder.h"
 #include "printing/edition.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -96,7 +101,7 @@ private slots:
         QCOMPARE(button(u"Supprime"_s)->text(), u"&Supprimer"_s);
         QCOMPARE(button(u"Imprimer"_s)->text(), u"&Imprimer"_s);
         QCOMPARE(button(u"Quitter"_s)->text(), u"&Quitter"_s);
-        // Tab goes selector, Supprimer, Imprimer, Quitter.
+        // Tab goes selector, Supprimer, Imprimer, Quitter, then the options below them.
         QStringList order;
         QWidget* w = list();
         do {
@@ -104,8 +109,9 @@ private slots:
                 order << w->objectName();
             w = w->nextInFocusChain();
         } while (w != list());
-        QCOMPARE(order,
-                 QStringList({u"ListeDesFichiers"_s, u"Supprime"_s, u"Imprimer"_s, u"Quitter"_s}));
+        QCOMPARE(order, QStringList({u"ListeDesFichiers"_s, u"Supprime"_s, u"Imprimer"_s,
+                                     u"Quitter"_s, u"CartesParPage"_s, u"GrosCaracteres"_s,
+                                     u"PremiereGrille"_s, u"DerniereGrille"_s, u"Apercu"_s}));
     }
 
     void withNothingChosenBothButtonsRefuse()
@@ -191,6 +197,71 @@ private slots:
         QCOMPARE(output.prints, 2);
         QVERIFY(m_fakes.messages.shown.isEmpty());
         QFile::remove(output.path());
+    }
+
+    // The options sit below the buttons; a range is offered for the chosen
+    // file, and one it does not hold is refused before anything is printed.
+    void theOptionsFollowTheChosenFile()
+    {
+        GridFolder::make(m_app->appPath());
+        for (const QString& layout : {u"LOTO2.DAT"_s, u"LOTO2-2.DAT"_s})
+            QFile::copy(TestPaths::built(layout), m_app->appPath() + layout);
+        GridFileBuilder(m_app->appPath(), m_fakes.random, m_fakes.clock)
+            .build(8, m_app->gridPath(u"8-01-01-2001.DAT"_s), {});
+        open();
+        auto* cards = m_screen->findChild<QComboBox*>(u"CartesParPage"_s);
+        auto* large = m_screen->findChild<QCheckBox*>(u"GrosCaracteres"_s);
+        auto* first = m_screen->findChild<QLineEdit*>(u"PremiereGrille"_s);
+        auto* last = m_screen->findChild<QLineEdit*>(u"DerniereGrille"_s);
+        QCOMPARE(cards->currentText(), u"4"_s);
+        QCOMPARE(cards->accessibleName(), u"Cartes par page"_s);
+        QCOMPARE(large->accessibleName(), u"Gros caractères"_s);
+        QCOMPARE(first->accessibleName(), u"Grilles de"_s);
+        QCOMPARE(last->accessibleName(), u"à"_s);
+        QVERIFY(!large->isEnabled());
+        cards->setCurrentText(u"2"_s);
+        QVERIFY(large->isEnabled());
+        large->setChecked(true);
+        cards->setCurrentText(u"6"_s);
+        QVERIFY(!large->isEnabled() && !large->isChecked());
+
+        choose(0);
+        QCOMPARE(first->text(), u"1"_s);
+        QCOMPARE(last->text(), u"8"_s);
+        last->setText(u"9"_s);
+        button(u"Imprimer"_s)->click();
+        QCOMPARE(m_fakes.messages.last().text,
+                 u"Ce fichier contient les grilles 1 à 8 : il n'a pas de grille n° 9."_s);
+        QCOMPARE(m_fakes.messages.last().icon, MsgIcon::Critical);
+        QCOMPARE(QApplication::focusWidget(), last);
+        QVERIFY(!QFile::exists(m_fakes.printer.path()));
+
+        // The preview shows the pages of the print and leaves the printing
+        // itself to the screen's button.
+        cards->setCurrentText(u"2"_s);
+        last->setText(u"6"_s);
+        QString title;
+        int pages = 0;
+        bool canPrint = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            const QList<QAction*> actions = dialog->findChildren<QAction*>();
+            canPrint = std::any_of(actions.begin(), actions.end(), [](QAction* a) {
+                return a->isVisible() &&
+                       a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print");
+            });
+            dialog->reject();
+        });
+        m_fakes.messages.shown.clear();
+        button(u"Apercu"_s)->click();
+        QCOMPARE(title, u"Aperçu - Numerella - Tirage du : 01-01-2001"_s);
+        QCOMPARE(pages, 3); // grids 1 to 6, two a page
+        QVERIFY(!canPrint);
+        QVERIFY(m_fakes.messages.shown.isEmpty());
+        QVERIFY(!QFile::exists(m_fakes.printer.path()));
     }
 
     void quitterSignalsAndCloses()

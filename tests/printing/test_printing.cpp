@@ -7,9 +7,12 @@
 #include "grids/gridfilename.h"
 #include "printing/gridfilelabel.h"
 #include "printing/gridprinter.h"
+#include "printing/printoptions.h"
 #include "printing/reportdefinition.h"
 #include "printing/reportlayout.h"
 
+#include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -144,24 +147,81 @@ private:
     }
 
     bool print(const QString& label) { return print(label, m_fakes.printer); }
-    bool print(const QString& label, PdfFileOutput& output)
+    bool print(const QString& label, PdfFileOutput& output, const PrintOptions& options = {})
     {
         QFile::remove(output.path());
         return GridPrinter(m_fakes.services, output, m_app.appPath())
-            .PrintGridFile(label, nullptr, nullptr);
+            .PrintGridFile(label, nullptr, nullptr, options);
+    }
+
+    static QStringList layoutFiles()
+    {
+        return {u"LOTO2.DAT"_s,   u"LOTO2-1.DAT"_s,  u"LOTO2-1G.DAT"_s,
+                u"LOTO2-2.DAT"_s, u"LOTO2-2G.DAT"_s, u"LOTO2-6.DAT"_s};
+    }
+
+    // Every card of the pages in order from first, each number and cell
+    // where the layout puts it on the printer's paper, nothing outside its
+    // printable area.
+    static void verifyCards(const QList<PdfPage>& pages, const ReportDefinition& d,
+                            const QList<GridSheet>& sheets, int first, qreal printerMargin)
+    {
+        const QMarginsF report = d.pageLayout.margins(QPageLayout::Millimeter);
+        const QSizeF paper = pages.first().size;
+        const QRectF printable =
+            QRectF(QPointF(), paper)
+                .marginsRemoved(QMarginsF(
+                    qMax(printerMargin, report.left()), qMax(printerMargin, report.top()),
+                    qMax(printerMargin, report.right()), qMax(printerMargin, report.bottom())));
+        const QSizeF design = d.pageLayout.paintRect(QPageLayout::Millimeter).size();
+        const ReportLayout layout(d, design);
+        const PageFit fit = PageFit::of(design, printable.size());
+        const auto onPaper = [&](const QRectF& mm) {
+            return QRectF(printable.topLeft() + fit.offset + mm.topLeft() * fit.scale,
+                          mm.size() * fit.scale);
+        };
+        int number = first;
+        for (const PdfPage& page : pages) {
+            QCOMPARE(page.count(u"Numerella"_s), 1);
+            for (const PdfPage::Word& word : page.words)
+                QVERIFY2(printable.adjusted(-0.2, -0.2, 0.2, 0.2).contains(word.box),
+                         qPrintable(word.text + u" outside the printable area"_s));
+            for (int i = 0; i < layout.cardsPerPage() && number <= sheets.size() * 4;
+                 ++i, ++number) {
+                const QString numberText = gridNumberText(number);
+                QVERIFY2(onPaper(layout.number(i)).contains(page.box(numberText).center()),
+                         qPrintable(numberText));
+                const Grid& grid = sheets[(number - 1) / 4].grids[std::size_t((number - 1) % 4)];
+                for (int r = 1; r <= Grid::Rows; ++r)
+                    for (int c = 1; c <= Grid::Columns; ++c) {
+                        if (grid.at(r, c) == 0)
+                            continue;
+                        const QRectF cell = onPaper(layout.cell(i, r, c));
+                        QVERIFY2(std::any_of(page.words.begin(), page.words.end(),
+                                             [&](const PdfPage::Word& w) {
+                                                 return w.text == QString::number(grid.at(r, c)) &&
+                                                        cell.contains(w.box.center());
+                                             }),
+                                 qPrintable(numberText + u" cell "_s + QString::number(r) + u","_s +
+                                            QString::number(c)));
+                    }
+            }
+        }
     }
 
 private slots:
     void initTestCase()
     {
         m_app.makeCurrent();
-        QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
+        for (const QString& layout : layoutFiles())
+            QFile::copy(TestPaths::built(layout), m_app.appPath() + layout);
         m_file100 = m_app.gridPath(u"100-25-12-2000.DAT"_s);
         GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(100, m_file100, {});
     }
 
     void cleanup()
     {
+        m_fakes.messages.shown.clear();
         QFile::remove(m_app.appPath() + u"LOTO2.DAT"_s);
         QFile::copy(TestPaths::built(u"LOTO2.DAT"_s), m_app.appPath() + u"LOTO2.DAT"_s);
     }
@@ -286,6 +346,168 @@ private slots:
             QVERIFY(qAbs(card2.top() - card1.top() - 66) < 0.2); // card and gap, in mm
         else
             QVERIFY(card2.top() - card1.top() < 66);
+    }
+
+    void everyLayoutPutsEveryCardInPlace_data()
+    {
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<qreal>("margin"); // the printer's own
+        for (const auto& [cards, large] :
+             {std::pair(1, false), std::pair(1, true), std::pair(2, false), std::pair(2, true),
+              std::pair(4, false), std::pair(6, false)}) {
+            const QByteArray name = PrintOptions{cards, large, {}}.definitionFile().toLatin1();
+            QTest::newRow(name + " A4") << cards << large << int(QPageSize::A4) << 3.5;
+            QTest::newRow(name + " Letter") << cards << large << int(QPageSize::Letter) << 6.35;
+        }
+    }
+
+    void everyLayoutPutsEveryCardInPlace()
+    {
+        QFETCH(int, cards);
+        QFETCH(bool, large);
+        QFETCH(int, paper);
+        QFETCH(qreal, margin);
+        const PrintOptions options{cards, large, {}};
+        const ReportDefinition d =
+            ReportDefinition::load(TestPaths::built(options.definitionFile()));
+        QCOMPARE(d.cardsPerPage, cards);
+        // 100 grids, and for one a page the first 24 of them.
+        const int last = cards == 1 ? 24 : 100;
+        PaperPdfOutput output(m_fakes.printer.path(), QPageSize::PageSizeId(paper), margin);
+        QVERIFY(
+            print(Label100, output,
+                  {cards, large, last < 100 ? std::optional(std::pair(1, last)) : std::nullopt}));
+        QVERIFY(m_fakes.messages.shown.isEmpty());
+        const QList<PdfPage> pages = pdfPages(output.path());
+        QCOMPARE(pages.size(), (last + cards - 1) / cards);
+        verifyCards(pages, d, sheetsOf(m_file100), 1, margin);
+    }
+
+    // Large print: the cell digits stand at least 20 mm high, also shrunk to
+    // a Letter printer's page.
+    void largePrintDigitsStandTwentyMillimetres_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::newRow("1G") << u"LOTO2-1G.DAT"_s;
+        QTest::newRow("2G") << u"LOTO2-2G.DAT"_s;
+    }
+
+    void largePrintDigitsStandTwentyMillimetres()
+    {
+        QFETCH(QString, layout);
+        const ReportDefinition d = ReportDefinition::load(TestPaths::built(layout));
+        QPdfWriter writer(m_fakes.printer.path());
+        writer.setResolution(1200);
+        const qreal digits =
+            QFontMetricsF(d.cellFont, &writer).tightBoundingRect(u"147"_s).height() * 25.4 / 1200;
+        QPageLayout letter = d.pageLayout;
+        letter.setPageSize(QPageSize(QPageSize::Letter));
+        const PageFit fit = PageFit::of(d.pageLayout.paintRect(QPageLayout::Millimeter).size(),
+                                        letter.paintRect(QPageLayout::Millimeter).size());
+        QVERIFY2(digits * fit.scale >= 20, qPrintable(QString::number(digits * fit.scale)));
+        const ReportLayout cells(d, d.pageLayout.paintRect(QPageLayout::Millimeter).size(), true);
+        QVERIFY(cells.cell(0, 1, 1).height() > digits); // inside their cell, band or not
+    }
+
+    // 10000 grids six a page: 1667 pages, the last with four cards.
+    void tenThousandGridsSixAPage()
+    {
+        const QString big = m_app.gridPath(u"10000-01-01-2001.DAT"_s);
+        GridFileBuilder(m_app.appPath(), m_fakes.random, m_fakes.clock).build(10000, big, {});
+        QVERIFY(print(u"Impression de 10000 grilles pour le tirage du 01-01-2001"_s,
+                      m_fakes.printer, {6, false, {}}));
+        const QList<PdfPage> pages = pdfPages(m_fakes.printer.path());
+        QCOMPARE(pages.size(), 1667);
+        QCOMPARE(pages.last().count(u"Grille"_s), 4);
+        const QList<GridSheet> sheets = sheetsOf(big);
+        verifyCards(pages.mid(1665), ReportDefinition::load(TestPaths::built(u"LOTO2-6.DAT"_s)),
+                    sheets, 9991, 0);
+        int number = 1;
+        for (const PdfPage& page : pages)
+            for (int i = 0; i < 6 && number <= 10000; ++i)
+                QVERIFY2(page.box(gridNumberText(number++)).isValid(),
+                         qPrintable(QString::number(number - 1)));
+        QFile::remove(big);
+    }
+
+    void aRangePrintsExactlyItsCards()
+    {
+        QVERIFY(print(Label100, m_fakes.printer, {4, false, std::pair(7, 13)}));
+        const QList<PdfPage> pages = pdfPages(m_fakes.printer.path());
+        QCOMPARE(pages.size(), 2);
+        QStringList printed;
+        for (const PdfPage& page : pages)
+            for (const PdfPage::Word& word : page.words)
+                if (word.text.size() == 5 && word.text.toInt() > 0)
+                    printed << word.text;
+        QStringList asked;
+        for (int n = 7; n <= 13; ++n)
+            asked << gridNumberText(n);
+        QCOMPARE(printed, asked);
+        QCOMPARE(pages[0].count(u"Numerella"_s), 1);
+        QVERIFY(tempoOf(m_file100).isEmpty());
+    }
+
+    void rangesAreReadOrRefused_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("firstAtFault");
+        QTest::newRow("1-100") << u"1"_s << u" 100 "_s << QString() << true;
+        QTest::newRow("0-5") << u"0"_s << u"5"_s
+                             << u"Ce fichier contient les grilles 1 à 100 : il n'a pas de "
+                                "grille n° 0."_s
+                             << true;
+        QTest::newRow("5-1") << u"5"_s << u"1"_s
+                             << u"La première grille à imprimer (5) vient après la dernière "
+                                "(1) : indiquez les grilles de la plus petite à la plus grande."_s
+                             << true;
+        QTest::newRow("1-99999999999")
+            << u"1"_s << u"99999999999"_s
+            << u"Ce fichier contient les grilles 1 à 100 : il n'a pas de grille n° "
+               "99999999999."_s
+            << false;
+        QTest::newRow("abc") << u"abc"_s << u"5"_s
+                             << u"« abc » n'est pas un numéro de grille : indiquez un nombre "
+                                "entier."_s
+                             << true;
+        QTest::newRow("-3") << u"1"_s << u"-3"_s
+                            << u"« -3 » n'est pas un numéro de grille : indiquez un nombre "
+                               "entier."_s
+                            << false;
+        QTest::newRow("empty") << u"1"_s << QString()
+                               << u"Indiquez le numéro de la dernière grille à imprimer."_s
+                               << false;
+    }
+
+    void rangesAreReadOrRefused()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(QString, refusal);
+        QFETCH(bool, firstAtFault);
+        const GridRange range = GridRange::read(first, last, 100);
+        QCOMPARE(range.refusal, refusal);
+        QCOMPARE(range.range.has_value(), refusal.isEmpty());
+        if (!refusal.isEmpty())
+            QCOMPARE(range.firstAtFault, firstAtFault);
+    }
+
+    void aMissingLayoutIsNamed()
+    {
+        m_fakes.messages.shown.clear();
+        const QString layout = m_app.appPath() + u"LOTO2-2G.DAT"_s;
+        QFile::remove(layout);
+        const bool printed = print(Label100, m_fakes.printer, {2, true, {}});
+        QFile::copy(TestPaths::built(u"LOTO2-2G.DAT"_s), layout);
+        QVERIFY(!printed);
+        QVERIFY(m_fakes.messages.last().text.contains(u"LOTO2-2G.DAT"_s));
+        QVERIFY(tempoOf(m_file100).isEmpty());
+        QVERIFY(!QFile::exists(m_fakes.printer.path()) ||
+                QFileInfo(m_fakes.printer.path()).size() == 0);
     }
 
     void brokenDefinitionsAreRefused_data()
