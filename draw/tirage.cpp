@@ -68,8 +68,11 @@ Tirage::Tirage(Services& services, QWidget* parent)
     connect(m_hall, &HallControl::operatorKey, m_keyboard, &DrawKeyboard::runFromHall);
     m_barre->button(u"Theme"_s)->setChecked(m_hall->theme() == HallThemeName::Sombre);
     Form_Load();
-    // Asked once the screen is up, over it.
-    QTimer::singleShot(0, this, &Tirage::offerResume);
+    // Asked once the screen is up, over it: one box after the other.
+    QTimer::singleShot(0, this, [this] {
+        offerResume();
+        m_voice->sayWhatIsMissing();
+    });
 }
 
 Tirage::~Tirage() = default;

@@ -72,7 +72,8 @@ int QtAudioInput::start(int preferredRate)
     connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State state) {
         // Stopped from outside (the source muted or suspended in the mixer):
         // our own stop disconnects first.
-        if (state == QAudio::StoppedState || state == QAudio::SuspendedState)
+        if (state == QAudio::StoppedState || state == QAudio::SuspendedState ||
+            (m_source && m_source->error() != QAudio::NoError))
             fail();
     });
     m_io = m_source->start();
@@ -127,7 +128,7 @@ void QtAudioInput::checkStillThere()
     const bool there = std::any_of(inputs.begin(), inputs.end(), [this](const QAudioDevice& d) {
         return d.id() == m_device.id();
     });
-    if (!there)
+    if (!there || QMediaDevices::defaultAudioInput().isNull())
         fail();
 }
 

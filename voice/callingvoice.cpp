@@ -93,15 +93,14 @@ QString CallingVoice::report() const
     const qsizetype count = missing().size();
     if (!isClub() || count == 0)
         return {};
-    QString text =
-        count == ClubVoiceStore::Numbers
-            ? u"Aucun numéro de la voix de %1 n'est utilisable : tous seront dits par la "
-              "voix féminine."_s.arg(m_name)
-        : count == 1 ? u"Il manque 1 numéro à la voix de %1 : il sera dit par la voix "
-                       "féminine."_s.arg(m_name)
-                     : u"Il manque %1 numéros à la voix de %2 : ils seront dits par la "
-                       "voix féminine."_s.arg(count)
-                           .arg(m_name);
+    QString text = count == ClubVoiceStore::Numbers
+                       ? u"Aucun numéro de la voix %1 n'est utilisable : tous seront dits par la "
+                         "voix féminine."_s.arg(ofName(m_name))
+                   : count == 1 ? u"Il manque 1 numéro à la voix %1 : il sera dit par la voix "
+                                  "féminine."_s.arg(ofName(m_name))
+                                : u"Il manque %1 numéros à la voix %2 : ils seront dits par la "
+                                  "voix féminine."_s.arg(count)
+                                      .arg(ofName(m_name));
     text += u'\n';
     const auto line = [&text](const QString& what, const QList<int>& numbers) {
         if (!numbers.isEmpty())

@@ -12,6 +12,12 @@ ClipRecorder::ClipRecorder(AudioInput& input, QObject* parent) : QObject(parent)
         if (m_recording)
             finish(Outcome::Lost);
     });
+    // A microphone pulled out may go on sending silence, the sound server
+    // moving the capture elsewhere: its leaving the list is the sign.
+    connect(&m_input, &AudioInput::devicesChanged, this, [this] {
+        if (m_recording && inputGone())
+            finish(Outcome::Lost);
+    });
     m_noSound.setSingleShot(true);
     m_noSound.setInterval(NoSoundMs);
     connect(&m_noSound, &QTimer::timeout, this, [this] {
@@ -28,6 +34,7 @@ ClipRecorder::~ClipRecorder()
 bool ClipRecorder::start()
 {
     cancel();
+    m_device = m_input.deviceName();
     const int rate = m_input.start(PreferredRate);
     if (rate <= 0)
         return false;
@@ -68,8 +75,16 @@ void ClipRecorder::hear(const QList<qint16>& samples)
         finish(speech ? Outcome::Spoken : Outcome::Silent);
 }
 
+bool ClipRecorder::inputGone() const
+{
+    return m_input.deviceName() != m_device;
+}
+
 void ClipRecorder::finish(Outcome outcome)
 {
+    // Whatever was heard, a take the microphone left halfway is not kept.
+    if (inputGone())
+        outcome = Outcome::Lost;
     cancel();
     // A copy: whoever hears of it may start the next take at once.
     const MonoClip take = outcome == Outcome::Lost ? MonoClip{m_take.rate, {}} : m_take;

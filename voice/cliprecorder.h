@@ -40,9 +40,12 @@ signals:
 private:
     void hear(const QList<qint16>& samples);
     void finish(Outcome outcome);
+    // The microphone the take began on has left the machine, or another took its place.
+    bool inputGone() const;
 
     AudioInput& m_input;
     MonoClip m_take;
+    QString m_device; // the one the take began on
     bool m_recording = false;
     // The level of each whole piece heard so far: the room's noise is judged
     // again at every piece, from the take as it grows.

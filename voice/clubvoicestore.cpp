@@ -30,9 +30,16 @@ QString folded(const QString& name)
 }
 } // namespace
 
+QString ofName(const QString& name)
+{
+    // The h taken as mute, as in most first names (Hélène, Hugo).
+    const QString first = name.left(1).normalized(QString::NormalizationForm_D).left(1).toLower();
+    return (!first.isEmpty() && u"aeiouyh"_s.contains(first) ? u"d'"_s : u"de "_s) + name;
+}
+
 QString voiceTitle(const QString& name)
 {
-    return u"Voix de "_s + name;
+    return u"Voix "_s + ofName(name);
 }
 
 ClubVoiceStore::ClubVoiceStore(QString folder) : m_folder(std::move(folder)) {}
@@ -83,6 +90,16 @@ QList<int> ClubVoiceStore::recorded(const QString& name) const
     QList<int> numbers;
     for (int n = 1; n <= Numbers; ++n) {
         if (hasClip(name, n))
+            numbers.append(n);
+    }
+    return numbers;
+}
+
+QList<int> ClubVoiceStore::damaged(const QString& name) const
+{
+    QList<int> numbers;
+    for (int n = 1; n <= Numbers; ++n) {
+        if (QFileInfo(clipPath(name, n)).isFile() && !hasClip(name, n))
             numbers.append(n);
     }
     return numbers;
@@ -144,8 +161,9 @@ QString ClubVoiceStore::rename(const QString& from, const QString& to) const
         from.compare(to, Qt::CaseInsensitive) != 0)
         return u"Une voix s'appelle déjà « %1 »."_s.arg(like.isEmpty() ? to : like);
     if (!QDir().rename(voiceFolder(from), voiceFolder(to)))
-        return shown(voiceFolder(from)) +
-               u"\nLa voix ne peut pas être renommée (dossier en lecture seule ?)."_s;
+        return u"La voix %1 ne peut pas être renommée (dossier en lecture seule ?).\n\n"_s.arg(
+                   ofName(from)) +
+               shown(voiceFolder(from));
     return {};
 }
 
@@ -153,10 +171,23 @@ QString ClubVoiceStore::remove(const QString& name) const
 {
     if (!contains(name))
         return {};
-    if (!QDir(voiceFolder(name)).removeRecursively())
-        return shown(voiceFolder(name)) +
-               u"\nLa voix ne peut pas être supprimée entièrement (dossier en lecture seule ?)."_s;
-    return {};
+    const QString folder = voiceFolder(name);
+    const qsizetype before = recorded(name).size();
+    if (QDir(folder).removeRecursively())
+        return {};
+    const QString cause = !QFileInfo(folder).isWritable() ? u"son dossier est en lecture seule"_s
+                          : !QFileInfo(m_folder).isWritable()
+                              ? u"le dossier des voix est en lecture seule"_s
+                              : u"un de ses fichiers ne peut pas être effacé"_s;
+    const qsizetype left = recorded(name).size();
+    const QString what =
+        left == before
+            ? u"La voix %1 n'a pas pu être supprimée : %2."_s.arg(ofName(name), cause)
+            : u"La voix %1 n'est supprimée qu'en partie : %2. Enregistrements restés dans le "
+              "dossier : %3 sur %4."_s.arg(ofName(name), cause)
+                  .arg(left)
+                  .arg(before);
+    return what + u"\n\n"_s + shown(folder);
 }
 
 QString ClubVoiceStore::saveClip(const QString& name, int number, const MonoClip& clip) const

@@ -27,6 +27,8 @@ public:
     // one, or a folder in its place, counts as missing.
     bool hasClip(const QString& name, int number) const;
     QList<int> recorded(const QString& name) const;
+    // The numbers whose file is there but cannot be read as a clip.
+    QList<int> damaged(const QString& name) const;
     int firstMissing(const QString& name) const; // 0 when all 90 are there
 
     // Each returns the refusal in French, or nothing when done.
@@ -40,5 +42,7 @@ private:
     QString m_folder;
 };
 
+// "de Martine", "d'Anne", "d'Émile": the name after "la voix".
+QString ofName(const QString& name);
 // "Voix de Martine", as a voice is named on the screens.
 QString voiceTitle(const QString& name);

@@ -1,5 +1,6 @@
 #include "clubvoicewindow.h"
 
+#include "callingvoice.h"
 #include "levelmeter.h"
 #include "platform/audioinput.h"
 #include "platform/counttext.h"
@@ -82,13 +83,13 @@ void ClubVoiceWindow::buildScreen()
     top->addWidget(label);
     top->addWidget(m_voices, 1);
     for (QPushButton* b :
-         {addButton(u"NouvelleVoix"_s, u"Nouvelle voix…"_s, u"Créer une voix"_s,
+         {addButton(u"NouvelleVoix"_s, u"&Nouvelle voix…"_s, u"Créer une voix"_s,
                     &ClubVoiceWindow::newVoice),
-          addButton(u"Renommer"_s, u"Renommer…"_s, u"Renommer la voix"_s,
+          addButton(u"Renommer"_s, u"&Renommer…"_s, u"Renommer la voix"_s,
                     &ClubVoiceWindow::renameVoice),
-          addButton(u"Supprimer"_s, u"Supprimer…"_s, u"Supprimer la voix et ses enregistrements"_s,
+          addButton(u"Supprimer"_s, u"&Supprimer…"_s, u"Supprimer la voix et ses enregistrements"_s,
                     &ClubVoiceWindow::deleteVoice),
-          addButton(u"Importer"_s, u"Importer un dossier…"_s,
+          addButton(u"Importer"_s, u"&Importer un dossier…"_s,
                     u"Importer un dossier de fichiers nommés par numéro (1.wav, 01.mp3…)"_s,
                     nullptr)})
         top->addWidget(b);
@@ -136,20 +137,20 @@ void ClubVoiceWindow::buildScreen()
         connect(b, &QPushButton::clicked, &m_session, action);
         return b;
     };
-    bottom->addWidget(sessionButton(u"Precedent"_s, u"Précédent"_s, u"Numéro précédent (←)"_s,
+    bottom->addWidget(sessionButton(u"Precedent"_s, u"&Précédent"_s, u"Numéro précédent (←)"_s,
                                     &RecordingSession::previous));
-    bottom->addWidget(sessionButton(u"Enregistrer"_s, u"Enregistrer"_s,
+    bottom->addWidget(sessionButton(u"Enregistrer"_s, u"&Enregistrer"_s,
                                     u"Enregistrer le numéro (Espace)"_s,
                                     &RecordingSession::record));
-    bottom->addWidget(sessionButton(u"Ecouter"_s, u"Écouter"_s, u"Écouter l'enregistrement (E)"_s,
+    bottom->addWidget(sessionButton(u"Ecouter"_s, u"É&couter"_s, u"Écouter l'enregistrement (E)"_s,
                                     &RecordingSession::listen));
-    bottom->addWidget(sessionButton(u"Refaire"_s, u"Refaire"_s, u"Enregistrer de nouveau (R)"_s,
+    bottom->addWidget(sessionButton(u"Refaire"_s, u"Re&faire"_s, u"Enregistrer de nouveau (R)"_s,
                                     &RecordingSession::record));
-    bottom->addWidget(sessionButton(u"Suivant"_s, u"Suivant"_s, u"Numéro suivant (Entrée)"_s,
+    bottom->addWidget(sessionButton(u"Suivant"_s, u"S&uivant"_s, u"Numéro suivant (Entrée)"_s,
                                     &RecordingSession::next));
     bottom->addStretch();
     QPushButton* close =
-        addButton(u"Fermer"_s, u"Fermer"_s, u"Fermer la fenêtre (Échap)"_s, nullptr);
+        addButton(u"Fermer"_s, u"Fer&mer"_s, u"Fermer la fenêtre (Échap)"_s, nullptr);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     bottom->addWidget(close);
 
@@ -175,10 +176,13 @@ QPushButton* ClubVoiceWindow::addButton(const QString& name, const QString& text
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     b->setToolTip(tip);
-    b->setAccessibleName(text.chopped(text.endsWith(u'…') ? 1 : 0));
+    const QString plain = QString(text).remove(u'&');
+    b->setAccessibleName(plain.chopped(plain.endsWith(u'…') ? 1 : 0));
     b->setAccessibleDescription(tip);
-    // Space and Entrée belong to the recording, whichever button was clicked last.
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab or by Alt and its letter; a click leaves the focus where
+    // it was. Espace, R and Entrée stay the recording's even on a button: the
+    // window's shortcuts come before the button's own keys.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setAutoDefault(false);
     if (action)
         connect(b, &QPushButton::clicked, this, action);
@@ -237,9 +241,14 @@ void ClubVoiceWindow::refresh()
     m_status->setStyleSheet(alarm ? u"color: #c00000; font-weight: bold;"_s : QString());
     const QString device = m_input.deviceName();
     m_microphone->setText(u"Microphone : "_s + (device.isEmpty() ? u"aucun"_s : device));
+    // A damaged file is told apart from a number not yet said, as the draw screen does.
+    const QList<int> damaged = m_session.damagedClips();
     m_count->setText(voice ? countText(m_session.recordedCount(), u"numéro enregistré"_s,
                                        u"numéros enregistrés"_s) +
-                                 u" sur 90"_s
+                                 u" sur 90"_s +
+                                 (damaged.isEmpty()
+                                      ? QString()
+                                      : u"\nFichiers abîmés : "_s + numberRanges(damaged))
                            : QString());
     if (state != State::Recording)
         m_meter->setLevel(LevelMeter::FloorDb, false);
@@ -285,7 +294,7 @@ void ClubVoiceWindow::renameVoice()
 {
     const QString from = m_session.voice();
     const std::optional<QString> to = m_services.input.ask(
-        this, u"Renommer la voix"_s, u"Nouveau nom de la voix de %1 :"_s.arg(from), from);
+        this, u"Renommer la voix"_s, u"Nouveau nom de la voix %1 :"_s.arg(ofName(from)), from);
     if (!to || to->trimmed() == from)
         return;
     if (const QString refusal = m_store.rename(from, to->trimmed()); !refusal.isEmpty())
@@ -307,25 +316,23 @@ void ClubVoiceWindow::followRename(const QString& from, const QString& to) const
 void ClubVoiceWindow::deleteVoice()
 {
     const QString name = m_session.voice();
-    if (m_services.message(this, MsgIcon::Question,
-                           u"Supprimer la voix de %1 et ses %2 enregistrements ?\n\nIls ne "
-                           "pourront pas être retrouvés."_s.arg(name)
-                               .arg(m_session.recordedCount()),
-                           MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+    const int count = m_session.recordedCount();
+    const QString question = count == 0 ? u"Supprimer la voix %1 ?"_s.arg(ofName(name))
+                             : count == 1
+                                 ? u"Supprimer la voix %1 et son enregistrement ?\n\nIl "
+                                   "ne pourra pas être retrouvé."_s.arg(ofName(name))
+                                 : u"Supprimer la voix %1 et ses %2 enregistrements ?\n\n"
+                                   "Ils ne pourront pas être retrouvés."_s.arg(ofName(name))
+                                       .arg(count);
+    if (m_services.message(this, MsgIcon::Question, question, MsgButtons::YesNo, MsgAnswer::No) !=
+        MsgAnswer::Yes)
         return;
-    const qsizetype before = m_store.recorded(name).size();
-    if (const QString refusal = m_store.remove(name); !refusal.isEmpty()) {
-        const qsizetype left = m_store.recorded(name).size();
-        say(MsgIcon::Critical,
-            left < before ? u"La voix de %1 n'est supprimée qu'en partie. Enregistrements restés "
-                            "dans le dossier : %2 sur %3."_s.arg(name)
-                                    .arg(left)
-                                    .arg(before) +
-                                u"\n\n"_s + refusal
-                          : refusal);
-    } else {
-        followRename(name, {});
-    }
+    if (const QString refusal = m_store.remove(name); !refusal.isEmpty())
+        say(MsgIcon::Critical, refusal);
+    // A voice left in its folder stays on the screen.
+    if (m_store.contains(name))
+        return fillVoices(name);
+    followRename(name, {});
     fillVoices({});
 }
 
@@ -338,10 +345,11 @@ void ClubVoiceWindow::importFolder(const QString& folder)
         if (voice.isEmpty())
             return;
     } else if (m_session.recordedCount() > 0 &&
-               m_services.message(this, MsgIcon::Question,
-                                  u"Les fichiers du dossier remplaceront les enregistrements de la "
-                                  "voix de %1 pour les mêmes numéros. Continuer ?"_s.arg(voice),
-                                  MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
+               m_services.message(
+                   this, MsgIcon::Question,
+                   u"Les fichiers du dossier remplaceront les enregistrements de la "
+                   "voix %1 pour les mêmes numéros. Continuer ?"_s.arg(ofName(voice)),
+                   MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes) {
         return;
     }
     m_import.start(folder, voice);

@@ -9,7 +9,6 @@
 
 #include <QActionGroup>
 #include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -42,8 +41,6 @@ DrawVoiceChoice::DrawVoiceChoice(Services& services, DrawToolBar& toolBar, QWidg
             remember();
         }
     }
-    // Said once the screen is up, over it.
-    QTimer::singleShot(0, this, &DrawVoiceChoice::sayWhatIsMissing);
 }
 
 void DrawVoiceChoice::restore(const QString& voiceFolder)
@@ -68,7 +65,7 @@ void DrawVoiceChoice::chooseClub(const QString& name)
 {
     if (!m_store.contains(name)) {
         m_services.message(m_screen, MsgIcon::Exclamation,
-                           u"La voix de %1 n'est plus dans le dossier des voix."_s.arg(name));
+                           u"La voix %1 n'est plus dans le dossier des voix."_s.arg(ofName(name)));
         return;
     }
     m_voice = CallingVoice::club(m_store, name);
@@ -141,8 +138,8 @@ void DrawVoiceChoice::sayWhatIsMissing()
 {
     if (!m_goneVoice.isEmpty()) {
         m_services.message(m_screen, MsgIcon::Exclamation,
-                           u"La voix de %1 n'est plus dans le dossier des voix : les numéros "
-                           "seront dits par la voix féminine."_s.arg(m_goneVoice));
+                           u"La voix %1 n'est plus dans le dossier des voix : les numéros "
+                           "seront dits par la voix féminine."_s.arg(ofName(m_goneVoice)));
         m_goneVoice.clear();
         return;
     }

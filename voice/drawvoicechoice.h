@@ -32,6 +32,9 @@ public:
     void showChoice();
     const CallingVoice& voice() const { return m_voice; }
     QMenu* menu() const { return m_menu; }
+    // Says what the club voice lacks, or that it is gone, before the evening:
+    // the screen calls it once it is up, after its own opening question.
+    void sayWhatIsMissing();
 
     // The remembered choice, put in force once at start-up.
     static void restore(const QString& voiceFolder);
@@ -39,8 +42,6 @@ public:
 private:
     void fillMenu();
     void remember();
-    // Says what the club voice lacks, or that it is gone, before the evening.
-    void sayWhatIsMissing();
 
     Services& m_services;
     DrawToolBar& m_toolBar;

@@ -47,6 +47,11 @@ int RecordingSession::recordedCount() const
     return m_voice.isEmpty() ? 0 : int(m_store.recorded(m_voice).size());
 }
 
+QList<int> RecordingSession::damagedClips() const
+{
+    return m_voice.isEmpty() ? QList<int>() : m_store.damaged(m_voice);
+}
+
 void RecordingSession::refreshMicrophone()
 {
     if (m_state == State::NoVoice || m_state == State::Recording)

@@ -39,6 +39,7 @@ public:
     double lastSeconds() const { return m_lastSeconds; }
     bool hasClip(int number) const;
     int recordedCount() const;
+    QList<int> damagedClips() const;
 
     void record();
     void next();

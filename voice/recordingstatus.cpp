@@ -30,6 +30,9 @@ QString RecordingStatus::text(const RecordingSession& session)
     case State::Ready:
         break;
     }
+    if (session.damagedClips().contains(n))
+        return u"Le fichier du %1 est abîmé : appuyez sur Espace, puis dites « %1 » pour "
+               "l'enregistrer de nouveau."_s.arg(n);
     return session.hasClip(n) ? u"Le %1 est déjà enregistré : E pour l'écouter, Espace pour le "
                                 "refaire, Entrée pour passer au suivant."_s.arg(n)
                               : u"Appuyez sur Espace, puis dites « %1 »."_s.arg(n);

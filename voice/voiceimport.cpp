@@ -75,6 +75,7 @@ void VoiceImport::start(const QString& sourceFolder, const QString& voice)
     m_running = true;
     m_imported = 0;
     m_numbersFound.clear();
+    m_silentNumbers.clear();
     for (QStringList* list :
          {&m_notAudio, &m_tooLong, &m_silent, &m_twice, &m_unwritten, &m_unnamed})
         list->clear();
@@ -86,9 +87,13 @@ void VoiceImport::start(const QString& sourceFolder, const QString& voice)
 void VoiceImport::scan(const QString& sourceFolder)
 {
     m_queue.clear();
-    const QFileInfoList entries =
+    QFileInfoList entries =
         QDir(sourceFolder)
             .entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // In the order of the numbers (2.wav before 10.wav), so is every list of the report.
+    std::stable_sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return numberOf(a.fileName()).value_or(0) < numberOf(b.fileName()).value_or(0);
+    });
     for (const QFileInfo& entry : entries) {
         const std::optional<int> n = numberOf(entry.fileName());
         if (!n) {
@@ -172,8 +177,10 @@ void VoiceImport::decoded(const QFileInfo& file, const std::optional<MonoClip>& 
         m_notAudio << file.fileName();
     else if (raw->seconds() > MaxSeconds)
         m_tooLong << file.fileName();
-    else if (!(clip = ClipShaper::shape(*raw, RecordingSession::ClipRate)))
+    else if (!(clip = ClipShaper::shape(*raw, RecordingSession::ClipRate))) {
         m_silent << file.fileName();
+        m_silentNumbers << number;
+    }
     if (clip) {
         if (const QString refusal = m_store.saveClip(m_voice, number, *clip); refusal.isEmpty())
             ++m_imported;
@@ -192,15 +199,21 @@ void VoiceImport::finish()
         if (!m_numbersFound.contains(n))
             missing << n;
     }
-    QString report = countText(m_imported, u"numéro importé"_s, u"numéros importés"_s) +
-                     u" dans la voix de %1."_s.arg(m_voice);
+    QString report =
+        (m_imported == 0 ? u"Aucun numéro importé"_s
+                         : countText(m_imported, u"numéro importé"_s, u"numéros importés"_s)) +
+        u" dans la voix %1."_s.arg(ofName(m_voice));
     const auto line = [&report](const QString& what, const QStringList& files) {
         if (!files.isEmpty())
             report += u"\n\n"_s + what + u" :\n"_s + files.join(u", "_s);
     };
     line(u"Pas des fichiers audio lisibles"_s, m_notAudio);
     line(u"Trop longs (plus de 5 secondes)"_s, m_tooLong);
-    line(u"Muets"_s, m_silent);
+    // A folder of silence is told by its numbers, not file by file.
+    if (m_silent.size() > LongList)
+        report += u"\n\nFichiers muets pour les numéros :\n"_s + numberRanges(m_silentNumbers);
+    else
+        line(u"Muets"_s, m_silent);
     line(u"En double (un seul fichier par numéro est pris)"_s, m_twice);
     line(u"Pas nommés par un numéro de 1 à 90"_s, m_unnamed);
     // A read-only or full folder refuses every file alike: the first refusal says why.

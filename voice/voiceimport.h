@@ -20,6 +20,8 @@ class VoiceImport : public QObject
 
 public:
     static constexpr double MaxSeconds = 5.0;
+    // Beyond this many files, the silent ones are told as ranges of numbers.
+    static constexpr int LongList = 10;
 
     explicit VoiceImport(const ClubVoiceStore& store, QObject* parent = nullptr);
     ~VoiceImport() override;
@@ -46,6 +48,7 @@ private:
     int m_total = 0;
     int m_imported = 0;
     QList<int> m_numbersFound;
+    QList<int> m_silentNumbers;
     QStringList m_notAudio, m_tooLong, m_silent, m_twice, m_unwritten, m_unnamed;
     QPointer<QAudioDecoder> m_decoder;
     MonoClip m_decoding;

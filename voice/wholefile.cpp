@@ -20,5 +20,10 @@ QString writeWholeFile(const QString& path, const QByteArray& bytes)
         return shown + u"\nLe dossier est en lecture seule."_s;
     // A link of that name is replaced by the clip, never written through.
     const QString cause = AtomicFile::save(path, bytes);
-    return cause.isEmpty() ? QString() : shown + u"\n"_s + cause;
+    if (cause.isEmpty())
+        return {};
+    // Said as a sentence, as the other causes above.
+    QString sentence = cause == u"disque plein" ? u"Le disque est plein"_s : cause;
+    sentence[0] = sentence[0].toUpper();
+    return shown + u"\n"_s + sentence + u'.';
 }

@@ -7,6 +7,8 @@
 #include "grids/gridfilebuilder.h"
 #include "platform/param.h"
 #include "printing/tiragesenregistres.h"
+#include "voice/clubvoicestore.h"
+#include "voice/voicechoicefile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -165,6 +167,30 @@ private slots:
         button(u"Tirage"_s)->click();
         QCOMPARE(GameRecord(recordPath()).series(m_screen->series().recordId()).sequence().size(),
                  8);
+    }
+
+    void theResumeQuestionAndTheVoiceSpeakOneAfterTheOther()
+    {
+        leaveInterrupted({4, 5});
+        AppGlobals globals = Param::globals();
+        globals.VoiceFolder = m_appDir.filePath(u"voix"_s);
+        Param::setGlobals(globals);
+        QVERIFY(ClubVoiceStore(Param::VoiceFolder()).create(u"Martine"_s).isEmpty());
+        VoiceChoice::inUse().clubVoice = u"Martine"_s;
+        int open = 0, most = 0; // boxes open at once, as a real box's own event loop would
+        messages().whileOpen = [&] {
+            most = std::max(most, ++open);
+            QCoreApplication::processEvents();
+            --open;
+        };
+        openScreen();
+        messages().whileOpen = nullptr;
+        VoiceChoice::inUse().clubVoice.clear();
+        setRecord(recordPath());
+        QCOMPARE(messages().shown.size(), 2);
+        QVERIFY(messages().shown[0].text.startsWith(u"Un tirage interrompu"_s));
+        QVERIFY(messages().shown[1].text.startsWith(u"Aucun numéro de la voix de Martine"_s));
+        QCOMPARE(most, 1);
     }
 
     void declinedItIsKeptAsAbandonedAndNotAskedAgain()

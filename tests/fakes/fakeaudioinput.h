@@ -48,7 +48,10 @@ public:
     QQueue<QList<qint16>> takes;
     int rate = 0;               // 0: the rate asked for
     qsizetype unplugAfter = -1; // samples fed before the microphone is pulled out
-    qsizetype stallAfter = -1;  // samples fed before it goes quiet, still plugged (muted)
+    // samples fed before it leaves the list of inputs, unsaid, the capture
+    // going on in silence (as the sound server moves it elsewhere)
+    qsizetype vanishAfter = -1;
+    qsizetype stallAfter = -1; // samples fed before it goes quiet, still plugged (muted)
     int starts = 0;
 
 private:
@@ -61,6 +64,12 @@ private:
                 unplugAfter = -1;
                 unplug();
                 return;
+            }
+            if (vanishAfter >= 0 && m_at >= vanishAfter) {
+                vanishAfter = -1;
+                m_take.resize(m_at);
+                m_name.clear();
+                emit devicesChanged();
             }
             if (stallAfter >= 0 && m_at >= stallAfter) {
                 stallAfter = -1;

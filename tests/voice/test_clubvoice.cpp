@@ -3,6 +3,7 @@
 #include "fakes/fakeaudioinput.h"
 #include "fakes/fakeservices.h"
 #include "fakes/unprivileged.h"
+#include "platform/atomicfile.h"
 #include "platform/param.h"
 #include "voice/callingvoice.h"
 #include "voice/cliprecorder.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <cerrno>
 #include <cmath>
 #include <random>
 
@@ -136,6 +138,7 @@ private slots:
         m_input.starts = 0;
         m_input.unplugAfter = -1;
         m_input.stallAfter = -1;
+        m_input.vanishAfter = -1;
         m_input.plug();
         m_fakes = std::make_unique<FakeServices>();
     }
@@ -270,32 +273,59 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_E);
         QCOMPARE(m_fakes->sound.images.size(), 92);
         QCOMPARE(m_input.starts, 91);
+
+        // The buttons are reached by Tab and by Alt; Espace on one of them still records.
+        QPushButton* remove = window->button(u"Supprimer"_s);
+        QCOMPARE(remove->focusPolicy(), Qt::TabFocus);
+        remove->setFocus();
+        m_input.takes.enqueue(take());
+        QTest::keyClick(remove, Qt::Key_Space);
+        QTRY_COMPARE(session.state(), RecordingSession::State::Saved);
+        QVERIFY(messages().shown.isEmpty());
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(messages().shown.size(), 1); // the button clicks as it is seen pressed
+        QVERIFY(messages().last().text.startsWith(u"Supprimer la voix de Martine et ses 90"_s));
     }
 
     void aVoiceIsResumedRenamedAndDeleted()
     {
         makeVoice(u"Martine"_s, {1, 2, 3, 5}, spoken());
-        QFile damaged(store().clipPath(u"Martine"_s, 4)); // counted missing, as the draw does
+        QFile damaged(store().clipPath(u"Martine"_s, 4)); // told damaged, as the draw does
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("not a WAV");
         damaged.close();
         auto window = openWindow();
         QCOMPARE(window->session().number(), 4); // where it was left
         QCOMPARE(window->findChild<QLabel*>(u"Compte"_s)->text(),
-                 u"4 numéros enregistrés sur 90"_s);
+                 u"4 numéros enregistrés sur 90\nFichiers abîmés : 4"_s);
+        QVERIFY(window->findChild<QLabel*>(u"Etat"_s)->text().startsWith(
+            u"Le fichier du 4 est abîmé"_s));
 
         VoiceChoice::inUse().clubVoice = u"Martine"_s; // the draw calls in it
-        m_fakes->input.answers.enqueue(u"Martine B"_s);
+        m_fakes->input.answers.enqueue(u"Émile"_s);
         window->button(u"Renommer"_s)->click();
-        QCOMPARE(store().voices(), QStringList{u"Martine B"_s});
-        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Martine B"_s);
-        QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())).clubVoice, u"Martine B"_s);
+        QCOMPARE(store().voices(), QStringList{u"Émile"_s});
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Émile"_s);
+        QCOMPARE(VoiceChoice::read(VoiceChoice::pathIn(voices())).clubVoice, u"Émile"_s);
 
         messages().answer(MsgAnswer::No);
         window->button(u"Supprimer"_s)->click();
-        QCOMPARE(messages().last().text, u"Supprimer la voix de Martine B et ses 4 enregistrements "
+        QCOMPARE(messages().last().text, u"Supprimer la voix d'Émile et ses 4 enregistrements "
                                          "?\n\nIls ne pourront pas être retrouvés."_s);
         QCOMPARE(store().voices().size(), 1);
+        // A read-only folder keeps the voice, and the window stays on it.
+        const QString folder = store().voiceFolder(u"Émile"_s);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        messages().answer(MsgAnswer::Yes);
+        window->button(u"Supprimer"_s)->click();
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        QCOMPARE(messages().last().text,
+                 u"La voix d'Émile n'a pas pu être supprimée : son dossier est en lecture "
+                 "seule.\n\n"_s +
+                     QDir::toNativeSeparators(folder));
+        QCOMPARE(window->session().voice(), u"Émile"_s);
+        QCOMPARE(VoiceChoice::inUse().clubVoice, u"Émile"_s);
         messages().answer(MsgAnswer::Yes);
         window->button(u"Supprimer"_s)->click();
         QVERIFY(store().voices().isEmpty());
@@ -357,11 +387,30 @@ private slots:
         QCOMPARE(session.state(), RecordingSession::State::Ready);
         QVERIFY(messages().last().text.startsWith(u"Le microphone s'est arrêté"_s));
 
+        // Pulled out before the word or halfway through it, the capture going
+        // on in silence: the take is not kept, the clip made before is intact.
+        makeVoice(u"Martine"_s, {1}, spoken());
+        const QByteArray good = fileBytes(store().clipPath(u"Martine"_s, 1));
+        for (const qsizetype vanishAfter : {1600, 14400}) {
+            m_input.takes.enqueue(take());
+            m_input.vanishAfter = vanishAfter;
+            const qsizetype shown = messages().shown.size();
+            QTest::keyClick(window.get(), Qt::Key_Space);
+            QTRY_COMPARE(messages().shown.size(), shown + 1);
+            QVERIFY(messages().last().text.startsWith(
+                u"Le microphone s'est arrêté pendant l'enregistrement du 1 (débranché ?) : rien "
+                "n'a été gardé de cet essai."_s));
+            QCOMPARE(session.state(), RecordingSession::State::NoMicrophone);
+            QCOMPARE(fileBytes(store().clipPath(u"Martine"_s, 1)), good);
+            m_input.plug();
+        }
+        QVERIFY(QFile::remove(store().clipPath(u"Martine"_s, 1)));
+
         // A folder where the clip goes: refused, the folder left alone.
         QDir().mkpath(store().clipPath(u"Martine"_s, 1));
         m_input.takes.enqueue(take());
         QTest::keyClick(window.get(), Qt::Key_Space);
-        QTRY_COMPARE(messages().shown.size(), 3);
+        QTRY_COMPARE(messages().shown.size(), 5);
         QCOMPARE(
             messages().last().text,
             u"Le numéro 1 n'a pas pu être enregistré ; l'enregistrement précédent, s'il y en a "
@@ -390,6 +439,14 @@ private slots:
                 QDir::toNativeSeparators(folder) + u"\nLe dossier est en lecture seule."_s);
         QCOMPARE(fileBytes(store().clipPath(u"Martine"_s, 1)), before);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"01.wav"_s}); // no scrap left
+
+        AtomicFile::injectWriteFault(0, ENOSPC);
+        m_input.takes.enqueue(take());
+        QTest::keyClick(window.get(), Qt::Key_Space);
+        QTRY_COMPARE(messages().shown.size(), 2);
+        AtomicFile::injectWriteFault(0, 0);
+        QVERIFY(messages().last().text.endsWith(u"01.wav\nLe disque est plein."_s));
+        QCOMPARE(fileBytes(store().clipPath(u"Martine"_s, 1)), before);
     }
 
     void anImportListsWhatItLeavesOut()
@@ -431,7 +488,7 @@ private slots:
         window->importFolder(empty.path());
         QTRY_VERIFY(!window->isImporting());
         QCOMPARE(messages().last().text,
-                 u"0 numéro importé dans la voix de Paul.\n\nLe dossier ne contient aucun "
+                 u"Aucun numéro importé dans la voix de Paul.\n\nLe dossier ne contient aucun "
                  "fichier nommé par un numéro de 1 à 90."_s);
     }
 
@@ -504,6 +561,20 @@ private slots:
                  u"Aucun numéro de la voix de Muette n'est utilisable : tous seront "
                  "dits par la voix féminine.\n\nEnregistrements muets : 1-90"_s);
         QVERIFY(SilenceGate::speechBounds(*WavFile::decode(voice.clip(90))));
+
+        // Imported, they are told by their numbers.
+        QTemporaryDir source;
+        for (int n = 1; n <= 90; ++n) {
+            QFile file(source.filePath(u"%1.wav"_s.arg(n)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(WavFile::encode({16000, silence(16000, 0.5)}));
+        }
+        auto window = openWindow();
+        messages().answer(MsgAnswer::Yes);
+        window->importFolder(source.path());
+        QTRY_VERIFY(!window->isImporting());
+        QCOMPARE(messages().last().text, u"Aucun numéro importé dans la voix de Muette.\n\n"
+                                         "Fichiers muets pour les numéros :\n1-90"_s);
     }
 };
 
