@@ -2,6 +2,7 @@
 
 #include "game/eveningresults.h"
 #include "platform/counttext.h"
+#include "platform/param.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -58,7 +59,8 @@ QFont fontFor(int style)
 }
 } // namespace
 
-DrawReport::DrawReport(const RecordedSeries& series) : m_series(series)
+DrawReport::DrawReport(const RecordedSeries& series)
+    : m_series(series), m_organiser(Organiser::read(Param::OrganiserFile()))
 {
     build();
 }
@@ -75,6 +77,8 @@ void DrawReport::build()
     };
     const RecordedSeries& s = m_series;
     add(Style::Title, {u"Rapport du tirage"_s});
+    if (!m_organiser.line().isEmpty())
+        add(Style::Text, {u"Organisateur : "_s + m_organiser.line()});
     add(Style::Text, {u"Tirage : "_s + s.displayTitle()});
     add(Style::Text,
         {u"Fichier de grilles : "_s + (s.file.fileName.isEmpty() ? u"aucun"_s : s.file.fileName)});
@@ -231,6 +235,10 @@ void DrawReport::render(QPagedPaintDevice& device) const
     const qreal height = device.height();
     const QList<Placed> placed = paginate(painter, height);
     const int pages = placed.isEmpty() ? 1 : placed.last().page + 1;
+    // The logo beside the title, opposite it.
+    painter.setFont(fontFor(0));
+    m_organiser.drawLogo(painter,
+                         QRectF(width * 0.7, 0, width * 0.3, painter.fontMetrics().height() * 2));
     int page = 0;
     for (const Placed& p : placed) {
         while (p.page > page) {

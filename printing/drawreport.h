@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evening/organiser.h"
 #include "game/seriesrecord.h"
 
 #include <QList>
@@ -48,4 +49,5 @@ private:
 
     RecordedSeries m_series;
     QList<Line> m_lines;
+    Organiser m_organiser; // on the first page, when set
 };

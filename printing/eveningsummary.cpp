@@ -3,6 +3,7 @@
 #include "drawreport.h"
 #include "game/eveningresults.h"
 #include "platform/counttext.h"
+#include "platform/param.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -42,6 +43,9 @@ EveningSummary::EveningSummary(const QList<RecordedSeries>& series)
     };
     if (series.isEmpty())
         return;
+    m_organiser = Organiser::read(Param::OrganiserFile());
+    if (!m_organiser.line().isEmpty())
+        add(false, u"Organisateur : "_s + m_organiser.line());
     const RecordedSeries& first = series.first();
     m_started = first.started;
     QDateTime end = first.started;
@@ -125,6 +129,9 @@ void EveningSummary::render(QPagedPaintDevice& device) const
     qreal y = 0;
     painter.setFont(font(TitlePoints * scale, true));
     painter.drawText(QPointF(0, y + painter.fontMetrics().ascent()), u"Résumé de la soirée"_s);
+    // The logo beside the title, opposite it.
+    m_organiser.drawLogo(painter,
+                         QRectF(width * 0.7, 0, width * 0.3, painter.fontMetrics().height() * 2));
     y += spacing(TitlePoints * scale, true) * 1.5;
     for (const Line& line : m_lines) {
         painter.setFont(font(points, line.heading));

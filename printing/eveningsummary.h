@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evening/organiser.h"
 #include "game/seriesrecord.h"
 
 #include <QList>
@@ -31,5 +32,6 @@ public:
 
 private:
     QList<Line> m_lines;
+    Organiser m_organiser; // on the page, when set
     QDateTime m_started;
 };

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "evening/organiser.h"
 #include "fakes/fakeservices.h"
 #include "game/gamerecord.h"
 #include "game/seriescsv.h"
@@ -7,6 +8,7 @@
 #include "platform/printers.h"
 #include "printing/defaultprinteroutput.h"
 #include "printing/drawreport.h"
+#include "printing/eveningsummary.h"
 #include "printing/seriesexport.h"
 #include "printing/tiragesenregistres.h"
 
@@ -276,6 +278,27 @@ private slots:
         QCOMPARE(f.messages.last().text,
                  u"Le rapport du tirage a été envoyé à l'imprimante :\nSalle des fêtes"_s);
         QCOMPARE(printers.asked, 3);
+    }
+
+    // Set once, the organiser heads the evening's papers.
+    void theOrganiserHeadsTheSummaryAndTheReport()
+    {
+        const AppGlobals before = Param::globals();
+        AppGlobals globals = before;
+        globals.OrganiserFile = m_dir.filePath(u"organisateur.json"_s);
+        const Organiser kept{u"Comité des fêtes de Saint-Martin"_s, u"Salle des fêtes"_s, {}, {}};
+        QVERIFY(kept.write(globals.OrganiserFile).isEmpty());
+        Param::setGlobals(globals);
+        const QString organiser =
+            u"Organisateur : Comité des fêtes de Saint-Martin - Salle des fêtes"_s;
+        QCOMPARE(EveningSummary({fullSeries(0)}).lines().value(0).text, organiser);
+        const QString path = m_dir.filePath(u"rapport.pdf"_s);
+        {
+            QPdfWriter pdf(path);
+            DrawReport(fullSeries(0)).render(pdf);
+        }
+        Param::setGlobals(before);
+        QVERIFY(pdfText(path).contains(organiser));
     }
 
     void aDamagedRecordIsExplainedAndLeftAlone()
