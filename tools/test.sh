@@ -35,5 +35,5 @@ tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 
 # A short fuzzing run of every parser of typed text and file names.
-# Four seconds a target keeps the whole run under twelve minutes on two cores.
-tools/fuzz.sh 4
+# Three seconds a target keeps the whole run under twelve minutes on two cores.
+tools/fuzz.sh 3
