@@ -108,7 +108,7 @@ void Depart::BarreBoutons_ButtonClick(const QString& key)
     } else if (key == u"VoixClub") {
         openClubVoices();
     } else if (key == u"Organisateur") {
-        openScreen(new OrganiserWindow(m_services, Param::OrganiserFile(), this), false);
+        openHidingPicture(new OrganiserWindow(m_services, Param::OrganiserFile(), this));
     } else if (key == u"Apropos") {
         openHidingPicture(new Apropos(m_services, this));
     } else if (key == u"Aide") {

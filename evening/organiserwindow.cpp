@@ -103,6 +103,8 @@ OrganiserWindow::OrganiserWindow(Services& services, QString file, QWidget* pare
     page->addWidget(buttons);
     m_name->setMinimumWidth(360);
     showLogo();
+    // Its size is known before it shows, so it opens centred on the main window.
+    adjustSize();
 }
 
 void OrganiserWindow::showLogo()

@@ -2,6 +2,7 @@
 
 #include "platform/services.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,6 +23,7 @@ PrintOptionsBox::PrintOptionsBox(Services& services, QWidget* parent)
     cardsLabel->setBuddy(m_cards);
     m_cards->setObjectName(u"CartesParPage"_s);
     m_cards->setAccessibleName(u"Cartes par page"_s);
+    m_cards->view()->setAccessibleName(u"Nombres de cartes par page"_s);
     for (int n : PrintOptions::cardChoices())
         m_cards->addItem(QString::number(n), n);
     m_cards->setCurrentIndex(int(PrintOptions::cardChoices().indexOf(PrintOptions().cardsPerPage)));
