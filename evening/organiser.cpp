@@ -182,7 +182,13 @@ QString Organiser::write(const QString& file) const
     QJsonObject root{{u"format"_s, OrganiserFormat}, {u"nom"_s, name}, {u"lieu"_s, place}};
     if (!logo.isEmpty()) {
         const QString logoPath = folder.filePath(logoName(logoFormat));
-        if (const QString failed = AtomicFile::save(logoPath, logo); !failed.isEmpty())
+        // A logo kept already is left as it is: changing the name writes the name alone.
+        QFile kept(logoPath);
+        const bool same =
+            kept.size() == logo.size() && kept.open(QIODevice::ReadOnly) && kept.readAll() == logo;
+        kept.close();
+        if (const QString failed = same ? QString() : AtomicFile::save(logoPath, logo);
+            !failed.isEmpty())
             return QDir::toNativeSeparators(logoPath) + u"\n"_s + failed;
         root.insert(u"logo"_s, logoName(logoFormat));
     }

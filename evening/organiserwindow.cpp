@@ -46,7 +46,7 @@ QLineEdit* textField(QWidget* parent, const QString& objectName, const QString& 
 
 OrganiserWindow::OrganiserWindow(Services& services, QString file, QWidget* parent)
     : QDialog(parent), chooseLogoFile(askLogoFile), m_services(services), m_file(std::move(file)),
-      m_organiser(Organiser::read(m_file)),
+      m_organiser(Organiser::read(m_file)), m_kept(m_organiser),
       m_name(textField(this, u"Nom"_s, u"Nom de l'organisateur"_s,
                        u"Comité des fêtes de Saint-Martin"_s)),
       m_place(textField(this, u"Lieu"_s, u"Lieu de la soirée"_s, u"Salle des fêtes"_s)),
@@ -155,5 +155,23 @@ bool OrganiserWindow::save()
                            u"L'organisateur n'a pas pu être enregistré :\n"_s + failed);
         return false;
     }
+    m_kept = m_organiser;
     return true;
+}
+
+void OrganiserWindow::reject()
+{
+    const bool changed = m_name->text().simplified() != m_kept.name ||
+                         m_place->text().simplified() != m_kept.place ||
+                         m_organiser.logo != m_kept.logo;
+    if (changed) {
+        const MsgAnswer answer =
+            m_services.message(this, MsgIcon::Question,
+                               u"Les changements de l'organisateur ne sont pas enregistrés.\n\n"
+                               "Voulez-vous les enregistrer ?"_s,
+                               MsgButtons::YesNo, MsgAnswer::Yes);
+        if (answer == MsgAnswer::Yes && !save())
+            return;
+    }
+    QDialog::reject();
 }

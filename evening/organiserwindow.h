@@ -29,6 +29,8 @@ public:
     void removeLogo();
     // True once what the window shows is kept.
     bool save();
+    // Closing with changes not kept asks first whether to keep them.
+    void reject() override;
 
 private:
     void showLogo();
@@ -36,6 +38,7 @@ private:
     Services& m_services;
     QString m_file;
     Organiser m_organiser;
+    Organiser m_kept; // as read, or as last saved
     QLineEdit* m_name;
     QLineEdit* m_place;
     QLabel* m_logo;

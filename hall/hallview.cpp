@@ -52,13 +52,15 @@ QString HallView::spokenState() const
     // What the hall reads at the top: the game played, or its winners.
     if (!m_series.file().title.isEmpty())
         spoken += u", "_s + m_series.hallLine();
+    if (!m_organiserName.isEmpty())
+        spoken += u", "_s + m_organiserName;
     return spoken;
 }
 
 void HallView::setOrganiserName(const QString& name)
 {
     m_organiserName = name;
-    update();
+    onSeriesChanged();
 }
 
 void HallView::onSeriesChanged()
@@ -94,9 +96,10 @@ void HallView::paintHeader(QPainter& p) const
     const QString count = drawnText(m_series.state().count());
     p.drawText(m_layout.count, Qt::AlignRight | Qt::AlignVCenter, count);
     const QString& title = m_series.file().title;
+    // The draw's title first: when the line is short, the organiser's name gives way.
     const QString heading = m_organiserName.isEmpty() ? title
                             : title.isEmpty()         ? m_organiserName
-                                                      : m_organiserName + u" - "_s + title;
+                                                      : title + u" - "_s + m_organiserName;
     if (heading.isEmpty())
         return;
     const int room = m_layout.title.width() - p.fontMetrics().horizontalAdvance(count + u"   "_s);

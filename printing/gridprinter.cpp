@@ -20,6 +20,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTimer>
 
 #include <optional>
 
@@ -48,10 +49,15 @@ private:
     QString m_path;
 };
 
-// "Grilles du 24-12-2026 - 500.pdf"
-QString pdfNameFor(const GridFileName& name)
+// "Grilles du 24-12-2026 - 500.pdf"; part of a file, "Grilles du 24-12-2026 -
+// 500 (10 à 20).pdf", so a sheet printed again never takes the whole file's name.
+QString pdfNameFor(const GridFileName& name, const PrintOptions& options)
 {
-    return u"Grilles du "_s + name.date + u" - "_s + QString::number(name.count) + u".pdf"_s;
+    const QString range = options.range
+                              ? u" (%1 à %2)"_s.arg(options.range->first).arg(options.range->second)
+                              : QString();
+    return u"Grilles du "_s + name.date + u" - "_s + QString::number(name.count) + range +
+           u".pdf"_s;
 }
 
 // Writing TEMPO needs the right to write the file and, for the engine's
@@ -117,11 +123,12 @@ bool GridPrinter::PrintGridFile(const QString& label, QWidget* parent, QWidget* 
         const std::optional<QString> path = checkedFile(label, parent, selector);
         if (!path)
             return false;
-        const PrintJob job{*path,
-                           GridFolder::path(m_appPath),
-                           pdfNameFor(*GridFileName::parse(*GridFileLabel::fileName(label))),
-                           false,
-                           {}};
+        const PrintJob job{
+            *path,
+            GridFolder::path(m_appPath),
+            pdfNameFor(*GridFileName::parse(*GridFileLabel::fileName(label)), options),
+            false,
+            {}};
         PendingOutput output(m_output);
         if (!printReport(job, headingFor(label), options, parent))
             return false;
@@ -152,10 +159,17 @@ void GridPrinter::preview(const QString& label, const PrintOptions& options, QWi
         QPrintPreviewDialog dialog(&printer, parent);
         dialog.setWindowTitle(u"Aperçu - "_s + heading);
         // The print itself goes through the screen's own button, by way of TEMPO.
-        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-        for (QAction* action : dialog.findChildren<QAction*>())
-            if (action->text() == print)
-                action->setVisible(false);
+        // Its tool bar is filled in as it opens: the key is hidden once it shows.
+        const QStringList print{QCoreApplication::translate("QPrintPreviewDialog", "Print"),
+                                u"Print"_s, u"Imprimer"_s};
+        const auto hidePrint = [&dialog, print] {
+            for (QAction* action : dialog.findChildren<QAction*>())
+                if (print.contains(QString(action->text()).remove(u'&'), Qt::CaseInsensitive) ||
+                    print.contains(action->toolTip(), Qt::CaseInsensitive))
+                    action->setVisible(false);
+        };
+        hidePrint();
+        QTimer::singleShot(0, &dialog, hidePrint);
         QObject::connect(
             &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* device) {
                 try {

@@ -44,7 +44,8 @@ GridRange GridRange::read(const QString& first, const QString& last, int gridCou
         if (!n)
             return {std::nullopt,
                     u"« "_s + texts[i] +
-                        u" » n'est pas un numéro de grille : indiquez un nombre entier."_s,
+                        u" » n'est pas un numéro de grille : indiquez un numéro de 1 à "_s +
+                        QString::number(gridCount) + u"."_s,
                     isFirst};
         if (*n < 1 || *n > qulonglong(gridCount))
             return {std::nullopt,

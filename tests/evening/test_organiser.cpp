@@ -94,6 +94,13 @@ private slots:
         QVERIFY(Organiser::read(file).logo.isEmpty());
         QVERIFY(!QFile::exists(at(u"donnees/organisateur-logo.png"_s)));
         QVERIFY(fakes.messages.shown.isEmpty());
+
+        // Closed with a change not kept, the window asks; Non leaves the file as it was.
+        window.nameField()->setText(u"Amicale laïque"_s);
+        fakes.messages.answer(MsgAnswer::No);
+        window.reject();
+        QCOMPARE(fakes.messages.last().buttons, MsgButtons::YesNo);
+        QCOMPARE(Organiser::read(file).name, u"Comité des fêtes de Saint-Martin"_s);
     }
 };
 

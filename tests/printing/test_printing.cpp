@@ -499,12 +499,12 @@ private slots:
                "99999999999."_s
             << false;
         QTest::newRow("abc") << u"abc"_s << u"5"_s
-                             << u"« abc » n'est pas un numéro de grille : indiquez un nombre "
-                                "entier."_s
+                             << u"« abc » n'est pas un numéro de grille : indiquez un numéro "
+                                "de 1 à 100."_s
                              << true;
         QTest::newRow("-3") << u"1"_s << u"-3"_s
-                            << u"« -3 » n'est pas un numéro de grille : indiquez un nombre "
-                               "entier."_s
+                            << u"« -3 » n'est pas un numéro de grille : indiquez un numéro "
+                               "de 1 à 100."_s
                             << false;
         QTest::newRow("empty") << u"1"_s << QString()
                                << u"Indiquez le numéro de la dernière grille à imprimer."_s
