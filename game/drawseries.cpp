@@ -225,10 +225,17 @@ QString DrawSeries::whyNotUndo() const
     if (m_state.count() == 0)
         return u"Aucun numéro n'a été tiré."_s;
     // A winner validated on it has been announced and recorded: the number stays.
-    if (const QList<RecordedWin> wins = winsOfLastNumber(); !wins.isEmpty())
+    if (const QList<RecordedWin> wins = winsOfLastNumber(); !wins.isEmpty()) {
+        QStringList texts;
+        for (const RecordedWin& win : wins)
+            texts.append(win.text());
         return u"Le numéro "_s + QString::number(m_state.sequence().last()) +
-               u" ne peut plus être annulé : un gagnant a été validé sur ce numéro ("_s +
-               wins.first().text() + u")."_s;
+               (wins.size() == 1 ? u" ne peut plus être annulé : un gagnant a été validé sur ce "
+                                   "numéro ("_s
+                                 : u" ne peut plus être annulé : des gagnants ont été validés sur "
+                                   "ce numéro ("_s) +
+               texts.join(u" ; "_s) + u")."_s;
+    }
     return {};
 }
 

@@ -82,7 +82,22 @@ QString ClubVoiceStore::sameName(const QString& name) const
 
 bool ClubVoiceStore::hasClip(const QString& name, int number) const
 {
-    return WavFile::readClip(clipPath(name, number)).has_value();
+    const QString path = clipPath(name, number);
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        m_seen.remove(path);
+        return false;
+    }
+    // A clip rewritten is written whole under another name and renamed:
+    // its size or its time changes.
+    const ClipSeen now{file.size(), file.lastModified(), false};
+    if (const auto seen = m_seen.constFind(path);
+        seen != m_seen.cend() && seen->size == now.size && seen->modified == now.modified)
+        return seen->playable;
+    ClipSeen read = now;
+    read.playable = WavFile::readClip(path).has_value();
+    m_seen.insert(path, read);
+    return read.playable;
 }
 
 QList<int> ClubVoiceStore::recorded(const QString& name) const

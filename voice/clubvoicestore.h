@@ -2,6 +2,8 @@
 
 #include "monoclip.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -40,6 +42,15 @@ public:
 
 private:
     QString m_folder;
+    // Each clip as last read: the window counts them at every refresh, and
+    // reading 90 files each time would slow the recording down.
+    struct ClipSeen
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        bool playable = false;
+    };
+    mutable QHash<QString, ClipSeen> m_seen;
 };
 
 // "de Martine", "d'Anne", "d'Émile": the name after "la voix".
