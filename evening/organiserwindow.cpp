@@ -2,6 +2,7 @@
 
 #include "platform/helpopener.h"
 #include "platform/services.h"
+#include "widgets/frenchfiledialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -22,11 +23,7 @@ QString askLogoFile(QWidget* parent)
                        u"Images (*.png *.jpg *.jpeg *.svg)"_s);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::LookIn, u"Dossier :"_s);
-    dialog.setLabelText(QFileDialog::FileName, u"Nom du fichier :"_s);
-    dialog.setLabelText(QFileDialog::FileType, u"Type :"_s);
-    dialog.setLabelText(QFileDialog::Accept, u"&Choisir"_s);
-    dialog.setLabelText(QFileDialog::Reject, u"Annuler"_s);
+    frenchFileDialog(dialog, u"&Choisir"_s);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

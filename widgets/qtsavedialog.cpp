@@ -2,6 +2,7 @@
 
 #include "platform/messagebox.h"
 #include "platform/param.h"
+#include "widgets/frenchfiledialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -73,24 +74,7 @@ QString QtSaveDialog::ask(QWidget* parent, const QString& title, const QString& 
     dialog.setFileMode(QFileDialog::AnyFile);
     // The caller asks about an existing file once it has settled the final name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setLabelText(QFileDialog::LookIn, u"Dossier :"_s);
-    dialog.setLabelText(QFileDialog::FileName, u"Nom du fichier :"_s);
-    dialog.setLabelText(QFileDialog::FileType, u"Type :"_s);
-    dialog.setLabelText(QFileDialog::Accept, u"&Enregistrer"_s);
-    dialog.setLabelText(QFileDialog::Reject, u"Annuler"_s);
-    // Its lists of folders and of file types are read out by name. On Linux a
-    // list's name is its chosen entry, and the label tied to it says what it is.
-    const auto nameList = [&dialog](const QString& list, const QString& label,
-                                    const QString& name) {
-        auto* combo = dialog.findChild<QComboBox*>(list);
-        if (!combo)
-            return;
-        combo->setAccessibleName(name);
-        if (auto* caption = dialog.findChild<QLabel*>(label))
-            caption->setBuddy(combo);
-    };
-    nameList(u"lookInCombo"_s, u"lookInLabel"_s, u"Dossier"_s);
-    nameList(u"fileTypeCombo"_s, u"fileTypeLabel"_s, u"Type de fichier"_s);
+    frenchFileDialog(dialog, u"&Enregistrer"_s);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
