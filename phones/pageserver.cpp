@@ -52,6 +52,10 @@ QString PageServer::followPath()
 
 bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
+    // Qt 6.4 asks here whether a WebSocket may open, and opens it on true: nothing
+    // must be answered then, or the phone reads that answer instead of the handshake.
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+        return request.url().path() == followPath();
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {
         refuse(responder, QHttpServerResponder::StatusCode::MethodNotAllowed,
