@@ -46,8 +46,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int InFlight = 64; // handshakes a child keeps open at once
-constexpr int SpacingMs = 300;
+constexpr int InFlight = 64;   // handshakes a child keeps open at once
+constexpr int SpacingMs = 500; // longer than the slowest broadcast: draws do not queue
 
 qint64 nowNs()
 {
@@ -88,8 +88,12 @@ quint16 freePort()
 bool spinUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const qint64 end = nowNs() + qint64(timeoutMs) * 1000000;
-    QTimer tick; // wakes the loop when nothing else does
-    tick.start(5);
+    // Wakes the loop at the end only: a ticking timer would have the server
+    // poll every socket at each tick, a cost the program does not have.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.start(timeoutMs);
     while (!done()) {
         if (nowNs() >= end)
             return false;
@@ -133,6 +137,9 @@ int numberIn(const QString& text)
 int runPhones(int argc, char** argv, int count, quint16 port)
 {
     raiseOpenFiles(rlim_t(count) + 256);
+    // The phones stand in for other devices: as cheap as they can be. Glib's
+    // loop walks every socket's source at each turn; Qt's own polls them.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     const QUrl url(u"ws://127.0.0.1:%1/direct"_s.arg(port));
     std::vector<std::unique_ptr<QWebSocket>> sockets{size_t(count)};
