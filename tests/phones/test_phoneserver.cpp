@@ -205,6 +205,40 @@ private slots:
         QTRY_COMPARE(m_server->phoneCount(), 1);
     }
 
+    // A phone that stops reading, or goes silent, is let go; the others are
+    // still told everything.
+    void phonesThatDoNotReadOrAnswerAreDropped()
+    {
+        PhoneLimits limits;
+        limits.pingMs = 100;
+        limits.idleMs = 600;
+        limits.backlogBytes = 4096;
+        const quint16 port = start(limits);
+        Phone reader(port);
+        const auto openRaw = [port](QTcpSocket& socket) {
+            socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 2048);
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            socket.write("GET /direct HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: "
+                         "Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                         "Sec-WebSocket-Version: 13\r\n\r\n");
+            socket.setReadBufferSize(1);
+        };
+        QTcpSocket stalled;
+        openRaw(stalled);
+        QTRY_COMPARE(m_server->phoneCount(), 2);
+        // The reader answers pings by itself; the stalled one never does,
+        // and stops reading what the theme's changes send it.
+        for (int k = 0; k < 400; ++k) {
+            m_server->setExtras({k % 2 ? u"sombre"_s : u"clair"_s, QString(400, u'x')});
+            QTest::qWait(1);
+        }
+        QTRY_COMPARE(m_server->phoneCount(), 1);
+        QTRY_COMPARE(reader.last(u"etat"_s).value(u"theme"_s).toString(), u"sombre"_s);
+        QTest::qWait(1000);
+        QCOMPARE(m_server->phoneCount(), 1);
+        QCOMPARE(reader.socket.state(), QAbstractSocket::ConnectedState);
+    }
+
     void connectionsBeyondTheCapAreClosed()
     {
         PhoneLimits limits;
