@@ -52,6 +52,10 @@ QString PageServer::followPath()
 
 bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
+    // Qt 6.4 asks here before it upgrades: "handled", with nothing written,
+    // lets the WebSocket side take the socket and check the path itself.
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+        return true;
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {
         refuse(responder, QHttpServerResponder::StatusCode::MethodNotAllowed,
