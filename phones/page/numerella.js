@@ -9,7 +9,7 @@
     attente: 'Connexion au tirage…',
     direct: 'En direct',
     perdue: 'Connexion perdue, reconnexion…',
-    plein: 'Vous suivez déjà 24 grilles : retirez-en une pour en ajouter une autre.',
+    plein: 'Ce téléphone suit déjà 24 grilles : retirez-en une avant d\'en ajouter.',
     numero: 'Indiquez le numéro imprimé sur la grille.',
     code: 'Indiquez le code de contrôle imprimé sur la grille.',
     envoi: 'Grille envoyée, vérification…',
@@ -256,7 +256,10 @@
     delete enAttente[m.n];
     const message = $('message');
     if (m.ok) {
-      if (code !== undefined) garder(m.n, code);
+      // A card already followed is answered "ok" whatever the code typed:
+      // the code kept is then the one the server checked before.
+      const vue = dernieres.find((c) => c.n === m.n);
+      if (code !== undefined && (!vue || typeof vue.refus === 'string')) garder(m.n, code);
       message.textContent = '';
       $('numero-grille').value = '';
       $('code-grille').value = '';

@@ -199,6 +199,11 @@ def run(h, d, opts):
     check("card is 3x9", len(cells) == 27 and len(numbers) > 0, cells)
     kept = json.loads(d.execute_script("return localStorage.getItem('numerella.grilles')") or "[]")
     check("accepted card kept as {n, code}", kept == [{"n": n, "code": code}], kept)
+    # The server answers "ok" for a card already followed, whatever the code.
+    add(n, wrong)
+    wait_for(lambda: text("#message") == "", 2)
+    kept = json.loads(d.execute_script("return localStorage.getItem('numerella.grilles')") or "[]")
+    check("a card added again keeps its right code", kept == [{"n": n, "code": code}], kept)
     check("remove button labelled", d.find_elements(
         By.CSS_SELECTOR, f'{card} button[aria-label="Retirer la grille {name}"]'))
 
