@@ -33,6 +33,7 @@
   let enAttente = {};     // cards sent with "ajouter", waiting for "ajout"
   let dernieres = [];     // the last "cartes" list, to show at once after a removal
   let courant = null;
+  let gagnantes = {};     // cards already shown winning, so the alert is given once
 
   // ---- Cards kept on the phone: only those the server accepted. ----
   function lireGardees() {
@@ -171,10 +172,15 @@
     dernieres = cartes;
     const zone = $('cartes');
     zone.textContent = '';
-    cartes.forEach((c) => zone.appendChild(carte(c)));
+    const avant = gagnantes;
+    gagnantes = {};
+    cartes.forEach((c) => {
+      zone.appendChild(carte(c, c.gagne && !avant[c.n]));
+      if (c.gagne) gagnantes[c.n] = true;
+    });
   }
 
-  function carte(c) {
+  function carte(c, nouvelleGagnante) {
     const nom = c.nom || String(c.n);
     const refus = typeof c.refus === 'string';
     const bloc = el('article', 'carte' + (c.gagne ? ' gagne' : '') + (refus ? ' refusee' : ''));
@@ -205,7 +211,7 @@
       bloc.appendChild(table);
     }
     const statut = el('p', 'statut', refus ? c.refus : (c.etat || ''));
-    if (c.gagne) statut.setAttribute('role', 'alert');
+    if (nouvelleGagnante) statut.setAttribute('role', 'alert');
     bloc.appendChild(statut);
     return bloc;
   }
