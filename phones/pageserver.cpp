@@ -33,6 +33,11 @@ QByteArray resourceBytes(const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool isWebSocketUpgrade(const QHttpServerRequest& request)
+{
+    return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
 void refuse(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
             const QByteArray& text)
 {
@@ -52,10 +57,10 @@ QString PageServer::followPath()
 
 bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
-    // Qt 6.4 asks here before it upgrades: "handled", with nothing written,
-    // lets the WebSocket side take the socket and check the path itself.
-    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
-        return true;
+    // Answered with nothing, the opening of the WebSocket is left to Qt's
+    // WebSocket server; an opening anywhere else is refused.
+    if (isWebSocketUpgrade(request))
+        return request.url().path() == followPath();
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {
         refuse(responder, QHttpServerResponder::StatusCode::MethodNotAllowed,
