@@ -116,8 +116,14 @@ HallLayout HallLayout::compute(QSize size, const QFont& family, bool invitation)
     if (invitation) {
         const int left = w + m;
         const int width = fullWidth - m - left;
-        l.invitationPixels = l.titlePixels;
         l.invitationLines = QRect(left, numberTop, width, 2 * line);
+        // On two lines at most, as large as the header, smaller if it must.
+        l.invitationPixels = l.titlePixels;
+        while (l.invitationPixels > 8 &&
+               QFontMetrics(font(family, l.invitationPixels))
+                       .boundingRect(l.invitationLines, Qt::TextWordWrap, invitationText())
+                       .height() > l.invitationLines.height())
+            --l.invitationPixels;
         l.qrCode = QRect(left, numberTop + 2 * line + m, width, qrSide);
         l.address = QRect(left, l.qrCode.bottom() + m, width, line);
     }
