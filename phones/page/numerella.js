@@ -86,11 +86,13 @@
     }
     socket = ws;
     ws.onopen = () => {
+      entendu(ws);
       essais = 0;
       enAttente = {};
       ws.send(JSON.stringify({ suivre: lireGardees() }));
     };
     ws.onmessage = (ev) => {
+      entendu(ws);
       let m;
       try { m = JSON.parse(ev.data); } catch (e) { return; }
       if (!m || typeof m !== 'object') return;
@@ -108,6 +110,20 @@
       if (!fini) connexion(TEXTES.perdue, 'perdue');
       planifier();
     };
+  }
+
+  // The laptop says something at least every 20 s: a silence three times
+  // as long is a Wi-Fi gone without the socket knowing, and it starts again.
+  let silence = null;
+  function entendu(ws) {
+    clearTimeout(silence);
+    silence = setTimeout(() => {
+      if (socket !== ws) return;
+      socket = null;
+      if (!fini) connexion(TEXTES.perdue, 'perdue');
+      ws.close();
+      planifier();
+    }, 60000);
   }
 
   function planifier() {
