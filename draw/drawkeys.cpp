@@ -3,6 +3,7 @@
 #include "ballmachineentry.h"
 #include "drawtoolbar.h"
 #include "hall/hallcontrol.h"
+#include "phoneswitch.h"
 #include "platform/helpopener.h"
 #include "tirage.h"
 #include "voice/drawvoicechoice.h"
@@ -37,6 +38,8 @@ DrawCommand drawCommandFor(int key, Qt::KeyboardModifiers modifiers)
         return DrawCommand::Repeat;
     case Qt::Key_F5:
         return DrawCommand::HallDisplay;
+    case Qt::Key_F6:
+        return DrawCommand::Phones;
     default:
         break;
     }
@@ -63,6 +66,7 @@ bool DrawKeyboard::eventFilter(QObject* watched, QEvent* event)
     case DrawCommand::Repeat:
     case DrawCommand::Undo:
     case DrawCommand::HallDisplay:
+    case DrawCommand::Phones:
     case DrawCommand::Ignore:
         return run(key);
     default:
@@ -89,6 +93,11 @@ bool DrawKeyboard::run(QKeyEvent* event)
         return true;
     if (command == DrawCommand::HallDisplay) {
         m_screen.hall().toggle();
+        return true;
+    }
+    if (command == DrawCommand::Phones) {
+        QToolButton* phones = m_screen.barre()->button(u"Telephones"_s);
+        phones->setChecked(!phones->isChecked());
         return true;
     }
     DrawToolBar* bar = m_screen.barre();
@@ -158,6 +167,9 @@ void DrawKeyboard::press(const QString& key)
     else if (key == u"Salle") {
         if (on != m_screen.hall().isShown())
             m_screen.hall().toggle();
+    } else if (key == u"Telephones") {
+        if (on != m_screen.phones().isOn())
+            m_screen.phones().setOn(on);
     } else if (key == u"Theme") {
         const HallThemeName theme = on ? HallThemeName::Sombre : HallThemeName::Clair;
         if (theme != m_screen.hall().theme())

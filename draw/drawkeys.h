@@ -12,6 +12,7 @@ enum class DrawCommand {
     Repeat,      // R
     Undo,        // Ctrl+Z
     HallDisplay, // F5
+    Phones,      // F6
     Ignore,      // Échap: the screen is never left by accident
 };
 

@@ -26,6 +26,8 @@ DrawToolBar::DrawToolBar(QWidget* parent) : QWidget(parent)
     addButton(u"VerifLigne"_s, u"Vérifier une ligne (L)"_s, u"Vérifier une ligne"_s);
     addButton(u"VerifGrille"_s, u"Vérifier une grille (G)"_s, u"Vérifier une grille"_s);
     addButton(u"Salle"_s, u"Écran de la salle (F5)"_s, u"Écran de la salle"_s)->setCheckable(true);
+    addButton(u"Telephones"_s, u"Téléphones des joueurs (F6)"_s, u"Téléphones des joueurs"_s)
+        ->setCheckable(true);
     addButton(u"Theme"_s, u"Thème sombre pour l'écran de la salle"_s)->setCheckable(true);
     addButton(u"Rapport"_s, u"Rapport du tirage"_s);
     addButton(u"Reinitialiser"_s, u"Réinitialiser le tirage"_s);

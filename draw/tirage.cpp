@@ -10,6 +10,8 @@
 #include "drawtoolbar.h"
 #include "hall/hallcontrol.h"
 #include "numericboard.h"
+#include "phoneline.h"
+#include "phoneswitch.h"
 #include "platform/helpopener.h"
 #include "platform/param.h"
 #include "platform/services.h"
@@ -62,6 +64,10 @@ Tirage::Tirage(Services& services, QWidget* parent)
     m_hall = new HallControl(services, *m_series, this, Param::HallThemeFile());
     connect(m_hall, &HallControl::shownChanged, m_barre->button(u"Salle"_s),
             &QToolButton::setChecked);
+    m_phones = new PhoneSwitch(services, *m_series, *m_hall, this);
+    m_layout.place(new PhoneLine(*m_phones, m_canvas), {240, 7275, 6855, 285}, 9);
+    connect(m_phones, &PhoneSwitch::switchedOff, this,
+            [this] { m_barre->button(u"Telephones"_s)->setChecked(false); });
     m_keyboard = new DrawKeyboard(*this);
     m_entree->installEventFilter(m_keyboard);
     m_resultat->closeButton()->installEventFilter(m_keyboard);
@@ -442,6 +448,8 @@ void Tirage::closeEvent(QCloseEvent* event)
 {
     m_chrono->stop();
     m_hall->close();
+    // The phones are told the draw is no longer followed.
+    m_barre->button(u"Telephones"_s)->setChecked(false);
     QDialog::closeEvent(event);
 }
 

@@ -18,6 +18,8 @@ class DrawFileList;
 class DrawKeyboard;
 class DrawTabs;
 class HallControl;
+class PhoneSwitch;
+class PhoneLine;
 class QLineEdit;
 class DrawToolBar;
 class DrawVoiceChoice;
@@ -64,6 +66,7 @@ public:
     void setBallMachine(bool on);
     bool isBallMachine() const { return m_ballMachine; }
     HallControl& hall() const { return *m_hall; }
+    PhoneSwitch& phones() const { return *m_phones; }
     BallMachineEntry* entree() const { return m_entree; }
     // Asks whether to take up a series the record holds unfinished.
     void offerResume();
@@ -114,6 +117,7 @@ private:
     BallMachineEntry* m_entree = nullptr;
     bool m_ballMachine = false;
     HallControl* m_hall = nullptr;
+    PhoneSwitch* m_phones = nullptr;
     DrawChecks m_checks{m_services, *m_series, this};
     SeriesOpening m_opening{m_services, *m_series, this};
     ClaimPanel* m_claimPanel = nullptr;

@@ -35,6 +35,7 @@ void HallControl::toggle()
         m_display = std::make_unique<HallDisplay>(m_series, m_operator);
         m_display->setTheme(m_theme);
         m_display->view()->setOrganiserName(Organiser::read(Param::OrganiserFile()).name);
+        m_display->view()->setInvitation(m_invitation);
         connect(m_display.get(), &HallDisplay::operatorKey, this, &HallControl::operatorKey);
         connect(m_display.get(), &HallDisplay::closed, this, [this] { emit shownChanged(false); });
     }
@@ -55,6 +56,7 @@ void HallControl::setTheme(HallThemeName name)
     m_theme = name;
     if (m_display)
         m_display->setTheme(name);
+    emit themeChanged();
     const QString why = m_store.save(name);
     // Said once: the operator switching back and forth knows it already.
     if (!why.isEmpty() && !std::exchange(m_saveFailureSaid, true))
@@ -62,4 +64,11 @@ void HallControl::setTheme(HallThemeName name)
                            u"Le thème de l'écran de la salle ne pourra pas être retenu pour la "
                            "prochaine fois :\n"_s +
                                why);
+}
+
+void HallControl::setInvitation(const QString& address)
+{
+    m_invitation = address;
+    if (m_display)
+        m_display->view()->setInvitation(address);
 }

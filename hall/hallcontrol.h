@@ -31,8 +31,11 @@ public:
     HallThemeName theme() const { return m_theme; }
     // Switches and remembers; a theme that cannot be kept is said, and used anyway.
     void setTheme(HallThemeName name);
+    // The phones' address the hall invites the players to; empty shows none.
+    void setInvitation(const QString& address);
 
 signals:
+    void themeChanged();
     void shownChanged(bool shown);
     void operatorKey(QKeyEvent* event);
 
@@ -43,5 +46,6 @@ private:
     HallThemeStore m_store;
     HallThemeName m_theme;
     bool m_saveFailureSaid = false;
+    QString m_invitation;
     std::unique_ptr<HallDisplay> m_display;
 };

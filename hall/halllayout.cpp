@@ -39,10 +39,16 @@ QFont HallLayout::font(const QFont& family, int pixels)
     return f;
 }
 
-HallLayout HallLayout::compute(QSize size, const QFont& family)
+QString HallLayout::invitationText()
+{
+    return u"Suivez le tirage sur votre téléphone"_s;
+}
+
+HallLayout HallLayout::compute(QSize size, const QFont& family, bool invitation)
 {
     HallLayout l;
-    const int w = std::max(size.width(), 160);
+    const int fullWidth = std::max(size.width(), 160);
+    int w = fullWidth;
     const int h = std::max(size.height(), 120);
     // The header's text follows the smaller side: a tall, narrow window must
     // not get a title too wide for it.
@@ -56,6 +62,14 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     l.titlePixels = int(std::ceil(readable * 0.055));
     const int line = int(std::ceil(QFontMetricsF(font(family, l.titlePixels)).height()));
     const int header = 2 * line;
+    // The code, its two lines of invitation above and the address below,
+    // in a column of its own under the header; the rest keeps its proportions.
+    int qrSide = 0;
+    if (invitation) {
+        qrSide = std::min(h - 2 * m - header - 3 * line - 2 * m, fullWidth * 34 / 100);
+        qrSide = std::max(qrSide, 0);
+        w = fullWidth - qrSide - 2 * m;
+    }
 
     // The big number: digits 62 % of the height, unless that leaves the board
     // less than 40 % of the width (a narrow window).
@@ -72,8 +86,8 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     const int numberHeight = h * 66 / 100;
     l.number = QRect(m, numberTop, int(numberWidth), numberHeight);
 
-    l.title = QRect(m, m, w - 2 * m, line);
-    l.programme = QRect(m, m + line, w - 2 * m, line);
+    l.title = QRect(m, m, fullWidth - 2 * m, line);
+    l.programme = QRect(m, m + line, fullWidth - 2 * m, line);
     l.count = l.title;
 
     const int fiveTop = numberTop + numberHeight + m;
@@ -99,6 +113,20 @@ HallLayout HallLayout::compute(QSize size, const QFont& family)
     l.boardPixels = fitting(family, u"88"_s, QSizeF(cellWidth - gap, cellHeight - gap), 0.85);
 
     l.win = QRect(m, numberTop, w - 2 * m, h - m - numberTop);
+    if (invitation) {
+        const int left = w + m;
+        const int width = fullWidth - m - left;
+        l.invitationLines = QRect(left, numberTop, width, 2 * line);
+        // On two lines at most, as large as the header, smaller if it must.
+        l.invitationPixels = l.titlePixels;
+        while (l.invitationPixels > 8 &&
+               QFontMetrics(font(family, l.invitationPixels))
+                       .boundingRect(l.invitationLines, Qt::TextWordWrap, invitationText())
+                       .height() > l.invitationLines.height())
+            --l.invitationPixels;
+        l.qrCode = QRect(left, numberTop + 2 * line + m, width, qrSide);
+        l.address = QRect(left, l.qrCode.bottom() + m, width, line);
+    }
     return l;
 }
 

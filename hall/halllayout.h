@@ -19,13 +19,21 @@ struct HallLayout
     QRect board;
     std::array<QRect, 90> cells; // number n at n - 1, rows of ten
     QRect win;                   // the winning grid shown over the board
-    int titlePixels = 0;         // the header's lines, unless shrunk to fit
-    int headerFloor = 0;         // the header never reads smaller: a twentieth of the height
+    // While the phones follow the draw: the invitation, its QR code, the address.
+    QRect invitationLines;
+    QRect qrCode;
+    QRect address;
+    int invitationPixels = 0;
+    int titlePixels = 0; // the header's lines, unless shrunk to fit
+    int headerFloor = 0; // the header never reads smaller: a twentieth of the height
     int numberPixels = 0;
     int lastFivePixels = 0;
     int boardPixels = 0;
 
-    static HallLayout compute(QSize size, const QFont& family);
+    // invitation: room is kept at the right for the phones' QR code, as large
+    // as the height allows, to be read from the back of the hall.
+    static HallLayout compute(QSize size, const QFont& family, bool invitation = false);
+    static QString invitationText(); // "Suivez le tirage sur votre téléphone"
     // The hall's typeface: narrow, plain digits that read from afar.
     static QFont family();
     // Bold font of the family at a pixel size.

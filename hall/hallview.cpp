@@ -2,6 +2,7 @@
 
 #include "game/drawseries.h"
 #include "platform/counttext.h"
+#include "platform/qrcode.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -46,7 +47,9 @@ QString HallView::spokenState() const
 {
     const QList<int>& out = m_series.state().sequence();
     if (out.isEmpty())
-        return u"Aucun numéro tiré"_s;
+        return m_invitation.isEmpty() ? u"Aucun numéro tiré"_s
+                                      : u"Aucun numéro tiré, "_s + HallLayout::invitationText() +
+                                            u" : "_s + m_invitation;
     QString spoken =
         u"Numéro "_s + QString::number(out.last()) + u", "_s + drawnText(int(out.size()));
     // What the hall reads at the top: the game played, or its winners.
@@ -54,12 +57,24 @@ QString HallView::spokenState() const
         spoken += u", "_s + m_series.hallLine();
     if (!m_organiserName.isEmpty())
         spoken += u", "_s + m_organiserName;
+    if (!m_invitation.isEmpty())
+        spoken += u", "_s + HallLayout::invitationText() + u" : "_s + m_invitation;
     return spoken;
 }
 
 void HallView::setOrganiserName(const QString& name)
 {
     m_organiserName = name;
+    onSeriesChanged();
+}
+
+void HallView::setInvitation(const QString& address)
+{
+    if (address == m_invitation)
+        return;
+    m_invitation = address;
+    m_qrCode = address.isEmpty() ? QImage() : qrCodeImage(address.toUtf8());
+    m_layout = HallLayout::compute(size(), font(), !m_invitation.isEmpty());
     onSeriesChanged();
 }
 
@@ -72,7 +87,7 @@ void HallView::onSeriesChanged()
 void HallView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_layout = HallLayout::compute(size(), font());
+    m_layout = HallLayout::compute(size(), font(), !m_invitation.isEmpty());
 }
 
 void HallView::paintEvent(QPaintEvent*)
@@ -80,6 +95,7 @@ void HallView::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), m_theme.background);
     paintHeader(p);
+    paintInvitation(p);
     if (m_series.shownWin()) {
         paintWin(p);
         return;
@@ -175,4 +191,28 @@ void HallView::paintWin(QPainter& p) const
                  marked ? m_theme.marked : (text.isEmpty() ? m_theme.background : m_theme.cellOff),
                  marked ? m_theme.markedText : m_theme.text, text);
     }
+}
+
+void HallView::paintInvitation(QPainter& p) const
+{
+    if (m_invitation.isEmpty())
+        return;
+    p.setPen(m_theme.text);
+    p.setFont(HallLayout::font(font(), m_layout.invitationPixels));
+    p.drawText(m_layout.invitationLines, Qt::AlignCenter | Qt::TextWordWrap,
+               HallLayout::invitationText());
+    // Whole pixels a module, dark on light whatever the theme: every phone
+    // reads that, and smoothing would blur the modules' edges.
+    if (!m_qrCode.isNull()) {
+        const int module = std::max(1, m_layout.qrCode.width() / m_qrCode.width());
+        const int side = module * m_qrCode.width();
+        const QRect target(m_layout.qrCode.left() + (m_layout.qrCode.width() - side) / 2,
+                           m_layout.qrCode.top() + (m_layout.qrCode.height() - side) / 2, side,
+                           side);
+        p.drawImage(target, m_qrCode);
+    }
+    const HallLayout::FittedLine address = HallLayout::fitLine(
+        font(), m_invitation, m_layout.address.width(), m_layout.invitationPixels, 1);
+    p.setFont(HallLayout::font(font(), address.pixels));
+    p.drawText(m_layout.address, Qt::AlignCenter, address.text);
 }

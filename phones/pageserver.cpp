@@ -33,6 +33,11 @@ QByteArray resourceBytes(const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool isWebSocketUpgrade(const QHttpServerRequest& request)
+{
+    return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
 void refuse(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
             const QByteArray& text)
 {
@@ -52,9 +57,9 @@ QString PageServer::followPath()
 
 bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
-    // Qt 6.4 asks here whether a WebSocket may open, and opens it on true: nothing
-    // must be answered then, or the phone reads that answer instead of the handshake.
-    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+    // Answered with nothing, the opening of the WebSocket is left to Qt's
+    // WebSocket server; an opening anywhere else is refused.
+    if (isWebSocketUpgrade(request))
         return request.url().path() == followPath();
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {

@@ -16,18 +16,19 @@ QString PhoneGate::keyOf(const QHostAddress& peer, quint16 port)
 bool PhoneGate::admit(QTcpSocket* socket)
 {
     const QHostAddress peer = socket->peerAddress();
-    const QString address = peer.toString();
-    const bool counted = !peer.isLoopback();
-    if (m_open >= m_limits.connections ||
-        (counted && m_perAddress.value(address) >= m_limits.perAddress))
+    const QString address = peer.isLoopback() ? QString() : peer.toString();
+    // Counted afresh only near a cap: the common case costs nothing.
+    if (int(m_entries.size()) >= m_limits.connections ||
+        (!address.isEmpty() && m_perAddress.value(address) >= m_limits.perAddress))
+        forgetClosed();
+    if (int(m_entries.size()) >= m_limits.connections ||
+        (!address.isEmpty() && m_perAddress.value(address) >= m_limits.perAddress))
         return false;
-    ++m_open;
-    if (counted)
-        ++m_perAddress[address];
     const QString key = keyOf(peer, socket->peerPort());
+    m_entries.push_back({socket, address, key});
+    if (!address.isEmpty())
+        ++m_perAddress[address];
     m_pending.insert(key, socket);
-    connect(socket, &QObject::destroyed, this,
-            [this, address = counted ? address : QString(), key] { release(address, key); });
 
     // A page request that does not end, or ends too late, is cut off.
     auto received = std::make_shared<qint64>(0);
@@ -47,17 +48,29 @@ bool PhoneGate::admit(QTcpSocket* socket)
     return true;
 }
 
+int PhoneGate::openCount()
+{
+    forgetClosed();
+    return int(m_entries.size());
+}
+
 void PhoneGate::upgraded(const QHostAddress& peer, quint16 port)
 {
     m_pending.remove(keyOf(peer, port));
 }
 
-void PhoneGate::release(const QString& address, const QString& key)
+void PhoneGate::forgetClosed()
 {
-    --m_open;
-    if (!address.isEmpty() && --m_perAddress[address] <= 0)
-        m_perAddress.remove(address);
-    m_pending.remove(key);
+    std::erase_if(m_entries, [this](const Entry& entry) {
+        // A socket closed but not yet deleted holds no place either.
+        if (entry.socket && entry.socket->state() != QAbstractSocket::UnconnectedState)
+            return false;
+        if (!entry.address.isEmpty() && --m_perAddress[entry.address] <= 0)
+            m_perAddress.remove(entry.address);
+        if (m_pending.value(entry.key) == entry.socket || !entry.socket)
+            m_pending.remove(entry.key);
+        return true;
+    });
 }
 
 void GuardedListener::incomingConnection(qintptr descriptor)

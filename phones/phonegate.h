@@ -3,7 +3,10 @@
 #include "phoneserver.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QTcpServer>
+
+#include <vector>
 
 class QTcpSocket;
 
@@ -22,14 +25,22 @@ public:
     bool admit(QTcpSocket* socket);
     // The page's socket became this WebSocket: the page's limits no longer apply.
     void upgraded(const QHostAddress& peer, quint16 port);
-    int openCount() const { return m_open; }
+    int openCount();
 
 private:
-    void release(const QString& address, const QString& key);
+    struct Entry
+    {
+        QPointer<QTcpSocket> socket;
+        QString address; // empty for the laptop itself
+        QString key;
+    };
+    // Sockets are followed by pointer, not by their signals: the HTTP server
+    // disconnects every signal of a socket it gives to the WebSocket server.
+    void forgetClosed();
     static QString keyOf(const QHostAddress& peer, quint16 port);
 
     const PhoneLimits& m_limits;
-    int m_open = 0;
+    std::vector<Entry> m_entries;
     QHash<QString, int> m_perAddress;
     QHash<QString, QTcpSocket*> m_pending; // not a WebSocket yet, by peer
 };

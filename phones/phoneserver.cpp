@@ -1,6 +1,7 @@
 #include "phoneserver.h"
 
 #include "game/drawseries.h"
+#include "grids/cardcode.h"
 #include "pageserver.h"
 #include "phonegate.h"
 
@@ -272,21 +273,28 @@ void PhoneServer::follow(Phone& phone, const QList<PhoneCard>& cards)
 void PhoneServer::add(Phone& phone, const PhoneCard& card)
 {
     QJsonObject answer{{u"type"_s, u"ajout"_s}, {u"n"_s, card.number}};
-    const bool known =
-        std::any_of(phone.cards.cbegin(), phone.cards.cend(), [&](const FollowedCard& kept) {
-            return kept.number == card.number && kept.grid;
+    // Followed already under this very code: nothing to check again. Any
+    // other code is a try like the first, and a wrong one leaves the card
+    // followed as it was.
+    const auto followed = [&](bool sameCode) {
+        return std::any_of(phone.cards.cbegin(), phone.cards.cend(), [&](const FollowedCard& kept) {
+            return kept.number == card.number &&
+                   (!sameCode || (kept.grid && CardCode::normalised(kept.code) ==
+                                                   CardCode::normalised(card.code)));
         });
+    };
+    const bool known = followed(true);
     QString refusal;
-    if (!known && phone.cards.size() >= PhoneRequest::MaxCards) {
+    if (!followed(false) && phone.cards.size() >= PhoneRequest::MaxCards) {
         refusal = u"Ce téléphone suit déjà %1 grilles : retirez-en une avant d'en ajouter."_s.arg(
             PhoneRequest::MaxCards);
     } else if (!known) {
-        const FollowedCard followed = lookUp(phone, card, true);
-        refusal = followed.refusal;
-        if (followed.grid) {
+        const FollowedCard checked = lookUp(phone, card, true);
+        refusal = checked.refusal;
+        if (checked.grid) {
             phone.cards.removeIf(
                 [&](const FollowedCard& kept) { return kept.number == card.number; });
-            phone.cards.append(followed);
+            phone.cards.append(checked);
         }
     }
     answer.insert(u"ok"_s, refusal.isEmpty());
@@ -372,8 +380,11 @@ void PhoneServer::sweep()
     for (const auto& phone : m_phones) {
         if (now - phone->lastHeard > m_limits.idleMs)
             drop(*phone);
-        else if (!phone->dropped)
+        else if (!phone->dropped) {
             phone->socket->ping();
+            // Pings are invisible to a page: this tells it the laptop is still there.
+            send(*phone, u"{\"type\":\"veille\"}"_s);
+        }
     }
     for (auto it = m_wrongCodesByAddress.begin(); it != m_wrongCodesByAddress.end();)
         it = withinMinute(it.value(), now) == 0 ? m_wrongCodesByAddress.erase(it) : std::next(it);

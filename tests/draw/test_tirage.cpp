@@ -108,16 +108,18 @@ private slots:
     void toolbarKeysHaveTheirTipsAndNames()
     {
         const QStringList keys = {
-            u"ChoixFichier"_s, u"Chrono"_s, u"Tirage"_s, u"Boulier"_s, u"Annuler"_s,
-            u"Repeter"_s,      u"Femme"_s,  u"Homme"_s,  u"Voix"_s,    u"VerifLigne"_s,
-            u"VerifGrille"_s,  u"Salle"_s,  u"Theme"_s,  u"Rapport"_s, u"Reinitialiser"_s,
-            u"Apropos"_s,      u"Quitter"_s};
+            u"ChoixFichier"_s,  u"Chrono"_s,  u"Tirage"_s,     u"Boulier"_s, u"Annuler"_s,
+            u"Repeter"_s,       u"Femme"_s,   u"Homme"_s,      u"Voix"_s,    u"VerifLigne"_s,
+            u"VerifGrille"_s,   u"Salle"_s,   u"Telephones"_s, u"Theme"_s,   u"Rapport"_s,
+            u"Reinitialiser"_s, u"Apropos"_s, u"Quitter"_s};
         QCOMPARE(screen().barre()->keys(), keys);
         QCOMPARE(button(u"Repeter"_s)->toolTip(), u"Répéter le dernier nombre tiré (R)"_s);
         QCOMPARE(button(u"Repeter"_s)->accessibleName(), u"Répéter le dernier nombre tiré"_s);
         QCOMPARE(button(u"Salle"_s)->toolTip(), u"Écran de la salle (F5)"_s);
         QCOMPARE(button(u"Salle"_s)->accessibleName(), u"Écran de la salle"_s);
         QCOMPARE(button(u"Boulier"_s)->accessibleName(), u"Tirage au boulier"_s);
+        QCOMPARE(button(u"Telephones"_s)->accessibleName(), u"Téléphones des joueurs"_s);
+        QCOMPARE(button(u"Telephones"_s)->toolTip(), u"Téléphones des joueurs (F6)"_s);
         QCOMPARE(button(u"Quitter"_s)->toolTip(), u"Quitter l'écran du tirage"_s);
         QCOMPARE(button(u"Annuler"_s)->toolTip(), u"Annuler le dernier numéro (Ctrl+Z)"_s);
         QCOMPARE(button(u"Annuler"_s)->accessibleName(), u"Annuler le dernier numéro"_s);

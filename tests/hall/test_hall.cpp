@@ -1,4 +1,5 @@
 #include "draw/drawtoolbar.h"
+#include "draw/phoneswitch.h"
 #include "draw/tirage.h"
 #include "fakes/fakeservices.h"
 #include "hall/hallcontrol.h"
@@ -270,6 +271,48 @@ private slots:
         QCOMPARE(contents(themePath()), "sombre\n");
         QCOMPARE(QDir(QFileInfo(themePath()).path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"theme-salle.txt"_s});
+    }
+
+    // The phones' switch, over networks that come and go.
+    void thePhonesInvitationFollowsTheNetwork()
+    {
+        QList<NetworkAddress> network;
+        PhoneSwitch phones(m_fakes->services, m_screen->series(), m_screen->hall(), m_screen.get(),
+                           [&] { return network; });
+        int offs = 0;
+        connect(&phones, &PhoneSwitch::switchedOff, this, [&] { ++offs; });
+        phones.setOn(true);
+        QVERIFY(!phones.isOn());
+        QCOMPARE(offs, 1);
+        QVERIFY(messages().last().text.startsWith(
+            u"Aucun réseau n'est ouvert sur cet ordinateur : les téléphones des joueurs ne "
+            "peuvent pas le joindre.\n\nBranchez-le au Wi-Fi de la salle, ou faites-en un point "
+            "d'accès Wi-Fi"_s));
+
+        network = {{QHostAddress(u"127.0.0.1"_s), u"essai"_s}};
+        m_screen->hall().toggle();
+        phones.setOn(true);
+        QVERIFY(phones.isOn());
+        const QString address = phones.shownAddress();
+        QVERIFY2(address.startsWith(u"http://127.0.0.1:80"_s), qPrintable(address));
+        QCOMPARE(phones.statusLine(), u"Téléphones : "_s + address + u" - 0 téléphone connecté"_s);
+        QCOMPARE(view()->invitation(), address);
+        QVERIFY(
+            view()->spokenState().endsWith(u"Suivez le tirage sur votre téléphone : "_s + address));
+        // The code and its words sit beside the board, not over it.
+        hallPicture();
+        const HallLayout& layout = view()->hallLayout();
+        QVERIFY(layout.qrCode.width() >= 600);
+        QVERIFY(layout.qrCode.left() > layout.cells[9].right());
+        QVERIFY(layout.address.bottom() < 1080);
+
+        network.clear();
+        phones.refreshNetwork();
+        QVERIFY(phones.statusLine().startsWith(u"Plus aucun réseau : les téléphones ne suivent "
+                                               "plus le tirage"_s));
+        QVERIFY(view()->invitation().isEmpty());
+        phones.setOn(false);
+        QVERIFY(phones.statusLine().isEmpty());
     }
 
 private:
