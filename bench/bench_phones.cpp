@@ -6,6 +6,7 @@
 //  - the server's memory added per 1000 phones;
 //  - the draw key to both windows painted, with 2000 phones against none.
 // Times cross processes on CLOCK_MONOTONIC (steady_clock, system-wide on Linux).
+// Each size runs in a server process of its own; the paint in this one.
 // Run by hand: bench/bench_phones [--sizes 1000,2000,3000] [--draws 30]
 //              [--children 1] [--paint-phones 2000]
 #include "draw/tirage.h"
@@ -485,6 +486,13 @@ void benchPaint(const Options& options)
                 missed ? ", some windows not painted" : "");
 }
 
+QString loadAverage()
+{
+    QFile file(u"/proc/loadavg"_s);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readLine().trimmed())
+                                          : QString();
+}
+
 QList<int> parseSizes(const QString& text)
 {
     QList<int> sizes;
@@ -517,12 +525,23 @@ int main(int argc, char* argv[])
         else if (args[k] == u"--paint-phones"_s)
             options.paintPhones = std::max(0, args[k + 1].toInt());
     }
-    std::printf("load average at start: %s\n", qPrintable(QString::fromLatin1([] {
-                    QFile f(u"/proc/loadavg"_s);
-                    return f.open(QIODevice::ReadOnly) ? f.readLine().trimmed() : QByteArray();
-                }())));
-    for (const int count : std::as_const(options.sizes))
-        benchLatency(options, count);
+    if (args.contains(u"--one-size"_s)) {
+        benchLatency(options, options.sizes.value(0));
+        return 0;
+    }
+    std::printf("load average at start: %s\n", qPrintable(loadAverage()));
+    // Each size in a fresh server process: memory freed by the size before
+    // would be taken again unseen, and counted short.
+    for (const int count : std::as_const(options.sizes)) {
+        QProcess size;
+        size.setProcessChannelMode(QProcess::ForwardedChannels);
+        size.start(QCoreApplication::applicationFilePath(),
+                   {u"--one-size"_s, u"--sizes"_s, QString::number(count), u"--draws"_s,
+                    QString::number(options.draws), u"--children"_s,
+                    QString::number(options.children)});
+        size.waitForFinished(180000);
+    }
     benchPaint(options);
+    std::printf("load average at end: %s\n", qPrintable(loadAverage()));
     return 0;
 }
