@@ -5,6 +5,7 @@
 #include "pageserver.h"
 #include "phonegate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,6 +29,7 @@ struct PhoneServer::Phone
 
 namespace {
 constexpr int PortsTried = 20;
+const auto BroadcastEvent = QEvent::Type(QEvent::registerEventType());
 
 qint64 nowMs()
 {
@@ -353,9 +355,18 @@ void PhoneServer::broadcastSoon()
 {
     if (m_broadcastDue || m_phones.empty())
         return;
-    // After the change is whole and the windows had their turn to paint.
+    // After the change is whole and the windows had their turn to paint: a
+    // queued call would run before their update requests, posted at low priority.
     m_broadcastDue = true;
-    QTimer::singleShot(0, this, &PhoneServer::broadcast);
+    QCoreApplication::postEvent(this, new QEvent(BroadcastEvent), Qt::LowEventPriority - 1);
+}
+
+bool PhoneServer::event(QEvent* event)
+{
+    if (event->type() != BroadcastEvent)
+        return QObject::event(event);
+    broadcast();
+    return true;
 }
 
 void PhoneServer::broadcast()

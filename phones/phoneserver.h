@@ -64,6 +64,9 @@ public:
 signals:
     void phoneCountChanged(int count);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     struct FollowedCard
     {
