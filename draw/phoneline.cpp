@@ -2,6 +2,7 @@
 
 #include "phoneswitch.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 
@@ -17,6 +18,7 @@ PhoneLine::PhoneLine(PhoneSwitch& phones, QWidget* parent)
     m_addresses->setAccessibleName(u"Adresse montrée aux joueurs"_s);
     m_addresses->setAccessibleDescription(
         u"Le réseau par lequel les téléphones des joueurs joignent cet ordinateur"_s);
+    m_addresses->view()->setAccessibleName(u"Adresses de cet ordinateur"_s);
     m_addresses->setFocusPolicy(Qt::TabFocus);
     connect(m_addresses, &QComboBox::activated, &phones, &PhoneSwitch::choose);
     connect(&phones, &PhoneSwitch::changed, this, &PhoneLine::refresh);

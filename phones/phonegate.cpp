@@ -48,6 +48,13 @@ bool PhoneGate::admit(QTcpSocket* socket)
     return true;
 }
 
+PhoneGate::~PhoneGate()
+{
+    for (const Entry& entry : m_entries)
+        if (entry.socket && m_pending.value(entry.key) == entry.socket)
+            delete entry.socket.data();
+}
+
 int PhoneGate::openCount()
 {
     forgetClosed();

@@ -20,6 +20,8 @@ class PhoneGate : public QObject
 
 public:
     explicit PhoneGate(const PhoneLimits& limits) : m_limits(limits) {}
+    // Closes the sockets that never became a WebSocket.
+    ~PhoneGate() override;
 
     // False when the socket must be closed at once.
     bool admit(QTcpSocket* socket);

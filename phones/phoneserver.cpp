@@ -149,6 +149,9 @@ void PhoneServer::stop()
             socket->close(QWebSocketProtocol::CloseCodeGoingAway, u"Fin du suivi"_s);
             socket->flush();
         }
+        // Kept by the application, so that one still closing when the program
+        // ends goes with it.
+        socket->setParent(QCoreApplication::instance());
         connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(2000, socket, &QObject::deleteLater);
     }

@@ -3,6 +3,7 @@
 #include "game/drawseries.h"
 #include "grids/cardcode.h"
 #include "grids/gridgenerator.h"
+#include "phones/networkaddresses.h"
 #include "phones/phoneserver.h"
 #include "platform/clock.h"
 #include "platform/randomsource.h"
@@ -55,8 +56,13 @@ int main(int argc, char** argv)
     SnapshotExtras extras{u"clair"_s, u"Comité des fêtes"_s};
     server.setExtras(extras);
     const quint16 port = freePort();
+    // --reseau: on the machine's networks too, as the draw screen listens.
+    QList<QHostAddress> addresses{QHostAddress(QHostAddress::LocalHost)};
+    if (app.arguments().contains(u"--reseau"_s))
+        for (const NetworkAddress& address : localNetworkAddresses())
+            addresses.append(address.address);
     QString why;
-    if (!server.start({QHostAddress(QHostAddress::LocalHost)}, port, &why)) {
+    if (!server.start(addresses, port, &why)) {
         say(u"ERR "_s + why);
         return 1;
     }
@@ -78,8 +84,7 @@ int main(int argc, char** argv)
         } else if (command == u"stop"_s)
             server.stop();
         else if (command == u"start"_s)
-            return server.start({QHostAddress(QHostAddress::LocalHost)}, port, &why) ? QString()
-                                                                                     : why;
+            return server.start(addresses, port, &why) ? QString() : why;
         else if (command == u"theme"_s) {
             extras.theme = words.value(1);
             server.setExtras(extras);

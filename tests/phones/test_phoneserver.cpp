@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QWebSocket>
@@ -99,7 +100,11 @@ private slots:
 
     void phonesFollowEveryChangeThenTheEnd()
     {
+        // A port taken by another program: the next one is used.
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::LocalHost, 18090));
         const quint16 port = start();
+        QCOMPARE(port, 18091);
         m_series->draw(12, DrawMethod::Hand);
         Phone phone(port);
         // Joined mid-game, it is sent what was drawn so far.
