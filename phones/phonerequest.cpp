@@ -20,13 +20,17 @@ std::optional<int> gridNumber(const QJsonValue& value)
 std::optional<PhoneCard> cardOf(const QJsonValue& value)
 {
     const QJsonObject object = value.toObject();
-    if (!value.isObject() || object.size() != 2 || !object.value(u"code"_s).isString())
+    const bool hasToken = object.contains(u"jeton"_s);
+    if (!value.isObject() || object.size() != (hasToken ? 3 : 2) ||
+        !object.value(u"code"_s).isString() || (hasToken && !object.value(u"jeton"_s).isString()))
         return std::nullopt;
     const std::optional<int> n = gridNumber(object.value(u"n"_s));
     const QString code = object.value(u"code"_s).toString();
-    if (!n || code.isEmpty() || code.size() > PhoneRequest::MaxCodeLength)
+    const QString token = object.value(u"jeton"_s).toString();
+    if (!n || code.isEmpty() || code.size() > PhoneRequest::MaxCodeLength ||
+        token.size() > PhoneRequest::MaxTokenLength)
         return std::nullopt;
-    return PhoneCard{*n, code};
+    return PhoneCard{*n, code, token};
 }
 } // namespace
 

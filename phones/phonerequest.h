@@ -11,7 +11,8 @@
 struct PhoneCard
 {
     int number = 0;
-    QString code; // as typed, normalised later against the card's own code
+    QString code;  // as typed, normalised later against the card's own code
+    QString token; // the laptop's receipt for a code it accepted before, if any
     bool operator==(const PhoneCard&) const = default;
 };
 
@@ -26,8 +27,9 @@ struct PhoneRequest
     static constexpr int MaxCards = 24;
     static constexpr int MaxGridNumber = 999999;
     static constexpr int MaxCodeLength = 16;
+    static constexpr int MaxTokenLength = 64;
 
-    // {"suivre":[{"n":42,"code":"K7P2Q"}]}, {"ajouter":{"n":42,"code":"K7P2Q"}}
+    // {"suivre":[{"n":42,"code":"K7P2Q","jeton":"..."}]}, {"ajouter":{"n":42,"code":"K7P2Q"}}
     // or {"retirer":42}; nothing for anything else.
     static std::optional<PhoneRequest> parse(const QByteArray& message);
 };

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
 #include <QWebSocket>
 
 #include <sys/resource.h>
@@ -64,7 +65,7 @@ void raiseOpenFilesLimit(int connections)
 } // namespace
 
 PhoneServer::PhoneServer(const DrawSeries& series, PhoneLimits limits, QObject* parent)
-    : QObject(parent), m_series(series), m_limits(limits)
+    : QObject(parent), m_series(series), m_limits(limits), m_tokenSecret(CardCode::newSecret())
 {
     connect(&series, &DrawSeries::changed, this, &PhoneServer::broadcastSoon);
     connect(&m_sweep, &QTimer::timeout, this, &PhoneServer::sweep);
@@ -178,7 +179,7 @@ void PhoneServer::setCardBook(const CardBook& book)
     for (const auto& phone : m_phones) {
         QList<PhoneCard> kept;
         for (const FollowedCard& card : phone->cards)
-            kept.append({card.number, card.code});
+            kept.append({card.number, card.code, {}});
         phone->cards.clear();
         for (const PhoneCard& card : kept)
             phone->cards.append(lookUp(*phone, card, false));
@@ -305,6 +306,8 @@ void PhoneServer::add(Phone& phone, const PhoneCard& card)
     answer.insert(u"ok"_s, refusal.isEmpty());
     if (!refusal.isEmpty())
         answer.insert(u"message"_s, refusal);
+    else
+        answer.insert(u"jeton"_s, tokenOf(card));
     if (send(phone, jsonText(answer)))
         sendCards(phone);
 }
@@ -312,6 +315,8 @@ void PhoneServer::add(Phone& phone, const PhoneCard& card)
 PhoneServer::FollowedCard PhoneServer::lookUp(Phone& phone, const PhoneCard& card, bool counted)
 {
     FollowedCard followed{card.number, card.code, std::nullopt, {}};
+    if (!card.token.isEmpty() && card.token == tokenOf(card))
+        counted = false;
     if (counted && m_book.isOpen() && !mayTryCode(phone)) {
         followed.refusal = u"Trop de codes essayés : attendez une minute avant de réessayer."_s;
         return followed;
@@ -323,6 +328,16 @@ PhoneServer::FollowedCard PhoneServer::lookUp(Phone& phone, const PhoneCard& car
         m_wrongCodesByAddress[phone.address].append(now);
     }
     return followed;
+}
+
+QString PhoneServer::tokenOf(const PhoneCard& card) const
+{
+    const QByteArray text =
+        QByteArray::number(card.number) + ':' + CardCode::normalised(card.code).toUtf8();
+    return QString::fromLatin1(
+        QMessageAuthenticationCode::hash(text, m_tokenSecret, QCryptographicHash::Sha256)
+            .left(16)
+            .toHex());
 }
 
 bool PhoneServer::mayTryCode(Phone& phone)

@@ -83,6 +83,9 @@ private:
     void add(Phone& phone, const PhoneCard& card);
     FollowedCard lookUp(Phone& phone, const PhoneCard& card, bool counted);
     bool mayTryCode(Phone& phone);
+    // The receipt of a card accepted: a phone that shows it again on
+    // reconnecting is not guessing, whatever its address tried meanwhile.
+    QString tokenOf(const PhoneCard& card) const;
     void sendCards(Phone& phone);
     void broadcastSoon();
     void broadcast();
@@ -96,6 +99,7 @@ private:
     PhoneLimits m_limits;
     SnapshotExtras m_extras;
     CardBook m_book;
+    QByteArray m_tokenSecret; // new each time the program starts
     quint16 m_port = 0;
     std::unique_ptr<PhoneGate> m_gate;
     std::unique_ptr<PageServer> m_pages;

@@ -40,8 +40,11 @@
     try {
       const v = JSON.parse(localStorage.getItem(CLE) || '[]');
       if (!Array.isArray(v)) return [];
+      // Exactly the fields the laptop reads: anything more would be refused.
       return v.filter((c) => c && Number.isInteger(c.n) && typeof c.code === 'string')
-        .slice(0, MAX_CARTES);
+        .slice(0, MAX_CARTES)
+        .map((c) => (typeof c.jeton === 'string'
+          ? { n: c.n, code: c.code, jeton: c.jeton } : { n: c.n, code: c.code }));
     } catch (e) {
       return [];
     }
@@ -49,9 +52,10 @@
   function ecrireGardees(liste) {
     try { localStorage.setItem(CLE, JSON.stringify(liste)); } catch (e) { /* private mode */ }
   }
-  function garder(n, code) {
+  // jeton: the laptop's receipt, so that a reconnection is never taken for guessing.
+  function garder(n, code, jeton) {
     const liste = lireGardees().filter((c) => c.n !== n);
-    liste.push({ n: n, code: code });
+    liste.push(typeof jeton === 'string' ? { n: n, code: code, jeton: jeton } : { n: n, code: code });
     ecrireGardees(liste);
   }
   function oublier(n) {
@@ -281,7 +285,7 @@
       // A card already followed is answered "ok" whatever the code typed:
       // the code kept is then the one the server checked before.
       const vue = dernieres.find((c) => c.n === m.n);
-      if (code !== undefined && (!vue || typeof vue.refus === 'string')) garder(m.n, code);
+      if (code !== undefined && (!vue || typeof vue.refus === 'string')) garder(m.n, code, m.jeton);
       message.textContent = '';
       $('numero-grille').value = '';
       $('code-grille').value = '';

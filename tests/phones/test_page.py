@@ -198,12 +198,15 @@ def run(h, d, opts):
     numbers = [int(c) for c in cells if c]
     check("card is 3x9", len(cells) == 27 and len(numbers) > 0, cells)
     kept = json.loads(d.execute_script("return localStorage.getItem('numerella.grilles')") or "[]")
-    check("accepted card kept as {n, code}", kept == [{"n": n, "code": code}], kept)
-    # The server answers "ok" for a card already followed, whatever the code.
+    check("accepted card kept with the laptop's receipt",
+          len(kept) == 1 and kept[0].get("n") == n and kept[0].get("code") == code
+          and len(kept[0].get("jeton", "")) == 32, kept)
+    receipt = kept
+    # Added again under a wrong code: refused, and the card stays as it was.
     add(n, wrong)
-    wait_for(lambda: text("#message") == "", 2)
+    wait_for(lambda: text("#message").startswith("Ce code ne correspond pas"), 2)
     kept = json.loads(d.execute_script("return localStorage.getItem('numerella.grilles')") or "[]")
-    check("a card added again keeps its right code", kept == [{"n": n, "code": code}], kept)
+    check("a card added again keeps its right code", kept == receipt, kept)
     check("remove button labelled", d.find_elements(
         By.CSS_SELECTOR, f'{card} button[aria-label="Retirer la grille {name}"]'))
 

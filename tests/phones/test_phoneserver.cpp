@@ -140,6 +140,7 @@ private slots:
 
         phone.send(u"{\"ajouter\":{\"n\":1,\"code\":\"%1\"}}"_s.arg(codeOf(1).toLower()));
         QTRY_VERIFY(phone.last(u"ajout"_s).value(u"ok"_s).toBool());
+        const QString receipt = phone.last(u"ajout"_s).value(u"jeton"_s).toString();
         for (int n : {1, 11, 21, 31})
             m_series->draw(n, DrawMethod::Hand);
         QTRY_COMPARE(
@@ -163,6 +164,14 @@ private slots:
         again.send(u"{\"ajouter\":{\"n\":2,\"code\":\"%1\"}}"_s.arg(codeOf(2)));
         QTRY_VERIFY(!again.last(u"ajout"_s).isEmpty());
         QCOMPARE(again.last(u"ajout"_s).value(u"message"_s).toString(),
+                 u"Trop de codes essayés : attendez une minute avant de réessayer."_s);
+        // A card the laptop accepted comes back with its receipt, not as a guess.
+        again.send(u"{\"suivre\":[{\"n\":1,\"code\":\"%1\",\"jeton\":\"%2\"},"
+                   "{\"n\":2,\"code\":\"%3\"}]}"_s.arg(codeOf(1), receipt, codeOf(2)));
+        QTRY_COMPARE(again.last(u"cartes"_s).value(u"cartes"_s).toArray().size(), 2);
+        const QJsonArray cards = again.last(u"cartes"_s).value(u"cartes"_s).toArray();
+        QVERIFY(!cards[0].toObject().contains(u"refus"_s));
+        QCOMPARE(cards[1].toObject().value(u"refus"_s).toString(),
                  u"Trop de codes essayés : attendez une minute avant de réessayer."_s);
     }
 
