@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +31,7 @@ void PhoneLine::refresh()
 {
     const QString line = m_phones.statusLine();
     m_status->setText(line);
+    m_status->setToolTip(line);
     m_status->setAccessibleName(line.isEmpty() ? u"Téléphones des joueurs : arrêtés"_s : line);
     m_status->setStyleSheet(m_phones.isTrouble() ? u"color: #b00000;"_s : QString());
     const QList<NetworkAddress> choices = m_phones.choices();
@@ -43,9 +46,18 @@ void PhoneLine::refresh()
 
 void PhoneLine::resizeEvent(QResizeEvent*)
 {
-    const int comboWidth = m_addresses->isVisible() ? width() * 2 / 5 : 0;
-    m_status->setGeometry(0, 0, width() - comboWidth, height());
-    m_addresses->setGeometry(width() - comboWidth, 0, comboWidth, height());
-    m_status->setFont(font());
     m_addresses->setFont(font());
+    const int comboWidth =
+        m_addresses->isVisible() ? std::min(width() / 3, m_addresses->sizeHint().width()) : 0;
+    const int room = width() - comboWidth - (comboWidth > 0 ? 6 : 0);
+    m_status->setGeometry(0, 0, room, height());
+    m_addresses->setGeometry(width() - comboWidth, 0, comboWidth, height());
+    // The whole line, address and count: smaller rather than cut.
+    // (The screen sizes its fonts in pixels.)
+    QFont fitted = font();
+    int pixels = fitted.pixelSize() > 0 ? fitted.pixelSize() : QFontInfo(fitted).pixelSize();
+    fitted.setPixelSize(pixels);
+    while (pixels > 8 && QFontMetrics(fitted).horizontalAdvance(m_status->text()) > room)
+        fitted.setPixelSize(--pixels);
+    m_status->setFont(fitted);
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QTcpSocket>
 
 using namespace Qt::StringLiterals;
 
@@ -38,8 +39,9 @@ bool isWebSocketUpgrade(const QHttpServerRequest& request)
     return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
 }
 
-void refuse(QHttpServerResponder& responder, QHttpServerResponder::StatusCode status,
-            const QByteArray& text)
+// Said, then the socket is closed: a refused phone keeps no place.
+void refuse(QHttpServerResponder& responder, QTcpSocket* socket,
+            QHttpServerResponder::StatusCode status, const QByteArray& text)
 {
     responder.write(text,
                     {{"Content-Type", "text/plain; charset=utf-8"},
@@ -47,6 +49,15 @@ void refuse(QHttpServerResponder& responder, QHttpServerResponder::StatusCode st
                      {"Cache-Control", "no-store"},
                      {"Connection", "close"}},
                     status);
+    socket->disconnectFromHost();
+}
+
+// Only the page itself opens the WebSocket: another site a player has open
+// cannot use the phone to try codes.
+bool fromOurPage(const QHttpServerRequest& request)
+{
+    const QByteArray origin = request.value("origin");
+    return origin.isEmpty() || origin == "http://" + request.value("host");
 }
 } // namespace
 
@@ -60,17 +71,18 @@ bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* so
     // Answered with nothing, the opening of the WebSocket is left to Qt's
     // WebSocket server; an opening anywhere else is refused.
     if (isWebSocketUpgrade(request))
-        return request.url().path() == followPath();
+        return request.url().path() == followPath() && fromOurPage(request);
     QHttpServerResponder responder = makeResponder(request, socket);
     if (request.method() != QHttpServerRequest::Method::Get) {
-        refuse(responder, QHttpServerResponder::StatusCode::MethodNotAllowed,
+        refuse(responder, socket, QHttpServerResponder::StatusCode::MethodNotAllowed,
                "Ce serveur ne fait que montrer le tirage.\n");
         return true;
     }
     const PageFile* file = pageFileAt(request.url().path(QUrl::FullyEncoded));
     const QByteArray body = file ? resourceBytes(file->resource) : QByteArray();
     if (body.isEmpty()) {
-        refuse(responder, QHttpServerResponder::StatusCode::NotFound, "Page introuvable.\n");
+        refuse(responder, socket, QHttpServerResponder::StatusCode::NotFound,
+               "Page introuvable.\n");
         return true;
     }
     responder.write(body, {{"Content-Type", file->type},
@@ -86,5 +98,5 @@ bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* so
 void PageServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
 {
     QHttpServerResponder responder = makeResponder(request, socket);
-    refuse(responder, QHttpServerResponder::StatusCode::NotFound, "Page introuvable.\n");
+    refuse(responder, socket, QHttpServerResponder::StatusCode::NotFound, "Page introuvable.\n");
 }

@@ -201,6 +201,12 @@ private slots:
         QTRY_COMPARE(m_server->phoneCount(), 1);
         Phone elsewhere(port, u"/autre"_s);
         QTRY_COMPARE(elsewhere.socket.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(rawExchange(port,
+                            "GET /direct HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                                "\r\nOrigin: http://ailleurs.example\r\nUpgrade: "
+                                "websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: "
+                                "dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n")
+                    .startsWith("HTTP/1.1 404"));
         for (const QString& junk :
              {u"bonjour"_s, u"{\"suivre\":5}"_s, u"{\"ajouter\":{\"n\":-1,\"code\":\"A\"}}"_s,
               u"{\"retirer\":1,\"x\":2}"_s}) {
