@@ -173,6 +173,7 @@
     $('ligne').textContent = e.ligne || '';
     remplir($('derniers'), (e.derniers || []).slice(0, 5), 'boule');
     remplir($('gagnants'), e.gagnants || [], null);
+    $('gagnants-cadre').hidden = !(e.gagnants || []).length;
 
     const sortis = {};
     (e.tires || []).forEach((x) => { sortis[x] = true; });
