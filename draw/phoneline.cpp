@@ -39,7 +39,8 @@ void PhoneLine::refresh()
     for (const NetworkAddress& address : choices)
         m_addresses->addItem(address.label());
     m_addresses->setCurrentIndex(m_phones.chosen());
-    m_addresses->setVisible(choices.size() > 1);
+    // A network lost is said across the whole line; the choice comes back after.
+    m_addresses->setVisible(choices.size() > 1 && !m_phones.isTrouble());
     setVisible(m_phones.isOn());
     resizeEvent(nullptr);
 }
@@ -57,7 +58,10 @@ void PhoneLine::resizeEvent(QResizeEvent*)
     QFont fitted = font();
     int pixels = fitted.pixelSize() > 0 ? fitted.pixelSize() : QFontInfo(fitted).pixelSize();
     fitted.setPixelSize(pixels);
-    while (pixels > 8 && QFontMetrics(fitted).horizontalAdvance(m_status->text()) > room)
+    const int floor = std::max(9, pixels * 3 / 4);
+    while (pixels > floor && QFontMetrics(fitted).horizontalAdvance(m_phones.statusLine()) > room)
         fitted.setPixelSize(--pixels);
     m_status->setFont(fitted);
+    m_status->setText(
+        QFontMetrics(fitted).elidedText(m_phones.statusLine(), Qt::ElideMiddle, room));
 }

@@ -180,6 +180,7 @@ void PhoneSwitch::refreshNetwork()
     m_addresses = kept;
     const auto still = shown ? kept.indexOf(*shown) : -1;
     m_chosen = still >= 0 ? int(still) : 0;
+    // Said until the network changes again.
     if (shown && still < 0)
         m_trouble = kept.isEmpty()
                         ? u"Plus aucun réseau : les téléphones ne suivent plus le tirage, ils "
@@ -187,7 +188,7 @@ void PhoneSwitch::refreshNetwork()
                         : u"L'adresse "_s + shown->address.toString() +
                               u" a quitté le réseau : les téléphones suivent maintenant "_s +
                               shownAddress();
-    else if (!shown && !kept.isEmpty())
+    else
         m_trouble.clear();
     showAddress();
     emit changed();

@@ -43,12 +43,14 @@ bool isWebSocketUpgrade(const QHttpServerRequest& request)
 void refuse(QHttpServerResponder& responder, QTcpSocket* socket,
             QHttpServerResponder::StatusCode status, const QByteArray& text)
 {
-    responder.write(text,
-                    {{"Content-Type", "text/plain; charset=utf-8"},
-                     {"Allow", "GET"},
-                     {"Cache-Control", "no-store"},
-                     {"Connection", "close"}},
-                    status);
+    responder.writeStatusLine(status);
+    responder.writeHeaders({{"Content-Type", "text/plain; charset=utf-8"},
+                            {"Cache-Control", "no-store"},
+                            {"Connection", "close"},
+                            {"Content-Length", QByteArray::number(text.size())}});
+    if (status == QHttpServerResponder::StatusCode::MethodNotAllowed)
+        responder.writeHeader("Allow", "GET");
+    responder.writeBody(text);
     socket->disconnectFromHost();
 }
 
