@@ -3,6 +3,7 @@
 #include "game/drawseries.h"
 #include "game/phasecheck.h"
 #include "grids/cardcode.h"
+#include "grids/gridsheet.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,19 +24,14 @@ std::optional<Grid> CardBook::find(int number, const QString& typedCode, QString
     if (!isOpen())
         *refusal = m_whyClosed;
     else if (grid == m_grids.constEnd())
-        *refusal = u"Il n'y a pas de grille "_s + cardName(number) + u" ce soir."_s;
+        *refusal = u"Il n'y a pas de grille "_s + gridNumberText(number) + u" ce soir."_s;
     // The same words for a code mistyped and a card never printed: a guesser
     // learns nothing of which grids exist with a valid code.
     else if (CardCode::normalised(typedCode) != CardCode::of(m_secret, number, *grid))
-        *refusal = u"Ce code ne correspond pas à la grille "_s + cardName(number) + u'.';
+        *refusal = u"Ce code ne correspond pas à la grille "_s + gridNumberText(number) + u'.';
     else
         return *grid;
     return std::nullopt;
-}
-
-QString cardName(int number)
-{
-    return u"%1"_s.arg(number, 5, 10, QChar(u'0'));
 }
 
 CardStatus cardStatus(int number, const Grid& grid, const DrawSeries& series)
@@ -54,7 +50,7 @@ CardStatus cardStatus(int number, const Grid& grid, const DrawSeries& series)
     status.wins = check.wins;
     if (check.wins)
         status.text =
-            phaseLabel(phase) + u" sur la grille "_s + cardName(number) + u" : criez-le !"_s;
+            phaseLabel(phase) + u" sur la grille "_s + gridNumberText(number) + u" : criez-le !"_s;
     else if (check.missing.size() == 1)
         status.text =
             u"Plus qu'un numéro : le "_s + QString::number(check.missing.first()) + u" !"_s;

@@ -32,9 +32,6 @@ private:
     QString m_whyClosed;
 };
 
-// "00042", as cards print it.
-QString cardName(int number);
-
 // What a card lacks for the phase being played, as the phone shows it.
 struct CardStatus
 {

@@ -2,6 +2,7 @@
 
 #include "cardbook.h"
 #include "game/drawseries.h"
+#include "grids/gridsheet.h"
 #include "platform/counttext.h"
 
 #include <QJsonArray>
@@ -56,14 +57,14 @@ QJsonObject cardSnapshot(int number, const Grid& grid, const DrawSeries& series)
     QJsonArray cells;
     for (int n : grid.cells)
         cells.append(n);
-    return {{u"n"_s, number},         {u"nom"_s, cardName(number)},
+    return {{u"n"_s, number},         {u"nom"_s, gridNumberText(number)},
             {u"cases"_s, cells},      {u"tires"_s, numbersOf(status.drawn)},
             {u"etat"_s, status.text}, {u"gagne"_s, status.wins}};
 }
 
 QJsonObject refusedCardSnapshot(int number, const QString& refusal)
 {
-    return {{u"n"_s, number}, {u"nom"_s, cardName(number)}, {u"refus"_s, refusal}};
+    return {{u"n"_s, number}, {u"nom"_s, gridNumberText(number)}, {u"refus"_s, refusal}};
 }
 
 QByteArray endSnapshot()

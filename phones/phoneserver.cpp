@@ -206,37 +206,21 @@ void PhoneServer::takeWebSockets()
         phone->lastHeard = nowMs();
         QWebSocket* raw = socket.get();
         phone->socket = std::move(socket);
-        connect(raw, &QWebSocket::textMessageReceived, this, [this, raw](const QString& text) {
-            if (Phone* phone = phoneOf(raw))
-                onMessage(*phone, text);
-        });
+        // A phone dropped is disconnected from here first, so these never
+        // reach one that is gone.
+        Phone* held = phone.get();
+        connect(raw, &QWebSocket::textMessageReceived, this,
+                [this, held](const QString& text) { onMessage(*held, text); });
         // The phones speak text only; anything else ends the connection.
-        connect(raw, &QWebSocket::binaryMessageReceived, this, [this, raw] {
-            if (Phone* phone = phoneOf(raw))
-                drop(*phone);
-        });
-        connect(raw, &QWebSocket::pong, this, [this, raw] {
-            if (Phone* phone = phoneOf(raw))
-                phone->lastHeard = nowMs();
-        });
-        connect(raw, &QWebSocket::disconnected, this, [this, raw] {
-            if (Phone* phone = phoneOf(raw))
-                drop(*phone);
-        });
+        connect(raw, &QWebSocket::binaryMessageReceived, this, [this, held] { drop(*held); });
+        connect(raw, &QWebSocket::pong, this, [held] { held->lastHeard = nowMs(); });
+        connect(raw, &QWebSocket::disconnected, this, [this, held] { drop(*held); });
         m_phones.push_back(std::move(phone));
         // A phone joining mid-game sees everything drawn so far.
         send(*m_phones.back(), QString::fromUtf8(drawSnapshot(m_series, m_extras, m_book)));
         emit phoneCountChanged(phoneCount());
     }
     removeDropped();
-}
-
-PhoneServer::Phone* PhoneServer::phoneOf(QObject* socket)
-{
-    for (const auto& phone : m_phones)
-        if (phone->socket.get() == socket)
-            return phone->dropped ? nullptr : phone.get();
-    return nullptr;
 }
 
 void PhoneServer::onMessage(Phone& phone, const QString& message)

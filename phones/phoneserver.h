@@ -92,7 +92,6 @@ private:
     void sweep();
     void drop(Phone& phone);
     void removeDropped();
-    Phone* phoneOf(QObject* socket);
     bool send(Phone& phone, const QString& message);
 
     const DrawSeries& m_series;
